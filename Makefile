@@ -1,0 +1,39 @@
+# Tonvisor: make run | make test | make bench | make windows
+BUILD       := build
+ASAN_BUILD  := build-asan
+WIN_BUILD   := build-windows
+CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: deps build run test unit-asan windows bench clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD)
+
+run: build
+	./$(BUILD)/tonvisor
+
+# Every test in the normal build, the unit tests again under ASan and UBSan,
+# and the Windows build, so a wrong signature breaks here and not on Windows.
+test: build unit-asan windows
+	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+unit-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DTONVISOR_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) --target unit-tests
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure --timeout 300
+
+windows: deps
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+	cmake --build $(WIN_BUILD)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)

@@ -1,0 +1,253 @@
+// The one platform header of Tonvisor's own code.
+//
+// On Windows it is the real thing: <windows.h>, <commctrl.h> and <shellapi.h>.
+// Elsewhere it declares the part of Win32 that the program calls, with Windows'
+// names, signatures and constant values, so the program compiles unchanged both
+// ways. The declarations are implemented by platform/ (gdi.cpp, user.cpp,
+// kernel.cpp, shell.cpp) over one of the backends in platform/gtk and
+// platform/headless.
+#pragma once
+
+#ifdef _WIN32
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#else
+
+#include <cstdint>
+
+// ---- Basic types (LONG and friends are 32 bits wide, as on Windows) ----
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef std::uint32_t DWORD;
+typedef unsigned int UINT;
+typedef int INT;
+typedef std::int32_t LONG;
+typedef char CHAR;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef void* LPVOID;
+typedef void* PVOID;
+typedef std::uintptr_t UINT_PTR;
+typedef std::intptr_t LONG_PTR;
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
+typedef WORD ATOM;
+typedef DWORD COLORREF;
+
+#define WINAPI
+#define CALLBACK
+#define APIENTRY
+#define TRUE 1
+#define FALSE 0
+
+// ---- Handles: distinct pointer types, as with STRICT on Windows ----
+#define TONVISOR_DECLARE_HANDLE(name) \
+    struct name##__ { int unused; };  \
+    typedef struct name##__* name
+typedef void* HANDLE;
+typedef void* HGDIOBJ;
+TONVISOR_DECLARE_HANDLE(HWND);
+TONVISOR_DECLARE_HANDLE(HDC);
+TONVISOR_DECLARE_HANDLE(HPEN);
+TONVISOR_DECLARE_HANDLE(HFONT);
+TONVISOR_DECLARE_HANDLE(HBRUSH);
+TONVISOR_DECLARE_HANDLE(HINSTANCE);
+TONVISOR_DECLARE_HANDLE(HICON);
+TONVISOR_DECLARE_HANDLE(HMENU);
+#undef TONVISOR_DECLARE_HANDLE
+typedef HINSTANCE HMODULE;
+typedef HICON HCURSOR;
+
+// ---- Records ----
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *LPRECT;
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT, *LPPOINT;
+
+typedef struct tagMSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+} MSG, *LPMSG;
+
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT, *LPPAINTSTRUCT;
+
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagWNDCLASSA {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+} WNDCLASSA;
+
+typedef struct tagINITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+} INITCOMMONCONTROLSEX;
+
+// ---- Macros ----
+#define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define MAKEINTRESOURCEA(i) ((LPSTR)((UINT_PTR)((WORD)(i))))
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+
+// ---- Constants ----
+#define PS_SOLID 0
+#define FW_NORMAL 400
+#define ANSI_CHARSET 0
+#define OUT_TT_PRECIS 4
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define DEFAULT_PITCH 0
+#define FF_DONTCARE 0
+#define DEFAULT_GUI_FONT 17
+
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+
+#define WM_DESTROY 0x0002
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_SETFONT 0x0030
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_COMMAND 0x0111
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_ESCAPE 0x1B
+
+#define IDOK 1
+#define IDCANCEL 2
+
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_OWNDC 0x0020
+#define COLOR_BTNFACE 15
+
+#define WS_POPUP 0x80000000u
+#define WS_CHILD 0x40000000u
+#define WS_VISIBLE 0x10000000u
+#define WS_TABSTOP 0x00010000u
+#define WS_OVERLAPPEDWINDOW 0x00CF0000u
+#define WS_EX_CLIENTEDGE 0x00000200u
+#define WS_EX_STATICEDGE 0x00020000u
+#define ES_AUTOHSCROLL 0x0080u
+
+#define SPI_GETWORKAREA 0x0030
+#define SWP_NOSIZE 0x0001
+#define SW_SHOWNORMAL 1
+#define SW_SHOW 5
+
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_UPDOWN_CLASS 0x00000010
+#define ICC_PROGRESS_CLASS 0x00000020
+#define ICC_DATE_CLASSES 0x00000100
+
+// ---- GDI ----
+HPEN WINAPI CreatePen(int style, int width, COLORREF colour);
+HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
+                         DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                         DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                         DWORD pitchAndFamily, LPCSTR faceName);
+HBRUSH WINAPI CreateSolidBrush(COLORREF colour);
+HGDIOBJ WINAPI GetStockObject(int object);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL WINAPI LineTo(HDC dc, int x, int y);
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF colour);
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF colour);
+
+// ---- USER ----
+ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
+                            int x, int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param);
+BOOL WINAPI ShowWindow(HWND window, int show);
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
+                         UINT flags);
+BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
+BOOL WINAPI IsWindow(HWND window);
+HWND WINAPI GetActiveWindow(void);
+HWND WINAPI SetFocus(HWND window);
+int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount);
+BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
+HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
+BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint);
+int WINAPI GetSystemMetrics(int index);
+BOOL WINAPI SystemParametersInfoA(UINT action, UINT param, PVOID data, UINT winIni);
+BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect);
+HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
+HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
+BOOL WINAPI GetCursorPos(LPPOINT point);
+
+BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax);
+BOOL WINAPI TranslateMessage(const MSG* message);
+LRESULT WINAPI DispatchMessageA(const MSG* message);
+BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message);
+LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int exitCode);
+LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---- Common controls ----
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
+
+// ---- Kernel ----
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
+DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
+
+// ---- Shell ----
+HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                               LPCSTR directory, INT showCommand);
+
+// The program's entry point; on Linux the platform's main() calls it.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
+
+#endif
