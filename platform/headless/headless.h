@@ -1,0 +1,52 @@
+// Test hooks of the headless backend: a virtual screen in memory and what a
+// person would do to it. Only tests and off-screen tools include this.
+#pragma once
+
+#include "platform/displaylist.h"
+#include "platform/win32.h"
+
+#include <functional>
+#include <vector>
+
+namespace headless {
+
+// Before windows exist; default from TONVISOR_SCREEN=WxH, else 1024 x 768.
+void setScreen(int width, int height);
+// Default: the whole screen less a 40-pixel task bar at the bottom.
+void setWorkArea(RECT area);
+// Destroy every window, forget classes, empty the queue (between tests).
+void reset();
+
+// As a person types: appended to the control's text.
+void typeText(HWND edit, const char* text);
+// A real click on the control: WM_COMMAND reaches its parent.
+void clickButton(HWND button);
+// Move the cursor there and press the left button.
+void mouseDown(int screenX, int screenY);
+// Move the cursor there and release the left button.
+void mouseUp(int screenX, int screenY);
+// A key press to the focused window, through the queue.
+void pressKey(int virtualKey, bool shift);
+
+// Fetch and dispatch like the program's loop (IsDialogMessageA on the active
+// window, else TranslateMessage + DispatchMessageA) until nothing is queued and
+// no window needs painting.
+void runUntilIdle();
+// For code that runs its own GetMessageA loop: queued actions run in order, one
+// each time GetMessageA would otherwise wait. With none left, GetMessageA
+// reports the stall on stderr and returns as if WM_QUIT with code 3 had arrived.
+void whenIdle(std::function<void()> action);
+
+HWND focusedWindow();
+
+// Off by default; when on, every DC appends to its display list.
+void recordDrawing(bool on);
+const std::vector<DrawRecord>& displayList(HDC dc);
+void clearDisplayList(HDC dc);
+// Pens, fonts and brushes created and not yet deleted.
+int liveGdiObjects();
+// The screen: each visible top-level window's backing image at its client
+// position, controls drawn simply on top.
+bool savePng(const char* path);
+
+}  // namespace headless

@@ -1,0 +1,17 @@
+// The process entry point on Linux: hands over to the program's WinMain, the
+// way the Windows start-up code does.
+#include "platform/win32.h"
+
+#include <string>
+
+#define SW_SHOWDEFAULT 10
+
+int main(int argc, char** argv) {
+    // Windows passes the command tail without the program name.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
+    return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+}
