@@ -1,0 +1,18 @@
+// Steps that the two arrangements share (display/ internal).
+#pragma once
+
+// 12 root labels of 2 characters in display order A .. G#.
+extern const char rootLabels[];
+
+// slotOriginX + s x slotPitch, kept at extended precision for the caller's offsets.
+long double slotX(int s);
+
+void clearPanelInside();
+void drawMarker(float blankFrom, float blankTo, float markFrom, float markTo);
+void drawTicks();
+void drawGroupLines(int groupSize);
+// Returns the x of the last mark drawn.
+float drawStaircase(int groupSize, int lastPosition);
+void setLabelStyle();
+void clearColourTable();
+void drawColourEntry(int i, const char* text, int length);
