@@ -17,6 +17,7 @@
 #else
 
 #include <cstdint>
+#include <fpu_control.h>
 
 // ---- Basic types (LONG and friends are 32 bits wide, as on Windows) ----
 typedef int BOOL;
@@ -246,6 +247,26 @@ DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
 // ---- Shell ----
 HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                LPCSTR directory, INT showCommand);
+
+// ---- C runtime (<float.h> on Windows): x87 precision control ----
+// Only the precision field is implemented: the start-up selects _PC_64.
+#define _MCW_PC 0x00030000u
+#define _PC_24 0x00020000u
+#define _PC_53 0x00010000u
+#define _PC_64 0x00000000u
+inline unsigned int _controlfp(unsigned int newValue, unsigned int mask) {
+    fpu_control_t word;
+    _FPU_GETCW(word);
+    if (mask & _MCW_PC) {
+        unsigned int precision = newValue & _MCW_PC;
+        word = (word & ~_FPU_EXTENDED) | (precision == _PC_24   ? _FPU_SINGLE
+                                          : precision == _PC_53 ? _FPU_DOUBLE
+                                                                : _FPU_EXTENDED);
+        _FPU_SETCW(word);
+    }
+    unsigned int field = word & _FPU_EXTENDED;
+    return field == _FPU_SINGLE ? _PC_24 : field == _FPU_DOUBLE ? _PC_53 : _PC_64;
+}
 
 // The program's entry point; on Linux the platform's main() calls it.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
