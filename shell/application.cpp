@@ -1,0 +1,63 @@
+// Start-up and the message loop.
+#include "shell/application.h"
+
+#include "shell/form.h"
+#include "shell/formproc.h"
+
+namespace {
+
+const int iconResource = 123;
+
+// Without a dialog the mapping leaves the rectangle as it is, so both units are 2.
+void fixLayoutScale() {
+    RECT scale = {0, 0, 4, 8};
+    MapDialogRect(nullptr, &scale);
+    unitX = scale.right / 2;
+    unitY = scale.bottom / 4;
+}
+
+void registerFormClass() {
+    WNDCLASSA formClass = {};
+    formClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+    formClass.lpfnWndProc = formProc;
+    formClass.hInstance = programInstance;
+    formClass.hIcon = LoadIconA(programInstance, MAKEINTRESOURCEA(iconResource));
+    formClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
+    formClass.lpszClassName = formClassName;
+    RegisterClassA(&formClass);
+}
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX controls;
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_DATE_CLASSES;
+    InitCommonControlsEx(&controls);
+}
+
+// Keyboard messages go through the active window's dialog navigation first:
+// Tab moves between the controls, Return and Escape become commands 1 and 2.
+// A fetch error (-1) ends the loop rather than spinning on it.
+int runMessageLoop() {
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        HWND active = GetActiveWindow();
+        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int runApplication(HINSTANCE instance) {
+    formClassName = "Tonvisor";
+    fixLayoutScale();
+    programInstance = instance;
+    registerFormClass();
+    initCommonControls();
+    loadForm();
+    return runMessageLoop();
+}

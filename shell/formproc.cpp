@@ -1,0 +1,103 @@
+// Form1's window procedure: sets the flags and keywords that steer the display
+// and hands over to it and to the help launcher.
+#include "shell/formproc.h"
+
+#include "display/identify.h"
+#include "display/paint.h"
+#include "display/spectrum.h"
+#include "shell/form.h"
+#include "shell/help.h"
+
+#include <cstring>
+
+HBRUSH notesBrush;
+
+namespace {
+
+const int enterCommand = 101;
+const int keyCommand = 104;
+const int chordCommand = 105;
+const int helpCommand = 106;
+// No control bears it: it ends the message loop without destroying the window.
+const int quitCommand = 200;
+
+const COLORREF white = RGB(255, 255, 255);
+const COLORREF orange = RGB(255, 100, 0);
+
+// Each request replaces the brush of the one before.
+LRESULT colourNotesField(HDC dc) {
+    if (notesBrush) DeleteObject(notesBrush);
+    notesBrush = CreateSolidBrush(white);
+    SetTextColor(dc, orange);
+    SetBkColor(dc, white);
+    return reinterpret_cast<LRESULT>(notesBrush);
+}
+
+void selectArrangement(int mode, const char* keyword) {
+    modeNumber = mode;
+    std::strcpy(displayKeyword, keyword);
+    plotSpectrum();
+}
+
+// Returns whether the command is handled here (result 0).
+bool runCommand(int id) {
+    switch (id) {
+    case enterCommand:
+        enterPending = 1;
+        plotSpectrum();
+        return true;
+    case keyCommand:
+        selectArrangement(1, "dispn");
+        return true;
+    case chordCommand:
+        selectArrangement(2, "dispc");
+        return true;
+    case helpCommand:
+        launchHelp();
+        return true;
+    case quitCommand:
+        PostQuitMessage(0);
+        return false;
+    default:
+        return false;
+    }
+}
+
+// The position comes from the cursor when the release is handled, measured
+// from the outer left and bottom edges of Form1.
+void identifyRelease() {
+    RECT outer = {};
+    POINT cursor = {};
+    buttonDown = 0;
+    GetWindowRect(Form1, &outer);
+    GetCursorPos(&cursor);
+    clickX = cursor.x - outer.left;
+    clickY = outer.bottom - cursor.y;
+    identifySpike();
+}
+
+}  // namespace
+
+LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLOREDIT && lParam == reinterpret_cast<LPARAM>(RecognisedNotesField))
+        return colourNotesField(reinterpret_cast<HDC>(wParam));
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_PAINT:
+        paintform();
+        plotSpectrum();
+        break;
+    case WM_COMMAND:
+        if (runCommand(LOWORD(wParam))) return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        buttonDown = 1;
+        break;
+    case WM_LBUTTONUP:
+        if (buttonDown == 1) identifyRelease();
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

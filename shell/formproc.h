@@ -1,0 +1,9 @@
+// The window procedure of Form1.
+#pragma once
+
+#include "platform/win32.h"
+
+LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The background brush last handed to RecognisedNotesField; at most one lives.
+extern HBRUSH notesBrush;
