@@ -1,0 +1,106 @@
+// GTK 3 backend: the "button" and "edit" controls.
+//
+// Implements the controls' side of backend::createWindow and
+// backend::setWindowText, and backend::setEditColours. A "button" is a
+// GtkButton, an "edit" a GtkEntry, each at its pixel rectangle in the parent's
+// GtkFixed and in the theme's default font (the default GUI font). Clicks,
+// typing and focus changes by the person go to the core; Tab, Return and Escape
+// are taken by the window's key handler before the control sees them. Limits:
+// no mnemonics, no multi-line edits.
+#include "platform/gtk/gtk_state.h"
+
+#include <cstdio>
+
+namespace {
+
+void onClicked(GtkButton*, gpointer data) {
+    core::buttonClicked(static_cast<HWND>(data));
+}
+
+void onEditChanged(GtkEditable* editable, gpointer data) {
+    if (Gtk_changingQuietly) return;
+    core::editChanged(static_cast<HWND>(data), gtk_entry_get_text(GTK_ENTRY(editable)));
+}
+
+gboolean onFocusIn(GtkWidget*, GdkEvent*, gpointer data) {
+    if (!Gtk_changingQuietly) core::focusChanged(static_cast<HWND>(data));
+    return FALSE;
+}
+
+GtkWidget* newWidget(const backend::WindowDesc& desc) {
+    if (desc.kind == backend::WindowKind::Button) return gtk_button_new_with_label(desc.text.c_str());
+    GtkWidget* entry = gtk_entry_new();
+    gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
+    gtk_entry_set_text(GTK_ENTRY(entry), desc.text.c_str());
+    return entry;
+}
+
+void connectSignals(GtkWidget* widget, backend::WindowKind kind, HWND handle) {
+    if (kind == backend::WindowKind::Button)
+        g_signal_connect(widget, "clicked", G_CALLBACK(onClicked), handle);
+    else
+        g_signal_connect(widget, "changed", G_CALLBACK(onEditChanged), handle);
+    g_signal_connect(widget, "focus-in-event", G_CALLBACK(onFocusIn), handle);
+}
+
+// "#rrggbb" from a COLORREF (red in the low byte).
+void formatColour(char (&text)[8], COLORREF colour) {
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(colour & 0xff),
+                  static_cast<unsigned>((colour >> 8) & 0xff), static_cast<unsigned>((colour >> 16) & 0xff));
+}
+
+}  // namespace
+
+void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc) {
+    Gtk_Window* parent = Gtk_find(desc.parent);
+    if (!parent || !parent->fixed) return;
+    record.widget = newWidget(desc);
+    gtk_style_context_add_class(gtk_widget_get_style_context(record.widget), "tonvisor-control");
+    connectSignals(record.widget, desc.kind, record.handle);
+    gtk_widget_set_size_request(record.widget, desc.client.right - desc.client.left,
+                                desc.client.bottom - desc.client.top);
+    gtk_fixed_put(GTK_FIXED(parent->fixed), record.widget, desc.client.left, desc.client.top);
+    if (desc.style & WS_VISIBLE) gtk_widget_show(record.widget);
+}
+
+void Gtk_placeControl(Gtk_Window& record, const RECT& rect) {
+    GtkWidget* fixed = gtk_widget_get_parent(record.widget);
+    if (!GTK_IS_FIXED(fixed)) return;
+    gtk_widget_set_size_request(record.widget, rect.right - rect.left, rect.bottom - rect.top);
+    gtk_fixed_move(GTK_FIXED(fixed), record.widget, rect.left, rect.top);
+}
+
+void Gtk_setControlText(Gtk_Window& record, const char* text) {
+    ++Gtk_changingQuietly;
+    if (record.kind == backend::WindowKind::Button)
+        gtk_button_set_label(GTK_BUTTON(record.widget), text);
+    else
+        gtk_entry_set_text(GTK_ENTRY(record.widget), text);
+    --Gtk_changingQuietly;
+}
+
+namespace backend {
+
+void setEditColours(HWND edit, COLORREF text, COLORREF background) {
+    Gtk_Window* record = Gtk_find(edit);
+    if (!record || record->kind != WindowKind::Edit) return;
+    // Restyling costs a redraw; the program answers with the same colours every time.
+    if (record->colours && record->textColour == text && record->backgroundColour == background) return;
+    record->textColour = text;
+    record->backgroundColour = background;
+    if (!record->colours) {
+        record->colours = gtk_css_provider_new();
+        gtk_style_context_add_provider(gtk_widget_get_style_context(record->widget),
+                                       GTK_STYLE_PROVIDER(record->colours),
+                                       GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    }
+    char textColour[8], backgroundColour[8];
+    formatColour(textColour, text);
+    formatColour(backgroundColour, background);
+    char css[160];
+    std::snprintf(css, sizeof css, "entry { color: %s; background-color: %s; background-image: none; }",
+                  textColour, backgroundColour);
+    gtk_css_provider_load_from_data(record->colours, css, -1, nullptr);
+}
+
+}  // namespace backend

@@ -1,0 +1,42 @@
+// The GTK 3 backend's own state, shared by its files (never by the core).
+//
+// Every window the core creates has one Gtk_Window record: a top-level window
+// is a GtkWindow holding a GtkFixed, which holds the GtkDrawingArea showing the
+// backing image and the controls at their pixel rectangles; a "button" is a
+// GtkButton and an "edit" a GtkEntry inside its parent's GtkFixed.
+#pragma once
+
+#include "platform/backend.h"
+
+#include <gtk/gtk.h>
+
+#include <map>
+
+struct Gtk_Window {
+    backend::WindowKind kind;
+    HWND handle;
+    GtkWidget* widget;      // GtkWindow, GtkButton or GtkEntry
+    GtkWidget* fixed;       // top-level only: the container of the client area
+    GtkWidget* area;        // top-level only: the drawing area
+    RECT client;            // the client rectangle the core last knew (screen pixels)
+    GtkCssProvider* colours;  // edit only: its WM_CTLCOLOREDIT colours, once asked
+    COLORREF textColour, backgroundColour;  // what colours holds
+};
+
+// Every live window by handle.
+extern std::map<HWND, Gtk_Window> Gtk_windows;
+
+// Set while the backend itself changes text or focus, so the GTK signals that
+// follow are not reported to the core as the person's doing.
+extern int Gtk_changingQuietly;
+
+Gtk_Window* Gtk_find(HWND window);
+Gtk_Window* Gtk_findWidget(GtkWidget* widget);
+
+// Controls (gtk_controls.cpp).
+void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc);
+void Gtk_placeControl(Gtk_Window& record, const RECT& rect);
+void Gtk_setControlText(Gtk_Window& record, const char* text);
+
+// Presenting the backing image (gtk_present.cpp).
+GtkWidget* Gtk_createDrawingArea(HWND window, int width, int height);

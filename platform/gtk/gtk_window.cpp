@@ -1,0 +1,224 @@
+// GTK 3 backend: top-level windows and the person's events on them.
+//
+// Implements backend::createWindow, destroyWindow, moveWindow, showWindow,
+// setWindowText and setFocus. A top-level window is a GtkWindow decorated by
+// the window manager, placed with static gravity so that the position the core
+// gives is its client area's; it holds a GtkFixed with the drawing area and the
+// controls. Its events go to the core: the left button on the client area,
+// Tab, Shift+Tab, Return and Escape in any of its widgets, the close box, and
+// moves or resizes by the window manager. Limits: the window does not shrink
+// below its first client size; only the left mouse button is reported.
+#include "platform/gtk/gtk_state.h"
+
+std::map<HWND, Gtk_Window> Gtk_windows;
+int Gtk_changingQuietly = 0;
+
+Gtk_Window* Gtk_find(HWND window) {
+    auto found = Gtk_windows.find(window);
+    return found == Gtk_windows.end() ? nullptr : &found->second;
+}
+
+Gtk_Window* Gtk_findWidget(GtkWidget* widget) {
+    for (auto& [handle, record] : Gtk_windows)
+        if (record.widget == widget) return &record;
+    return nullptr;
+}
+
+namespace {
+
+HWND handleOf(gpointer data) { return static_cast<HWND>(data); }
+
+RECT outerOf(const RECT& client) {
+    return RECT{client.left - backend::frameLeft, client.top - backend::frameTop,
+                client.right + backend::frameRight, client.bottom + backend::frameBottom};
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+int virtualKeyOf(guint keyval) {
+    switch (keyval) {
+        case GDK_KEY_Tab:
+        case GDK_KEY_ISO_Left_Tab:
+        case GDK_KEY_KP_Tab:
+            return VK_TAB;
+        case GDK_KEY_Return:
+        case GDK_KEY_KP_Enter:
+        case GDK_KEY_ISO_Enter:
+            return VK_RETURN;
+        case GDK_KEY_Escape:
+            return VK_ESCAPE;
+        default:
+            return 0;
+    }
+}
+
+// Runs before the focused widget sees the key, so GTK neither moves the focus
+// nor activates the control itself: the program's dialog navigation decides.
+gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data) {
+    const int virtualKey = virtualKeyOf(event->keyval);
+    if (!virtualKey) return FALSE;
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
+    Gtk_Window* focused = focus ? Gtk_findWidget(focus) : nullptr;
+    core::keyPressed(focused ? focused->handle : handleOf(data), virtualKey,
+                     (event->state & GDK_SHIFT_MASK) != 0);
+    return TRUE;
+}
+
+gboolean onDelete(GtkWidget*, GdkEvent*, gpointer data) {
+    core::closeRequested(handleOf(data));
+    return TRUE;  // the program decides whether the window goes
+}
+
+gboolean onConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer data) {
+    Gtk_Window* record = Gtk_find(handleOf(data));
+    if (!record) return FALSE;
+    int x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(widget), &x, &y);
+    const RECT client{x, y, x + event->width, y + event->height};
+    if (sameRect(client, record->client)) return FALSE;
+    record->client = client;
+    gtk_widget_set_size_request(record->area, event->width, event->height);
+    core::windowMoved(record->handle, outerOf(client), client);
+    return FALSE;
+}
+
+// A point over a control belongs to the control, as on Windows.
+bool overControl(GtkWidget* fixed, GtkWidget* area, int x, int y) {
+    bool over = false;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(fixed));
+    for (GList* child = children; child && !over; child = child->next) {
+        GtkWidget* widget = GTK_WIDGET(child->data);
+        if (widget == area || !gtk_widget_get_visible(widget)) continue;
+        GtkAllocation box;
+        gtk_widget_get_allocation(widget, &box);
+        over = x >= box.x && y >= box.y && x < box.x + box.width && y < box.y + box.height;
+    }
+    g_list_free(children);
+    return over;
+}
+
+gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
+    // Double and triple clicks also arrive as plain presses first; the
+    // program asks for no double-click messages.
+    if (event->type != GDK_BUTTON_PRESS || event->button != 1) return FALSE;
+    core::mousePressed(handleOf(data), static_cast<int>(event->x), static_cast<int>(event->y));
+    return TRUE;
+}
+
+gboolean onButtonRelease(GtkWidget* area, GdkEventButton* event, gpointer data) {
+    if (event->button != 1) return FALSE;
+    // GTK sends the release to the widget that saw the press wherever it
+    // happens; Windows sends it to the window under the pointer.
+    const int x = static_cast<int>(event->x), y = static_cast<int>(event->y);
+    const bool inside = x >= 0 && y >= 0 && x < gtk_widget_get_allocated_width(area) &&
+                        y < gtk_widget_get_allocated_height(area);
+    if (inside && !overControl(gtk_widget_get_parent(area), area, x, y))
+        core::mouseReleased(handleOf(data), x, y);
+    return TRUE;
+}
+
+void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
+    const int width = desc.client.right - desc.client.left;
+    const int height = desc.client.bottom - desc.client.top;
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(window), desc.text.c_str());
+    gtk_window_set_gravity(GTK_WINDOW(window), GDK_GRAVITY_STATIC);
+    gtk_window_move(GTK_WINDOW(window), desc.client.left, desc.client.top);
+    record.widget = window;
+    record.fixed = gtk_fixed_new();
+    record.area = Gtk_createDrawingArea(record.handle, width, height);
+    gtk_container_add(GTK_CONTAINER(window), record.fixed);
+    gtk_fixed_put(GTK_FIXED(record.fixed), record.area, 0, 0);
+    gtk_widget_add_events(record.area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+    g_signal_connect(window, "key-press-event", G_CALLBACK(onKeyPress), record.handle);
+    g_signal_connect(window, "delete-event", G_CALLBACK(onDelete), record.handle);
+    g_signal_connect(window, "configure-event", G_CALLBACK(onConfigure), record.handle);
+    g_signal_connect(record.area, "button-press-event", G_CALLBACK(onButtonPress), record.handle);
+    g_signal_connect(record.area, "button-release-event", G_CALLBACK(onButtonRelease), record.handle);
+    gtk_widget_show(record.fixed);
+    gtk_widget_show(record.area);
+    if (desc.style & WS_VISIBLE) backend::showWindow(record.handle, true);
+}
+
+void showTopLevel(Gtk_Window& record) {
+    ++Gtk_changingQuietly;
+    gtk_window_present(GTK_WINDOW(record.widget));
+    // GTK focuses the first control when a window first shows; Windows gives
+    // the focus to the window itself, and the program moves it from there.
+    gtk_window_set_focus(GTK_WINDOW(record.widget), nullptr);
+    --Gtk_changingQuietly;
+}
+
+}  // namespace
+
+namespace backend {
+
+void createWindow(HWND window, const WindowDesc& desc) {
+    Gtk_Window& record = Gtk_windows[window];
+    record = Gtk_Window{desc.kind, window, nullptr, nullptr, nullptr, desc.client, nullptr, 0, 0};
+    if (desc.kind == WindowKind::TopLevel)
+        createTopLevel(record, desc);
+    else
+        Gtk_createControl(record, desc);
+    if (!record.widget) Gtk_windows.erase(window);
+}
+
+void destroyWindow(HWND window) {
+    Gtk_Window* record = Gtk_find(window);
+    if (!record) return;
+    if (record->colours) g_object_unref(record->colours);
+    GtkWidget* widget = record->widget;
+    Gtk_windows.erase(window);
+    gtk_widget_destroy(widget);
+}
+
+void moveWindow(HWND window, const RECT& outer, const RECT& client) {
+    Gtk_Window* record = Gtk_find(window);
+    if (!record) return;
+    if (record->kind != WindowKind::TopLevel) {
+        Gtk_placeControl(*record, client);
+        return;
+    }
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    record->client = client;
+    gtk_widget_set_size_request(record->area, width, height);
+    gtk_window_move(GTK_WINDOW(record->widget), client.left, client.top);
+    gtk_window_resize(GTK_WINDOW(record->widget), width, height);
+}
+
+void showWindow(HWND window, bool visible) {
+    Gtk_Window* record = Gtk_find(window);
+    if (!record) return;
+    if (!visible)
+        gtk_widget_hide(record->widget);
+    else if (record->kind == WindowKind::TopLevel)
+        showTopLevel(*record);
+    else
+        gtk_widget_show(record->widget);
+}
+
+void setWindowText(HWND window, const char* text) {
+    Gtk_Window* record = Gtk_find(window);
+    if (!record) return;
+    if (record->kind == WindowKind::TopLevel)
+        gtk_window_set_title(GTK_WINDOW(record->widget), text);
+    else
+        Gtk_setControlText(*record, text);
+}
+
+void setFocus(HWND window) {
+    Gtk_Window* record = Gtk_find(window);
+    if (!record) return;
+    ++Gtk_changingQuietly;
+    if (record->kind == WindowKind::TopLevel)
+        gtk_window_set_focus(GTK_WINDOW(record->widget), nullptr);
+    else if (record->kind == WindowKind::Edit)
+        gtk_entry_grab_focus_without_selecting(GTK_ENTRY(record->widget));
+    else
+        gtk_widget_grab_focus(record->widget);
+    --Gtk_changingQuietly;
+}
+
+}  // namespace backend
