@@ -1,5 +1,11 @@
 // Match scoring: every chord type on every root against the entered notes.
-#include <bit>
+//
+// The chords never change, so what can be known in advance is: which chords
+// hold each pitch class, and the score of every (matches, divisor) pair. A run
+// then adds one row of match flags per entered note and looks each score up.
+// Eight cells share a 64-bit word, one byte each; no byte ever exceeds 35,
+// so adding whole words adds the bytes.
+#include <cstdint>
 
 #include "analysis/analysis.h"
 
@@ -7,41 +13,51 @@ float MatchMatrix[ChordTypeCount * RootCount];
 
 namespace {
 
-char analysisEcho[EchoCapacity];
+constexpr int CellCount = ChordTypeCount * RootCount;
+constexpr int CellsPerWord = 8;
+constexpr int WordCount = (CellCount + CellsPerWord - 1) / CellsPerWord;
 
-using PitchSet = unsigned;  // bit p set: pitch class p is present
-
-// The template's notes moved up to the root, as a set.
-constexpr PitchSet chordNotes(int type, int root) {
-    const ChordTemplate& chord = ChordTemplates[type];
-    PitchSet notes = 0;
-    for (int slot = 0; slot < chord.noteCount; ++slot) {
-        const char name[] = {chord.text[2 * slot], chord.text[2 * slot + 1], '\0'};
-        int pitch = lookupNote(name) + root;
-        if (pitch > 11) pitch -= 12;
-        notes |= 1u << pitch;
-    }
-    return notes;
-}
-
-// Chord note sets laid out like MatchMatrix: column = DisplayRoot, counted from A.
-struct ChordSetTable {
-    PitchSet notes[ChordTypeCount * RootCount];
+// One byte per MatchMatrix cell.
+struct CellBytes {
+    std::uint64_t words[WordCount];
 };
 
-constexpr ChordSetTable buildChordSets() {
-    ChordSetTable table{};
-    for (int type = 0; type < ChordTypeCount; ++type)
-        for (int root = 0; root < RootCount; ++root)
-            table.notes[type * RootCount + (root + 3) % 12] = chordNotes(type, root);
-    return table;
+constexpr void setCell(CellBytes& bytes, int cell, int value) {
+    bytes.words[cell / CellsPerWord] |= static_cast<std::uint64_t>(value) << (8 * (cell % CellsPerWord));
 }
 
-constexpr ChordSetTable ChordSets = buildChordSets();
+// The template's notes on C, read by name.
+constexpr int templateNote(int type, int slot) {
+    const char* text = ChordTemplates[type].text;
+    const char name[] = {text[2 * slot], text[2 * slot + 1], '\0'};
+    return lookupNote(name);
+}
 
-// score[d][m] = 2 * (m / d)^2, the ratio held in single precision.
+// containsPitch[p]: 1 in every cell whose chord holds pitch class p.
+struct ChordMembership {
+    CellBytes containsPitch[PitchClassCount];
+};
+
+constexpr ChordMembership buildMembership() {
+    ChordMembership membership{};
+    for (int type = 0; type < ChordTypeCount; ++type)
+        for (int slot = 0; slot < ChordTemplates[type].noteCount; ++slot)
+            for (int root = 0; root < RootCount; ++root) {
+                int pitch = templateNote(type, slot) + root;
+                if (pitch > 11) pitch -= 12;
+                setCell(membership.containsPitch[pitch], type * RootCount + (root + 3) % 12, 1);
+            }
+    return membership;
+}
+
+constexpr ChordMembership Membership = buildMembership();
+
+// The score of m matches over the divisor d sits at index d * ScoreRow + m:
+// 2 * (m / d)^2, the ratio held in single precision.
+constexpr int ScoreRow = MaxChordNotes + 1;
+
 struct ScoreTable {
-    float score[MaxChordNotes + 1][MaxChordNotes + 1];
+    float score[ScoreRow * ScoreRow];
 };
 
 constexpr ScoreTable buildScores() {
@@ -49,38 +65,60 @@ constexpr ScoreTable buildScores() {
     for (int divisor = 1; divisor <= MaxChordNotes; ++divisor)
         for (int matches = 0; matches <= divisor; ++matches) {
             float ratio = static_cast<float>(static_cast<long double>(matches) / divisor);
-            table.score[divisor][matches] = static_cast<float>(2.0L * ratio * ratio);
+            table.score[divisor * ScoreRow + matches] = static_cast<float>(2.0L * ratio * ratio);
         }
     return table;
 }
 
 constexpr ScoreTable Scores = buildScores();
 
-PitchSet enteredSet(const NoteEntry& entry) {
-    PitchSet notes = 0;
-    for (int i = 0; i < entry.count; ++i) notes |= 1u << entry.notes[i];
-    return notes;
+// For each count of entered notes, every cell's divisor (the larger of the
+// chord's size and that count) as the start of its row in Scores.
+struct DivisorTable {
+    CellBytes scoreRowStart[MaxEnteredNotes + 1];
+};
+
+constexpr DivisorTable buildDivisors() {
+    DivisorTable table{};
+    for (int entered = 0; entered <= MaxEnteredNotes; ++entered)
+        for (int cell = 0; cell < CellCount; ++cell) {
+            int noteCount = ChordTemplates[cell / RootCount].noteCount;
+            setCell(table.scoreRowStart[entered], cell, ScoreRow * (entered > noteCount ? entered : noteCount));
+        }
+    return table;
 }
 
-void copyEcho(const char* echo) {
-    int i = 0;
-    for (; echo[i] != '\0'; ++i) analysisEcho[i] = echo[i];
-    analysisEcho[i] = '\0';
+constexpr DivisorTable Divisors = buildDivisors();
+
+NoteEntry lastEntry;  // its echo is what runAnalysis hands back
+
+CellBytes scoreIndex(const NoteEntry& entry) {
+    CellBytes index = Divisors.scoreRowStart[entry.count];
+    for (int i = 0; i < entry.count; ++i) {
+        const CellBytes& contains = Membership.containsPitch[entry.notes[i]];
+        for (int word = 0; word < WordCount; ++word) index.words[word] += contains.words[word];
+    }
+    return index;
+}
+
+// Each byte of the index picks its cell's score.
+void storeScores(const CellBytes& index) {
+    constexpr int fullWords = CellCount / CellsPerWord;
+    for (int word = 0; word < fullWords; ++word) {
+        std::uint64_t bytes = index.words[word];
+#pragma GCC unroll 8
+        for (int cell = 0; cell < CellsPerWord; ++cell, bytes >>= 8)
+            MatchMatrix[word * CellsPerWord + cell] = Scores.score[bytes & 0xFF];
+    }
+    std::uint64_t bytes = index.words[fullWords];
+    for (int cell = fullWords * CellsPerWord; cell < CellCount; ++cell, bytes >>= 8)
+        MatchMatrix[cell] = Scores.score[bytes & 0xFF];
 }
 
 }  // namespace
 
 const char* runAnalysis(const char* entry) {
-    NoteEntry parsed = parseEntry(entry);
-    copyEcho(parsed.echo);
-    PitchSet entered = enteredSet(parsed);
-    for (int type = 0; type < ChordTypeCount; ++type) {
-        int noteCount = ChordTemplates[type].noteCount;
-        const float* scoreByMatches = Scores.score[parsed.count > noteCount ? parsed.count : noteCount];
-        for (int root = 0; root < RootCount; ++root) {
-            int cell = type * RootCount + root;
-            MatchMatrix[cell] = scoreByMatches[std::popcount(entered & ChordSets.notes[cell])];
-        }
-    }
-    return analysisEcho;
+    lastEntry = parseEntry(entry);
+    storeScores(scoreIndex(lastEntry));
+    return lastEntry.echo;
 }
