@@ -1,0 +1,245 @@
+// Form1's window procedure, driven through the program's own message loop.
+#include "running_program.h"
+
+#include "canvas/canvas.h"
+#include "display/arrangement.h"
+#include "shell/formproc.h"
+#include "shell/help.h"
+
+#include <string>
+
+namespace {
+
+using FormProc = RunningProgram;
+
+// A screen point in Form1's client area, away from the controls.
+POINT clientPoint(int x, int y) {
+    RECT outer;
+    GetWindowRect(Form1, &outer);
+    return {outer.left + 4 + x, outer.top + 20 + y};
+}
+
+std::string lastText(HDC dc) {
+    const std::vector<DrawRecord>& list = headless::displayList(dc);
+    for (auto record = list.rbegin(); record != list.rend(); ++record)
+        if (record->kind == DrawRecord::Kind::Text) return record->text;
+    return "";
+}
+
+TEST_F(FormProc, StartsByKeyWithViewerPathSet) {
+    step([] {
+        EXPECT_EQ(modeNumber, 1);
+        EXPECT_STREQ(arrangementKeyword, "note");
+        EXPECT_STREQ(viewerPath, "\\windows\\explorer.exe");
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(FormProc, ArrangementButtonsChangeTheViewForLaterPaints) {
+    step([] { headless::clickButton(ChordButton); });
+    step([] {
+        EXPECT_EQ(modeNumber, 2);
+        EXPECT_STREQ(displayKeyword, "dispc");
+        EXPECT_STREQ(arrangementKeyword, "chord");
+        SendMessageA(Form1, WM_PAINT, 0, 0);
+        EXPECT_STREQ(arrangementKeyword, "chord");
+        headless::clickButton(KeyButton);
+    });
+    step([] {
+        EXPECT_EQ(modeNumber, 1);
+        EXPECT_STREQ(displayKeyword, "dispn");
+        EXPECT_STREQ(arrangementKeyword, "note");
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+// The form painting draws the arrangement of modeNumber, the analysis run then
+// the one of displayKeyword, and writes its prompt last.
+TEST_F(FormProc, PaintRunsFormPaintingThenAnalysisRun) {
+    step([] {
+        modeNumber = 2;
+        headless::recordDrawing(true);
+        headless::clearDisplayList(hpc);
+        SendMessageA(Form1, WM_PAINT, 0, 0);
+        headless::recordDrawing(false);
+        EXPECT_STREQ(arrangementKeyword, "note");
+        EXPECT_EQ(lastText(hpc), "Click on a spectral spike");
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(FormProc, EachPaintRereadsTheReaderFile) {
+    step([this] {
+        directory().write("HtmlReader.txt", "/usr/bin/first\n");
+        SendMessageA(Form1, WM_PAINT, 0, 0);
+        EXPECT_STREQ(viewerPath, "/usr/bin/first");
+        directory().write("HtmlReader.txt", "/usr/bin/second\n");
+        SendMessageA(Form1, WM_PAINT, 0, 0);
+        EXPECT_STREQ(viewerPath, "/usr/bin/second");
+        std::filesystem::remove(directory().path() / "HtmlReader.txt");
+        SendMessageA(Form1, WM_PAINT, 0, 0);
+        EXPECT_STREQ(viewerPath, "\\windows\\explorer.exe");
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(FormProc, EnterAnalysesTheTypedNotes) {
+    step([] { headless::typeText(NoteEntryField, "c e g"); });
+    step([] { headless::clickButton(EnterButton); });
+    step([] {
+        EXPECT_EQ(enterPending, 0);
+        EXPECT_STREQ(currentEntry, "c e g");
+        EXPECT_EQ(textOf(NoteEntryField), "");
+        EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+// Dialog navigation turns them into commands 1 and 2, which are not handled:
+// the entry stays in its field and the program keeps running.
+TEST_F(FormProc, ReturnAndEscapeDoNothing) {
+    step([] { headless::typeText(NoteEntryField, "c e g"); });
+    step([] {
+        SetFocus(NoteEntryField);
+        headless::pressKey(VK_RETURN, false);
+    });
+    step([] { headless::pressKey(VK_ESCAPE, false); });
+    step([] {
+        EXPECT_TRUE(IsWindow(Form1));
+        EXPECT_EQ(textOf(NoteEntryField), " c e g");
+        EXPECT_EQ(textOf(RecognisedNotesField), " ");
+        EXPECT_STREQ(currentEntry, "");
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(FormProc, TabFollowsCreationOrder) {
+    step([] {
+        SetFocus(EnterButton);
+        headless::pressKey(VK_TAB, false);
+    });
+    step([] {
+        EXPECT_EQ(headless::focusedWindow(), NoteEntryField);
+        headless::pressKey(VK_TAB, false);
+    });
+    step([] {
+        EXPECT_EQ(headless::focusedWindow(), RecognisedNotesField);
+        SetFocus(HelpButton);
+        headless::pressKey(VK_TAB, true);
+    });
+    step([] { EXPECT_EQ(headless::focusedWindow(), ChordButton); });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+// Command 200 ends the loop without destroying the window.
+TEST_F(FormProc, QuitCommandEndsWithStatusZeroAndKeepsTheWindow) {
+    quitStep();
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(IsWindow(Form1));
+}
+
+TEST_F(FormProc, ClosingTheWindowEndsWithStatusZero) {
+    step([] { PostMessageA(Form1, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(IsWindow(Form1));
+}
+
+// The click position is measured from Form1's outer left and bottom edges.
+TEST_F(FormProc, PressAndReleaseIdentifyAtTheReleasePosition) {
+    step([] {
+        POINT press = clientPoint(600, 300);
+        headless::mouseDown(press.x, press.y);
+    });
+    step([] {
+        EXPECT_EQ(buttonDown, 1);
+        POINT release = clientPoint(610, 320);
+        headless::mouseUp(release.x, release.y);
+    });
+    step([] {
+        RECT outer;
+        GetWindowRect(Form1, &outer);
+        EXPECT_EQ(buttonDown, 0);
+        EXPECT_EQ(clickX, 4 + 610);
+        EXPECT_EQ(clickY, (outer.bottom - outer.top) - 20 - 320);
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(FormProc, ReleaseWithoutPressIsIgnored) {
+    step([] {
+        clickX = clickY = -1;
+        POINT release = clientPoint(610, 320);
+        headless::mouseUp(release.x, release.y);
+    });
+    step([] {
+        EXPECT_EQ(clickX, -1);
+        EXPECT_EQ(clickY, -1);
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+// A release outside the window does not reach Form1; the next release over it
+// is identified at its own position.
+TEST_F(FormProc, ReleaseOutsideKeepsThePressForTheNextRelease) {
+    step([] {
+        clickX = clickY = -1;
+        POINT press = clientPoint(600, 300);
+        headless::mouseDown(press.x, press.y);
+    });
+    step([] {
+        RECT outer;
+        GetWindowRect(Form1, &outer);
+        headless::mouseUp(500, outer.bottom + 10);
+    });
+    step([] {
+        EXPECT_EQ(buttonDown, 1);
+        EXPECT_EQ(clickX, -1);
+        POINT release = clientPoint(200, 100);
+        headless::mouseUp(release.x, release.y);
+    });
+    step([] {
+        EXPECT_EQ(buttonDown, 0);
+        EXPECT_EQ(clickX, 4 + 200);
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
+    step([] {
+        HDC dc = hpc;
+        WPARAM dcParam = reinterpret_cast<WPARAM>(dc);
+        LRESULT brush = SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam,
+                                     reinterpret_cast<LPARAM>(RecognisedNotesField));
+        EXPECT_NE(brush, 0);
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(notesBrush));
+        int objects = headless::liveGdiObjects();
+        SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam, reinterpret_cast<LPARAM>(RecognisedNotesField));
+        EXPECT_EQ(headless::liveGdiObjects(), objects);
+        EXPECT_EQ(SetTextColor(dc, 0), RGB(255, 100, 0));
+        EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
+
+        // The entry field gets the default answer and the brush stays.
+        HBRUSH before = notesBrush;
+        LRESULT entryAnswer = SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam,
+                                           reinterpret_cast<LPARAM>(NoteEntryField));
+        EXPECT_NE(SetTextColor(dc, 0), RGB(255, 100, 0));
+        EXPECT_EQ(entryAnswer, DefWindowProcA(Form1, WM_CTLCOLOREDIT, dcParam,
+                                              reinterpret_cast<LPARAM>(NoteEntryField)));
+        EXPECT_EQ(notesBrush, before);
+        EXPECT_EQ(headless::liveGdiObjects(), objects);
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+}
+
+}  // namespace

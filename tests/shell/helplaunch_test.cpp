@@ -1,0 +1,74 @@
+// The Help launch: the viewer gets the document path under the current directory.
+#include "shell/help.h"
+
+#include "scratch_directory.h"
+#include "test_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// The launch may hand the viewer the path with slashes for backslashes.
+std::string withSlashes(std::string text) {
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return text;
+}
+
+std::string currentDirectory() {
+    return std::filesystem::current_path().string();
+}
+
+TEST(HelpLaunch, ViewerGetsDocumentUnderCurrentDirectoryAsOneArgument) {
+    ScratchDirectory directory("tonvisor help with blanks");
+    TestViewer viewer(directory.path());
+    std::strcpy(viewerPath, viewer.path().c_str());
+    launchHelp();
+    EXPECT_EQ(withSlashes(viewer.awaitArguments()),
+              currentDirectory() + "/document/Tonvisor.htm\n");
+}
+
+TEST(HelpLaunch, ViewerNamedInReaderFile) {
+    ScratchDirectory directory;
+    TestViewer viewer(directory.path());
+    directory.write("HtmlReader.txt", viewer.path() + "\r\n");
+    readViewerPath();
+    launchHelp();
+    EXPECT_EQ(withSlashes(viewer.awaitArguments()),
+              currentDirectory() + "/document/Tonvisor.htm\n");
+}
+
+// The root's text already ends in a separator: nothing is added or removed.
+TEST(HelpLaunch, RootDirectoryGivesTwoSeparatorsInARow) {
+    ScratchDirectory directory;
+    TestViewer viewer(directory.path());
+    std::strcpy(viewerPath, viewer.path().c_str());
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path("/");
+    launchHelp();
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(withSlashes(viewer.awaitArguments()), "//document/Tonvisor.htm\n");
+}
+
+TEST(HelpLaunch, DirectoryTooLongForTheLimitLaunchesNothing) {
+    ScratchDirectory directory;
+    TestViewer viewer(directory.path());
+    std::strcpy(viewerPath, viewer.path().c_str());
+    std::filesystem::path deep = directory.path();
+    while (deep.string().size() < 1100) deep /= std::string(200, 'd');
+    std::filesystem::create_directories(deep);
+    std::filesystem::current_path(deep);
+    launchHelp();
+    std::filesystem::current_path(directory.path());
+    launchHelp();
+    // Only the second launch wrote its line.
+    EXPECT_EQ(withSlashes(viewer.awaitArguments()),
+              currentDirectory() + "/document/Tonvisor.htm\n");
+}
+
+}  // namespace
