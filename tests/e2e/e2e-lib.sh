@@ -5,6 +5,8 @@
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$(mktemp -d /tmp/tonvisor-e2e-shots.XXXXXX)}
 mkdir -p "$E2E_ARTIFACTS"
 E2E_SHOT="$E2E_ARTIFACTS/screen.png"
+# A time-out stops the script with TERM: leave through the EXIT traps.
+trap 'exit 143' TERM INT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -68,8 +70,9 @@ expect_pixel() {
 }
 
 # A real click with the left button at a point of the window's client area.
+# (No --sync: it waits for ever when the pointer is already there.)
 click_client() {
-  xdotool mousemove --sync --window "$1" "$2" "$3" click 1
+  xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
 # Types text as a person does, after giving the window the keyboard focus.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one command on a private virtual X screen with a window manager.
 #   xsession.sh WIDTHxHEIGHT command [args...]
+# The command gets at most E2E_SECONDS (default 60) before it is stopped.
 # Xvfb picks a free display itself (-displayfd), openbox decorates the windows
 # and moves the focus as on a desktop. Both are stopped however the command ends;
 # the command's exit status is the script's.
@@ -42,6 +43,7 @@ if ! read -r -t 10 display <"$workdir/displayfd" || [ -z "$display" ]; then
   exit 1
 fi
 export DISPLAY=":$display"
+export NO_AT_BRIDGE=1  # no accessibility bus on a bare X server
 
 openbox --sm-disable --config-file "$here/openbox-rc.xml" >"$workdir/wm.log" 2>&1 &
 wm_pid=$!
@@ -53,5 +55,5 @@ if ! wait_for wm_ready; then
 fi
 
 status=0
-"$@" || status=$?
+timeout --kill-after=5 "${E2E_SECONDS:-60}" "$@" || status=$?
 exit "$status"
