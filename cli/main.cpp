@@ -1,0 +1,60 @@
+// tonvisor-cli: the chord analysis from the command line, one entry from the
+// arguments or one per line from standard input.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "cli/options.h"
+#include "cli/report.h"
+
+namespace {
+
+constexpr int UsageError = 2;
+constexpr int IoError = 1;
+
+void printResult(const std::string& entry, bool json) {
+    EntryResult result = analyseEntry(entry);
+    std::string report = json ? jsonReport(result) : textReport(result);
+    std::fwrite(report.data(), 1, report.size(), stdout);
+}
+
+// Lines from a Windows editor end in CR LF: the CR is not part of the entry.
+bool readEntry(std::string& line) {
+    if (!std::getline(std::cin, line)) return false;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+// Text results are separated by a blank line; JSON results are one per line.
+void runBatch(bool json) {
+    std::string line;
+    for (bool first = true; readEntry(line); first = false) {
+        if (!json && !first) std::fputs("\n", stdout);
+        printResult(line, json);
+    }
+}
+
+int usageError(const std::string& problem) {
+    std::fprintf(stderr, "tonvisor-cli: %s\n%sTry 'tonvisor-cli --help' for more.\n", problem.c_str(), UsageText);
+    return UsageError;
+}
+
+// A full disk or a closed pipe must not look like success.
+int finish() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::cin.bad()) {
+        std::fprintf(stderr, "tonvisor-cli: %s\n", std::cin.bad() ? "cannot read standard input" : "cannot write the output");
+        return IoError;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CliOptions options = parseOptions(argc, argv);
+    if (!options.error.empty()) return usageError(options.error);
+    if (options.help) std::printf("%s%s", UsageText, HelpText);
+    else if (options.batch) runBatch(options.json);
+    else printResult(joinNotes(options.notes), options.json);
+    return finish();
+}

@@ -1,0 +1,147 @@
+// tonvisor-cli as a user sees it: output, error messages and exit status.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string scratchPath(const char* name) {
+    return testing::TempDir() + "tonvisor-cli-" + std::to_string(getpid()) + "-" + name;
+}
+
+// Runs the program with the arguments and the given standard input; its
+// standard output goes to outPath (a file, or a device such as /dev/full).
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "",
+           const std::string& outPath = scratchPath("out")) {
+    const std::string inPath = scratchPath("in"), errPath = scratchPath("err");
+    std::ofstream(inPath, std::ios::binary) << input;
+
+    std::vector<char*> argv = {const_cast<char*>(TONVISOR_CLI)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = -1;
+    CliRun run;
+    if (posix_spawn(&child, TONVISOR_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    if (outPath == scratchPath("out")) run.out = readFile(outPath);
+    run.err = readFile(errPath);
+    std::remove(inPath.c_str());
+    std::remove(errPath.c_str());
+    return run;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) result.push_back(line);
+    return result;
+}
+
+TEST(CliProcess, AnalysesTheNotesGivenAsArguments) {
+    CliRun run = runCli({"c", "e", "g"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    std::vector<std::string> out = lines(run.out);
+    ASSERT_GE(out.size(), 2u);
+    EXPECT_EQ(out[0], "Recognised notes: C  E  G");
+    EXPECT_EQ(out[1], "C   Major            2.0000  100%");
+    // One argument or several: the same entry once joined.
+    EXPECT_EQ(runCli({"c e", "g"}).out, run.out);
+}
+
+TEST(CliProcess, UsageErrorsExitTwoWithAMessageOnly) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{}, {"--json"}, {"--frobnicate", "c"}, {"--batch", "c", "e"}}) {
+        CliRun run = runCli(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("Usage: tonvisor-cli"), std::string::npos) << run.err;
+    }
+    CliRun help = runCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--batch"), std::string::npos);
+}
+
+TEST(CliProcess, NothingRecognisedIsNotAnError) {
+    CliRun run = runCli({"xyz"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Recognised notes: \n");
+}
+
+TEST(CliProcess, HostileArgumentsGetDefinedResults) {
+    std::string huge(10000, 'q');
+    CliRun run = runCli({huge + "g#", "\t\x01\xff\xc3\xa9", "b"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(lines(run.out).at(0), "Recognised notes: G# B");
+    CliRun json = runCli({"--json", "\"\\", "\x7f\x80", "c"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.substr(0, 48), "{\"entry\": \"\\\"\\\\ \\u007f\\u0080 c\", \"echo\": \"  C  \"");
+}
+
+TEST(CliProcess, BatchGivesOneResultPerLineInOrder) {
+    // CR LF endings, an empty line, and a last line without its newline.
+    CliRun run = runCli({"--batch", "--json"}, "c e g\r\n\nd f a\n  g b d f");
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[0].substr(0, 40), "{\"entry\": \"c e g\", \"echo\": \"  C  E  G  \"");
+    EXPECT_EQ(out[1].substr(0, 35), "{\"entry\": \"\", \"echo\": \"  \", \"notes\"");
+    EXPECT_EQ(out[2].substr(0, 17), "{\"entry\": \"d f a\"");
+    EXPECT_EQ(out[3].substr(0, 20), "{\"entry\": \"  g b d f");
+
+    CliRun text = runCli({"--batch"}, "c e g\nxyz\n");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out, runCli({"c e g"}).out + "\n" + "Recognised notes: \n");
+}
+
+TEST(CliProcess, BatchHandlesThousandsOfEntriesAndLongLines) {
+    std::string input;
+    for (int i = 0; i < 3000; ++i) input += i % 2 ? "c e g\n" : "d%f a%\n";
+    input += std::string(100000, 'x') + "c\n";
+    CliRun run = runCli({"--batch", "--json"}, input);
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), 3001u);
+    EXPECT_NE(out[2999].find("\"notes\": [0, 4, 7]"), std::string::npos);
+    EXPECT_NE(out[3000].find("\"echo\": \"  C  \""), std::string::npos);
+}
+
+TEST(CliProcess, AFailedWriteIsReportedAsAFailure) {
+    CliRun run = runCli({"c", "e", "g"}, "", "/dev/full");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err, "");
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/report.h"
+
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) result.push_back(line);
+    return result;
+}
+
+const std::vector<std::string> RootOrder = {"A", "A#", "B", "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"};
+const std::vector<std::string> TypeOrder = {"Minor", "Major", "Augmented", "Diminished 7th", "Minor 6th", "Major 6th",
+                                            "Minor 7th", "Dominant 7th", "Major 7th", "Dominant Min9th", "Dominant 9th"};
+
+struct ChordLine {
+    int root, type;
+    float score;
+    int percent;
+};
+
+// Reads a chord line back by its columns; fails the test if they are off.
+ChordLine readChordLine(const std::string& line) {
+    EXPECT_EQ(line.size(), 33u) << line;
+    ChordLine chord{-1, -1, 0, 0};
+    for (std::size_t i = 0; i < RootOrder.size(); ++i)
+        if (line.substr(0, 4) == (RootOrder[i] + "    ").substr(0, 4)) chord.root = static_cast<int>(i);
+    for (std::size_t i = 0; i < TypeOrder.size(); ++i)
+        if (line.substr(4, 15) == (TypeOrder[i] + std::string(15, ' ')).substr(0, 15)) chord.type = static_cast<int>(i);
+    chord.score = std::strtof(line.substr(21, 6).c_str(), nullptr);
+    chord.percent = std::atoi(line.substr(29, 3).c_str());
+    EXPECT_TRUE(chord.root >= 0 && chord.type >= 0) << line;
+    EXPECT_EQ(line.substr(32), "%") << line;
+    return chord;
+}
+
+TEST(TextReport, ListsCMajorFirstThenTiesInByKeyOrder) {
+    std::vector<std::string> report = lines(textReport(analyseEntry("c e g")));
+    ASSERT_GE(report.size(), 7u);
+    EXPECT_EQ(report[0], "Recognised notes: C  E  G");
+    EXPECT_EQ(report[1], "C   Major            2.0000  100%");
+    EXPECT_EQ(report[2], "A   Minor 7th        1.1250   75%");
+    EXPECT_EQ(report[3], "C   Major 6th        1.1250   75%");
+    EXPECT_EQ(report[6], "A   Minor            0.8889   67%");
+}
+
+TEST(TextReport, ListsEveryScoringChordOnceInOrder) {
+    EntryResult result = analyseEntry("d f# a c e%");
+    std::vector<std::string> report = lines(textReport(result));
+    int scoring = 0;
+    for (float score : result.scores) scoring += score > 0.0f;
+    ASSERT_EQ(report.size(), static_cast<std::size_t>(scoring) + 1);
+    ChordLine previous = readChordLine(report[1]);
+    for (std::size_t i = 2; i < report.size(); ++i) {
+        ChordLine chord = readChordLine(report[i]);
+        bool inOrder = chord.score < previous.score ||
+                       (chord.score == previous.score &&
+                        (chord.root > previous.root || (chord.root == previous.root && chord.type > previous.type)));
+        EXPECT_TRUE(inOrder) << report[i - 1] << " / " << report[i];
+        float exact = result.scores[chord.type * RootCount + chord.root];
+        EXPECT_NEAR(chord.score, exact, 0.00005f) << report[i];
+        previous = chord;
+    }
+}
+
+TEST(TextReport, ShowsTheMatchRatioAsAWholePercentage) {
+    std::string report = textReport(analyseEntry("c e g b% d"));
+    EXPECT_NE(report.find("C   Dominant 9th     2.0000  100%"), std::string::npos);
+    EXPECT_NE(report.find("C   Major            0.7200   60%"), std::string::npos);  // 3 of 5 entered
+    EXPECT_NE(report.find("0.0800   20%"), std::string::npos);
+    report = textReport(analyseEntry("c e"));
+    EXPECT_NE(report.find("C   Major            0.8889   67%"), std::string::npos);
+    EXPECT_NE(report.find("0.2222   33%"), std::string::npos);
+}
+
+TEST(TextReport, NothingRecognisedGivesTheEmptyEchoAndNoChords) {
+    EXPECT_EQ(textReport(analyseEntry("xyz \t 123")), "Recognised notes: \n");
+    EXPECT_EQ(textReport(analyseEntry("")), "Recognised notes: \n");
+}
+
+TEST(AnalyseEntry, ANulByteEndsTheEntry) {
+    EntryResult result = analyseEntry(std::string("c\0e g", 5));
+    EXPECT_EQ(result.entry, "c");
+    EXPECT_EQ(result.notes, std::vector<int>{0});
+}
+
+TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
+    EntryResult result = analyseEntry("g c e b%");
+    std::string json = jsonReport(result);
+    const std::string head = "{\"entry\": \"g c e b%\", \"echo\": \"  G  C  E  B% \", \"notes\": [0, 4, 7, 10], \"scores\": [[";
+    ASSERT_EQ(json.substr(0, head.size()), head);
+    EXPECT_EQ(json.substr(json.size() - 3), "]}\n");
+    EXPECT_EQ(json.find('\n'), json.size() - 1);
+
+    // Eleven rows of twelve numbers that read back to the very same floats.
+    const char* at = json.c_str() + head.size() - 1;
+    for (int type = 0; type < ChordTypeCount; ++type) {
+        ASSERT_EQ(*at, '[') << "row " << type;
+        ++at;
+        for (int root = 0; root < RootCount; ++root) {
+            char* end = nullptr;
+            float value = std::strtof(at, &end);
+            ASSERT_NE(end, at) << "row " << type << " column " << root;
+            EXPECT_EQ(value, result.scores[type * RootCount + root]) << "row " << type << " column " << root;
+            at = end;
+            if (root < RootCount - 1) {
+                ASSERT_EQ(std::strncmp(at, ", ", 2), 0);
+                at += 2;
+            }
+        }
+        ASSERT_EQ(*at, ']');
+        at += type < ChordTypeCount - 1 ? 3 : 1;
+    }
+    EXPECT_STREQ(at, "]}\n");
+}
+
+TEST(JsonReport, EmptyResultIsStillComplete) {
+    std::string json = jsonReport(analyseEntry("\x01\xff"));
+    const std::string head = "{\"entry\": \"\\u0001\\u00ff\", \"echo\": \"  \", \"notes\": [], \"scores\": [[0, 0,";
+    EXPECT_EQ(json.substr(0, head.size()), head);
+}
+
+}  // namespace
