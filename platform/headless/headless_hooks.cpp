@@ -1,0 +1,134 @@
+// The headless backend's test hooks (headless.h): what a person would do to
+// the virtual screen, and the core's inspection services passed through.
+#include "platform/headless/headless.h"
+#include "platform/headless/headless_state.h"
+#include "platform/inspect.h"
+
+#include <cstdio>
+
+namespace {
+
+bool inside(const RECT& rect, int x, int y) {
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// The topmost visible top-level window under the point, and the visible
+// control under it there if any.
+HWND windowAt(int x, int y, HWND* control) {
+    *control = nullptr;
+    const auto& order = Headless_state.order;
+    for (auto top = order.rbegin(); top != order.rend(); ++top) {
+        const Headless_Window& window = Headless_state.windows.at(*top);
+        if (window.desc.parent || !window.visible || !inside(window.desc.outer, x, y)) continue;
+        for (HWND handle : order) {
+            const Headless_Window& child = Headless_state.windows.at(handle);
+            if (child.desc.parent == *top && child.visible &&
+                inside(Headless_screenRect(child), x, y))
+                *control = handle;
+        }
+        return *top;
+    }
+    return nullptr;
+}
+
+void clickPoint(HWND window, int screenX, int screenY, void (*report)(HWND, int, int)) {
+    const Headless_Window& mirror = Headless_state.windows.at(window);
+    if (!inside(mirror.desc.client, screenX, screenY)) return;  // on the frame
+    report(window, screenX - mirror.desc.client.left, screenY - mirror.desc.client.top);
+}
+
+}  // namespace
+
+namespace headless {
+
+void setScreen(int width, int height) {
+    backend::initialise();
+    Headless_state.screen = RECT{0, 0, width, height};
+    constexpr int taskBar = 40;
+    Headless_state.workArea = RECT{0, 0, width, height > taskBar ? height - taskBar : height};
+}
+
+void setWorkArea(RECT area) {
+    backend::initialise();
+    Headless_state.workArea = area;
+}
+
+void reset() {
+    backend::initialise();
+    core::reset();
+    Headless_state = Headless_Screen{};
+    Headless_defaultScreen();
+}
+
+void typeText(HWND edit, const char* text) {
+    Headless_Window* mirror = Headless_find(edit);
+    if (!mirror || mirror->desc.kind != backend::WindowKind::Edit || !text) return;
+    mirror->desc.text += text;
+    core::editChanged(edit, mirror->desc.text.c_str());
+}
+
+void clickButton(HWND button) {
+    const Headless_Window* mirror = Headless_find(button);
+    if (!mirror || mirror->desc.kind != backend::WindowKind::Button) return;
+    core::focusChanged(button);  // a push button takes the focus when clicked
+    core::buttonClicked(button);
+}
+
+void mouseDown(int screenX, int screenY) {
+    Headless_state.cursor = POINT{screenX, screenY};
+    HWND control;
+    HWND window = windowAt(screenX, screenY, &control);
+    if (!window) return;
+    if (!control) {
+        clickPoint(window, screenX, screenY, core::mousePressed);
+        return;
+    }
+    if (Headless_state.windows.at(control).desc.kind == backend::WindowKind::Button)
+        Headless_state.pressedButton = control;
+    else
+        core::focusChanged(control);
+}
+
+void mouseUp(int screenX, int screenY) {
+    Headless_state.cursor = POINT{screenX, screenY};
+    HWND pressed = Headless_state.pressedButton;
+    Headless_state.pressedButton = nullptr;
+    HWND control;
+    HWND window = windowAt(screenX, screenY, &control);
+    if (!window) return;
+    if (!control)
+        clickPoint(window, screenX, screenY, core::mouseReleased);
+    else if (control == pressed)
+        clickButton(control);
+}
+
+void pressKey(int virtualKey, bool shift) {
+    if (HWND focus = core::focusedWindow()) core::keyPressed(focus, virtualKey, shift);
+}
+
+void runUntilIdle() {
+    // A window procedure that never validates its window would repaint for ever.
+    constexpr int patience = 100000;
+    MSG message;
+    for (int handled = 0; core::nextMessage(&message); ++handled) {
+        if (handled == patience) {
+            std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
+            return;
+        }
+        HWND active = GetActiveWindow();
+        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void whenIdle(std::function<void()> action) { Headless_state.idleActions.push_back(std::move(action)); }
+
+HWND focusedWindow() { return core::focusedWindow(); }
+
+void recordDrawing(bool on) { core::recordDrawing(on); }
+const std::vector<DrawRecord>& displayList(HDC dc) { return core::displayList(dc); }
+void clearDisplayList(HDC dc) { core::clearDisplayList(dc); }
+int liveGdiObjects() { return core::liveGdiObjects(); }
+
+}  // namespace headless

@@ -1,0 +1,111 @@
+// Headless backend: a virtual screen in memory.
+//
+// Implements every backend:: function of platform/backend.h. Nothing reaches a
+// display: windows are mirrored for hit testing and savePng, and events come
+// only from the test hooks (headless_hooks.cpp). Deterministic: fixed screen
+// size, no clock, no native events.
+#include "platform/headless/headless_state.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+Headless_Screen Headless_state;
+
+void Headless_defaultScreen() {
+    int width = 1024, height = 768;
+    if (const char* setting = std::getenv("TONVISOR_SCREEN")) {
+        int w = 0, h = 0;
+        if (std::sscanf(setting, "%dx%d", &w, &h) == 2 && w > 0 && h > 0) {
+            width = w;
+            height = h;
+        }
+    }
+    constexpr int taskBar = 40;
+    Headless_state.screen = RECT{0, 0, width, height};
+    Headless_state.workArea = RECT{0, 0, width, height > taskBar ? height - taskBar : height};
+}
+
+Headless_Window* Headless_find(HWND window) {
+    auto found = Headless_state.windows.find(window);
+    return found == Headless_state.windows.end() ? nullptr : &found->second;
+}
+
+RECT Headless_screenRect(const Headless_Window& window) {
+    RECT rect = window.desc.client;
+    for (const Headless_Window* parent = Headless_find(window.desc.parent); parent;
+         parent = Headless_find(parent->desc.parent)) {
+        rect.left += parent->desc.client.left;
+        rect.right += parent->desc.client.left;
+        rect.top += parent->desc.client.top;
+        rect.bottom += parent->desc.client.top;
+    }
+    return rect;
+}
+
+namespace backend {
+
+void initialise() {
+    static bool initialised = false;
+    if (initialised) return;
+    initialised = true;
+    Headless_defaultScreen();
+}
+
+void createWindow(HWND window, const WindowDesc& desc) {
+    Headless_state.windows[window] = Headless_Window{desc, (desc.style & WS_VISIBLE) != 0};
+    Headless_state.order.push_back(window);
+}
+
+void destroyWindow(HWND window) {
+    Headless_state.windows.erase(window);
+    std::erase(Headless_state.order, window);
+    if (Headless_state.pressedButton == window) Headless_state.pressedButton = nullptr;
+}
+
+void moveWindow(HWND window, const RECT& outer, const RECT& client) {
+    if (Headless_Window* mirror = Headless_find(window)) {
+        mirror->desc.outer = outer;
+        mirror->desc.client = client;
+    }
+}
+
+void showWindow(HWND window, bool visible) {
+    if (Headless_Window* mirror = Headless_find(window)) mirror->visible = visible;
+}
+
+void setWindowText(HWND window, const char* text) {
+    if (Headless_Window* mirror = Headless_find(window)) mirror->desc.text = text;
+}
+
+void setFocus(HWND) {}
+
+void setEditColours(HWND edit, COLORREF text, COLORREF background) {
+    if (Headless_Window* mirror = Headless_find(edit)) {
+        mirror->customColours = true;
+        mirror->textColour = text;
+        mirror->backgroundColour = background;
+    }
+}
+
+void setWindowIcon(HWND, cairo_surface_t*) {}
+
+void present(HWND, const RECT&) {}
+
+POINT cursorPosition() { return Headless_state.cursor; }
+RECT screenRect() { return Headless_state.screen; }
+RECT workArea() { return Headless_state.workArea; }
+
+void pollEvents() {}
+
+bool waitForEvents() {
+    if (Headless_state.nextIdleAction < Headless_state.idleActions.size()) {
+        // Taken out first: the action may queue further actions.
+        auto action = std::move(Headless_state.idleActions[Headless_state.nextIdleAction++]);
+        action();
+        return true;
+    }
+    std::fputs("headless: GetMessageA would wait for ever; returning WM_QUIT with code 3\n", stderr);
+    return false;
+}
+
+}  // namespace backend

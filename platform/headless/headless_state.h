@@ -1,0 +1,35 @@
+// The headless backend's own state, shared by its files: a virtual screen and
+// a mirror of every window the core created, for hit testing and pictures.
+#pragma once
+
+#include "platform/backend.h"
+
+#include <functional>
+#include <map>
+#include <vector>
+
+struct Headless_Window {
+    backend::WindowDesc desc;   // text and rectangles kept current
+    bool visible = false;
+    bool customColours = false; // from WM_CTLCOLOREDIT
+    COLORREF textColour = 0, backgroundColour = 0;
+};
+
+struct Headless_Screen {
+    RECT screen{};
+    RECT workArea{};
+    POINT cursor{};
+    std::map<HWND, Headless_Window> windows;
+    std::vector<HWND> order;           // creation order; later top-level windows lie on top
+    std::vector<std::function<void()>> idleActions;
+    std::size_t nextIdleAction = 0;
+    HWND pressedButton = nullptr;      // a button under a press, clicked if released over it
+};
+
+extern Headless_Screen Headless_state;
+
+// Screen and work area from TONVISOR_SCREEN (WxH), else 1024 x 768, less a task bar.
+void Headless_defaultScreen();
+Headless_Window* Headless_find(HWND window);
+// A control's rectangle on the screen.
+RECT Headless_screenRect(const Headless_Window& window);

@@ -1,0 +1,53 @@
+// What the backend reports of the person's doing, turned into queued input.
+#include "platform/user_state.h"
+
+namespace user {
+
+void useBackend() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    backend::initialise();
+}
+
+namespace {
+
+LPARAM pointParameter(int x, int y) {
+    return static_cast<LPARAM>((static_cast<std::uint32_t>(y & 0xFFFF) << 16) | (x & 0xFFFF));
+}
+
+}  // namespace
+}  // namespace user
+
+void core::mousePressed(HWND window, int x, int y) {
+    constexpr WPARAM leftButton = 0x0001;  // MK_LBUTTON
+    if (user::find(window)) user::queueInput(window, WM_LBUTTONDOWN, leftButton, user::pointParameter(x, y));
+}
+
+void core::mouseReleased(HWND window, int x, int y) {
+    if (user::find(window)) user::queueInput(window, WM_LBUTTONUP, 0, user::pointParameter(x, y));
+}
+
+void core::buttonClicked(HWND button) {
+    const user::Window* control = user::find(button);
+    if (!control || !control->parent) return;
+    // WM_COMMAND: identifier in the low word, BN_CLICKED (0) in the high word.
+    user::queueInput(control->parent, WM_COMMAND, static_cast<WPARAM>(control->id & 0xFFFF),
+                     reinterpret_cast<LPARAM>(button));
+}
+
+void core::editChanged(HWND edit, const char* text) {
+    user::Window* control = user::find(edit);
+    if (!control) return;
+    control->text = text ? text : "";
+    control->invalid = true;
+}
+
+void core::keyPressed(HWND window, int virtualKey, bool shift) {
+    if (user::find(window))
+        user::queueInput(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1, shift);
+}
+
+void core::closeRequested(HWND window) {
+    if (user::find(window)) user::queueInput(window, WM_CLOSE, 0, 0);
+}

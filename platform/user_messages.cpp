@@ -1,0 +1,190 @@
+// The message queue, dispatch, default processing and paint handling.
+//
+// GetMessageA fetches, in this order: posted messages, the quit message, the
+// person's input, and only then WM_PAINT for a window that needs painting;
+// with nothing ready it waits for the backend. SendMessageA calls the window
+// procedure at once.
+#include "platform/gdi_state.h"
+#include "platform/inspect.h"
+#include "platform/user_state.h"
+
+#include <deque>
+
+namespace user {
+namespace {
+
+struct Queued {
+    MSG message;
+    bool shift;
+};
+
+std::deque<Queued> posted;
+std::deque<Queued> input;
+bool quitPending = false;
+int quitCode = 0;
+
+MSG makeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return MSG{window, message, wParam, lParam, 0, backend::cursorPosition()};
+}
+
+bool takeFrom(std::deque<Queued>& queue, MSG* message) {
+    if (queue.empty()) return false;
+    *message = queue.front().message;
+    shiftDown = queue.front().shift;
+    queue.pop_front();
+    return true;
+}
+
+bool nextPaint(MSG* message) {
+    for (HWND handle : windowsInOrder()) {
+        const Window* window = find(handle);
+        if (window->invalid && shown(*window)) {
+            *message = makeMessage(handle, WM_PAINT, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void quitMessage(MSG* message, int code) {
+    *message = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(code), 0);
+}
+
+}  // namespace
+
+bool shiftDown = false;
+
+void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift) {
+    input.push_back(Queued{makeMessage(window, message, wParam, lParam), shift});
+}
+
+void emptyQueue() {
+    posted.clear();
+    input.clear();
+    quitPending = false;
+    shiftDown = false;
+}
+
+}  // namespace user
+
+using user::Window;
+
+bool core::nextMessage(MSG* message) {
+    user::useBackend();
+    backend::pollEvents();
+    return user::takeFrom(user::posted, message) || user::takeFrom(user::input, message) ||
+           user::nextPaint(message);
+}
+
+BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
+    // The program fetches for every window without a filter; filters are not kept.
+    if (!message) return FALSE;
+    user::useBackend();
+    for (;;) {
+        backend::pollEvents();
+        if (user::takeFrom(user::posted, message)) return TRUE;
+        if (user::quitPending) {
+            user::quitPending = false;
+            user::quitMessage(message, user::quitCode);
+            return FALSE;
+        }
+        if (user::takeFrom(user::input, message) || user::nextPaint(message)) return TRUE;
+        if (!backend::waitForEvents()) {
+            user::quitMessage(message, 3);
+            return FALSE;
+        }
+    }
+}
+
+BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window && !user::find(window)) return FALSE;
+    user::posted.push_back(user::Queued{user::makeMessage(window, message, wParam, lParam), false});
+    return TRUE;
+}
+
+void WINAPI PostQuitMessage(int exitCode) {
+    user::quitPending = true;
+    user::quitCode = exitCode;
+}
+
+LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    const Window* window = user::find(handle);
+    if (!window) return 0;
+    return window->procedure(handle, message, wParam, lParam);
+}
+
+LRESULT WINAPI DispatchMessageA(const MSG* message) {
+    if (!message) return 0;
+    return SendMessageA(message->hwnd, message->message, message->wParam, message->lParam);
+}
+
+// Key strokes become characters only for the keys the layer knows: the
+// navigation keys. Typed text reaches edit controls through the backend.
+BOOL WINAPI TranslateMessage(const MSG* message) {
+    if (!message || message->message != WM_KEYDOWN) return FALSE;
+    char character;
+    switch (message->wParam) {
+        case VK_TAB: character = '\t'; break;
+        case VK_RETURN: character = '\r'; break;
+        case VK_ESCAPE: character = 0x1B; break;
+        default: return FALSE;
+    }
+    return PostMessageA(message->hwnd, WM_CHAR, static_cast<WPARAM>(character), message->lParam);
+}
+
+LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            user::destroyWindow(handle);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            if (BeginPaint(handle, &paint)) EndPaint(handle, &paint);
+            return 0;
+        }
+        case WM_CTLCOLOREDIT: {
+            // The system's colours: window text on the window background.
+            constexpr std::uintptr_t windowBrush = 5 + 1;  // COLOR_WINDOW + 1
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            return static_cast<LRESULT>(windowBrush);
+        }
+        default:
+            return 0;
+    }
+}
+
+HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
+    Window* window = user::find(handle);
+    if (!window || !paint) return nullptr;
+    if (!(window->classStyle & CS_OWNDC)) gdi::resetDC(window->dc);
+    *paint = PAINTSTRUCT{};
+    paint->hdc = window->dc;
+    paint->rcPaint = RECT{0, 0, user::widthOf(window->client), user::heightOf(window->client)};
+    COLORREF background;
+    const bool canErase = gdi::brushColour(window->background, &background);
+    if (window->erase && window->image && canErase) {
+        cairo_t* cairo = cairo_create(window->image);
+        cairo_set_source_rgb(cairo, (background & 0xFF) / 255.0, ((background >> 8) & 0xFF) / 255.0,
+                             ((background >> 16) & 0xFF) / 255.0);
+        cairo_paint(cairo);
+        cairo_destroy(cairo);
+        backend::present(handle, paint->rcPaint);
+    }
+    paint->fErase = window->erase && !canErase;
+    window->invalid = false;
+    window->erase = false;
+    return window->dc;
+}
+
+BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
+    return user::find(handle) != nullptr && paint != nullptr;
+}
+
+void core::reset() {
+    user::destroyAllQuietly();
+    user::forgetClasses();
+    user::emptyQueue();
+    recordDrawing(false);
+}

@@ -1,0 +1,86 @@
+// The USER core's windows, classes and message queue, shared by user_*.cpp.
+#pragma once
+
+#include "platform/backend.h"
+#include "platform/win32.h"
+
+#include <cairo.h>
+#include <string>
+#include <vector>
+
+namespace user {
+
+struct WindowClass {
+    std::string name;
+    UINT style;
+    WNDPROC procedure;
+    HBRUSH background;
+    HICON icon;
+    backend::WindowKind kind;
+};
+
+struct Window {
+    HWND handle = nullptr;
+    backend::WindowKind kind = backend::WindowKind::TopLevel;
+    UINT classStyle = 0;
+    WNDPROC procedure = nullptr;
+    HBRUSH background = nullptr;
+    HWND parent = nullptr;
+    int id = 0;
+    DWORD style = 0, exStyle = 0;
+    std::string text;
+    RECT outer{}, client{};  // as in backend::WindowDesc
+    bool visible = false;
+    bool invalid = false;    // needs WM_PAINT
+    bool erase = false;      // BeginPaint fills the background first
+    bool destroying = false;
+    HDC dc = nullptr;
+    cairo_surface_t* image = nullptr;  // top-level windows only
+    HGDIOBJ font = nullptr;            // from WM_SETFONT
+    std::vector<HWND> children;  // in creation order: the tab order
+};
+
+Window* find(HWND window);
+// Every live window in creation order (parents before their children).
+const std::vector<HWND>& windowsInOrder();
+const WindowClass* findClass(const char* name);
+void forgetClasses();
+
+int widthOf(const RECT& rect);
+int heightOf(const RECT& rect);
+// Visible, and every ancestor visible too.
+bool shown(const Window& window);
+bool isDescendant(HWND window, HWND ancestor);
+// Needs painting: the whole client area, with erasing; controls too.
+void invalidate(Window& window);
+// Sends WM_DESTROY to the window, then its children, and frees them all.
+void destroyWindow(HWND window);
+// Frees every window without any message.
+void destroyAllQuietly();
+// A new client size: a new backing image (old contents kept) and a repaint.
+void resizeClient(Window& window, const RECT& outer, const RECT& client);
+
+// Focus and activation (user_focus.cpp).
+extern HWND focus;
+extern HWND active;
+void activate(HWND window);
+void forgetFocusOn(HWND window);
+
+// The queue (user_messages.cpp).
+// Input from the person: after posted messages, before paints.
+void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift = false);
+// Shift as it was when the message being handled was queued.
+extern bool shiftDown;
+void emptyQueue();
+
+// The built-in controls (user_controls.cpp).
+LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The 32 x 32 image of an icon from LoadIconA, or null (user_icon.cpp).
+cairo_surface_t* iconImage(HICON icon);
+
+// The core calls this before its first use of the backend.
+void useBackend();
+
+}  // namespace user
