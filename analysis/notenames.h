@@ -3,6 +3,8 @@
 // Inside the program a flat is written '*'; the user types '%'.
 #pragma once
 
+#include <string_view>
+
 inline constexpr int PitchClassCount = 12;
 inline constexpr int NoNote = 99;  // a name that is not a note; an empty place in a note list
 
@@ -15,10 +17,10 @@ inline constexpr const char* NoteNameTables[3] = {SharpNames, FlatNames, Enharmo
 constexpr char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The pitch class named by a one- or two-character name, or NoNote.
-constexpr int lookupNote(const char* name) {
-    if (name[0] == '\0' || (name[1] != '\0' && name[2] != '\0')) return NoNote;
+constexpr int lookupNote(std::string_view name) {
+    if (name.empty() || name.size() > 2) return NoNote;
     char first = upperAscii(name[0]);
-    char second = name[1] == '\0' ? ' ' : upperAscii(name[1]);
+    char second = name.size() == 1 ? ' ' : upperAscii(name[1]);
     if (second == '%') second = '*';
     for (const char* table : NoteNameTables)
         for (int slot = 0; slot < PitchClassCount; ++slot)
