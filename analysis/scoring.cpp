@@ -2,7 +2,8 @@
 //
 // The chords never change, so what can be known in advance is: which chords
 // hold each pitch class, and the score of every (matches, divisor) pair. A run
-// then adds one row of match flags per entered note and looks each score up.
+// adds, cell by cell, where the divisor's scores start and one match flag per
+// place in the note list, and so lands on the cell's score.
 // Eight cells share a 64-bit word, one byte each; no byte ever exceeds 35,
 // so adding whole words adds the bytes.
 #include <cstdint>
@@ -33,9 +34,13 @@ constexpr int templateNote(int type, int slot) {
     return lookupNote(name);
 }
 
-// containsPitch[p]: 1 in every cell whose chord holds pitch class p.
+// containsPitch[p]: 1 in every cell whose chord holds pitch class p. The
+// last row, all zeros, stands for an empty place in the note list, so that
+// every run adds the same five rows.
+constexpr int EmptyPlace = PitchClassCount;
+
 struct ChordMembership {
-    CellBytes containsPitch[PitchClassCount];
+    CellBytes containsPitch[PitchClassCount + 1];
 };
 
 constexpr ChordMembership buildMembership() {
@@ -92,26 +97,15 @@ constexpr DivisorTable Divisors = buildDivisors();
 
 NoteEntry lastEntry;  // its echo is what runAnalysis hands back
 
-CellBytes scoreIndex(const NoteEntry& entry) {
-    CellBytes index = Divisors.scoreRowStart[entry.count];
-    for (int i = 0; i < entry.count; ++i) {
-        const CellBytes& contains = Membership.containsPitch[entry.notes[i]];
-        for (int word = 0; word < WordCount; ++word) index.words[word] += contains.words[word];
-    }
-    return index;
+// The eight cells of one word, each byte picking its cell's score.
+void storeScores(int word, std::uint64_t bytes) {
+    float* cells = MatchMatrix + word * CellsPerWord;
+#pragma GCC unroll 8
+    for (int cell = 0; cell < CellsPerWord; ++cell, bytes >>= 8) cells[cell] = Scores.score[bytes & 0xFF];
 }
 
-// Each byte of the index picks its cell's score.
-void storeScores(const CellBytes& index) {
-    constexpr int fullWords = CellCount / CellsPerWord;
-    for (int word = 0; word < fullWords; ++word) {
-        std::uint64_t bytes = index.words[word];
-#pragma GCC unroll 8
-        for (int cell = 0; cell < CellsPerWord; ++cell, bytes >>= 8)
-            MatchMatrix[word * CellsPerWord + cell] = Scores.score[bytes & 0xFF];
-    }
-    std::uint64_t bytes = index.words[fullWords];
-    for (int cell = fullWords * CellsPerWord; cell < CellCount; ++cell, bytes >>= 8)
+void storeLastScores(std::uint64_t bytes) {
+    for (int cell = (WordCount - 1) * CellsPerWord; cell < CellCount; ++cell, bytes >>= 8)
         MatchMatrix[cell] = Scores.score[bytes & 0xFF];
 }
 
@@ -119,6 +113,15 @@ void storeScores(const CellBytes& index) {
 
 const char* runAnalysis(const char* entry) {
     lastEntry = parseEntry(entry);
-    storeScores(scoreIndex(lastEntry));
+    const CellBytes* rows[MaxEnteredNotes];
+    for (int place = 0; place < MaxEnteredNotes; ++place)
+        rows[place] = &Membership.containsPitch[place < lastEntry.count ? lastEntry.notes[place] : EmptyPlace];
+    const CellBytes& divisors = Divisors.scoreRowStart[lastEntry.count];
+    for (int word = 0; word < WordCount; ++word) {
+        std::uint64_t bytes = divisors.words[word] + rows[0]->words[word] + rows[1]->words[word] +
+                              rows[2]->words[word] + rows[3]->words[word] + rows[4]->words[word];
+        if (word < WordCount - 1) storeScores(word, bytes);
+        else storeLastScores(bytes);
+    }
     return lastEntry.echo;
 }
