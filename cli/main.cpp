@@ -51,6 +51,7 @@ int finish() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);  // standard input is read through std::cin only
     CliOptions options = parseOptions(argc, argv);
     if (!options.error.empty()) return usageError(options.error);
     if (options.help) std::printf("%s%s", UsageText, HelpText);

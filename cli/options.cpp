@@ -11,7 +11,8 @@ const char* const HelpText =
     "sharp or '%' for flat; blanks between notes are optional: c e g, c#e%g.\n"
     "\n"
     "  --json    print one JSON object instead: entry, echo, notes, scores\n"
-    "  --batch   read one entry per line from standard input\n"
+    "  --batch   read one entry per line from standard input; results follow\n"
+    "            in the same order, separated by a blank line (JSON: one per line)\n"
     "  --help    print this help\n";
 
 namespace {

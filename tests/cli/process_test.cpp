@@ -31,11 +31,12 @@ std::string scratchPath(const char* name) {
     return testing::TempDir() + "tonvisor-cli-" + std::to_string(getpid()) + "-" + name;
 }
 
-// Runs the program with the arguments and the given standard input; its
-// standard output goes to outPath (a file, or a device such as /dev/full).
+// Runs the program with the arguments and the given standard input. Its
+// standard output is captured, or sent to outputDevice (such as /dev/full).
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "",
-           const std::string& outPath = scratchPath("out")) {
+              const char* outputDevice = nullptr) {
     const std::string inPath = scratchPath("in"), errPath = scratchPath("err");
+    const std::string outPath = outputDevice ? outputDevice : scratchPath("out");
     std::ofstream(inPath, std::ios::binary) << input;
 
     std::vector<char*> argv = {const_cast<char*>(TONVISOR_CLI)};
@@ -55,10 +56,13 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     posix_spawn_file_actions_destroy(&actions);
-    if (outPath == scratchPath("out")) run.out = readFile(outPath);
     run.err = readFile(errPath);
     std::remove(inPath.c_str());
     std::remove(errPath.c_str());
+    if (!outputDevice) {
+        run.out = readFile(outPath);
+        std::remove(outPath.c_str());
+    }
     return run;
 }
 
