@@ -1,0 +1,141 @@
+// Buttons, edit fields, focus and the dialog keys of IsDialogMessageA.
+#include "platform_fixture.h"
+
+#include <cairo.h>
+
+#include <string>
+
+namespace {
+
+class Controls : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        form = makeWindow(600, 400);
+        first = makeControl("button", form, 101, 10, 10);
+        field = makeControl("edit", form, 102, 10, 40);
+        notab = makeControl("button", form, 103, 10, 70, WS_CHILD | WS_VISIBLE);
+        last = makeControl("BUTTON", form, 104, 10, 100);  // class names ignore case
+        ShowWindow(form, SW_SHOW);
+        headless::runUntilIdle();
+        log.clear();
+    }
+    std::string text(HWND window) {
+        char buffer[64];
+        GetWindowTextA(window, buffer, sizeof buffer);
+        return buffer;
+    }
+    HWND form, first, field, notab, last;
+};
+
+TEST_F(Controls, TabAndShiftTabCycleTheTabStopsInCreationOrder) {
+    EXPECT_EQ(headless::focusedWindow(), form);  // showing activates the form
+    std::vector<HWND> visited;
+    for (int i = 0; i < 4; ++i) {
+        headless::pressKey(VK_TAB, false);
+        headless::runUntilIdle();
+        visited.push_back(headless::focusedWindow());
+    }
+    EXPECT_EQ(visited, (std::vector<HWND>{first, field, last, first}));
+    headless::pressKey(VK_TAB, true);
+    headless::runUntilIdle();
+    EXPECT_EQ(headless::focusedWindow(), last);
+    EXPECT_TRUE(received(WM_KEYDOWN).empty());  // navigation consumed the keys
+}
+
+TEST_F(Controls, ReturnAndEscapeBecomeCommandsOneAndTwoToTheDialog) {
+    SetFocus(field);
+    headless::pressKey(VK_RETURN, false);
+    headless::pressKey(VK_ESCAPE, false);
+    headless::runUntilIdle();
+    const auto commands = received(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].window, form);
+    EXPECT_EQ(LOWORD(commands[0].wParam), IDOK);
+    EXPECT_EQ(LOWORD(commands[1].wParam), IDCANCEL);
+    EXPECT_EQ(headless::focusedWindow(), field);
+
+    // Not for this dialog: left to the caller.
+    HWND other = makeWindow(100, 100);
+    MSG key{other, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    EXPECT_FALSE(IsDialogMessageA(form, &key));
+    EXPECT_FALSE(IsDialogMessageA(nullptr, &key));
+}
+
+TEST_F(Controls, AClickSendsTheButtonsIdentifierToItsParent) {
+    headless::clickButton(last);
+    headless::mouseDown(4 + 15, 20 + 15);  // press on the first button...
+    headless::mouseUp(4 + 15, 20 + 75);    // ...released elsewhere: no click
+    headless::mouseDown(4 + 15, 20 + 15);
+    headless::mouseUp(4 + 16, 20 + 16);
+    headless::runUntilIdle();
+    const auto commands = received(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(LOWORD(commands[0].wParam), 104);
+    EXPECT_EQ(HIWORD(commands[0].wParam), 0);  // BN_CLICKED
+    EXPECT_EQ(commands[0].lParam, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(LOWORD(commands[1].wParam), 101);
+    EXPECT_TRUE(received(WM_LBUTTONDOWN).empty());  // presses on controls stay there
+}
+
+TEST_F(Controls, EditTextIsTypedSetAndReadBackWithinTheBuffer) {
+    SetWindowTextA(field, " ");
+    headless::typeText(field, "c e g");
+    EXPECT_EQ(text(field), " c e g");
+    char small[4];
+    EXPECT_EQ(GetWindowTextA(field, small, sizeof small), 3);
+    EXPECT_STREQ(small, " c ");
+    EXPECT_EQ(GetWindowTextA(field, small, 0), 0);
+    SetWindowTextA(field, nullptr);
+    EXPECT_EQ(text(field), "");
+    headless::typeText(first, "not an edit");
+    EXPECT_EQ(text(first), "");
+}
+
+LRESULT CALLBACK colouringProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static HBRUSH brush;
+    if (message == WM_CTLCOLOREDIT) {
+        PlatformTest::log.push_back(LoggedMessage{window, message, wParam, lParam});
+        if (brush) DeleteObject(brush);
+        brush = CreateSolidBrush(RGB(200, 255, 200));
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 100, 0));
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(200, 255, 200));
+        return reinterpret_cast<LRESULT>(brush);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(Controls, AnEditAsksItsParentForColoursWhenItPaints) {
+    WNDCLASSA colouring{};
+    colouring.lpfnWndProc = colouringProcedure;
+    colouring.lpszClassName = "Colouring";
+    ASSERT_NE(RegisterClassA(&colouring), 0);
+    EXPECT_EQ(RegisterClassA(&colouring), 0);  // once only
+    HWND parent = CreateWindowExA(0, "Colouring", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
+                                  nullptr, nullptr, nullptr, nullptr);
+    HWND notes = makeControl("edit", parent, 103, 20, 20);
+    headless::runUntilIdle();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].lParam, reinterpret_cast<LPARAM>(notes));
+    EXPECT_NE(log[0].wParam, 0u);  // the DC the field draws with
+
+    const int brushes = headless::liveGdiObjects();
+    SetWindowTextA(notes, "  C  E  G  ");  // a new text is a new paint
+    headless::runUntilIdle();
+    SetWindowTextA(notes, "");
+    headless::runUntilIdle();
+    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(headless::liveGdiObjects(), brushes);
+
+    // The picture shows the field in its colours.
+    const std::string path = ::testing::TempDir() + "controls.png";
+    ASSERT_TRUE(headless::savePng(path.c_str()));
+    cairo_surface_t* picture = cairo_image_surface_create_from_png(path.c_str());
+    ASSERT_EQ(cairo_surface_status(picture), CAIRO_STATUS_SUCCESS);
+    const unsigned char* row = cairo_image_surface_get_data(picture) +
+                               (20 + 20 + 10) * cairo_image_surface_get_stride(picture);
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(row)[4 + 20 + 30] & 0xFFFFFF, 0xC8FFC8u);
+    cairo_surface_destroy(picture);
+}
+
+}  // namespace
