@@ -97,8 +97,10 @@ void setEditColours(HWND edit, COLORREF text, COLORREF background) {
     char textColour[8], backgroundColour[8];
     formatColour(textColour, text);
     formatColour(backgroundColour, background);
+    // No transition: the colours hold from the first frame, as on Windows.
     char css[160];
-    std::snprintf(css, sizeof css, "entry { color: %s; background-color: %s; background-image: none; }",
+    std::snprintf(css, sizeof css,
+                  "entry { color: %s; background-color: %s; background-image: none; transition: none; }",
                   textColour, backgroundColour);
     gtk_css_provider_load_from_data(record->colours, css, -1, nullptr);
 }

@@ -23,12 +23,12 @@ void paintProbe() {
     plot(0, 0, 1);
     plot(0.01f, 0.01f, 2);
     pentype(0, PS_SOLID, 3, 140, 90, 70);
-    plot(10, 50, 3);
-    plot(60, 50, 4);
+    plot(10, 90, 3);
+    plot(50, 90, 4);
     setfont(14, "Arial");
     textcolor(255, 255, 0);
     backcolor(0, 0, 255);
-    textat(10, 80, "Probe text", 10);
+    textat(10, 70, "Probe text", 10);
     EndPaint(probeWindow, &PlotCanvas.paint);
 }
 
@@ -39,8 +39,8 @@ void answerClick() {
     std::fflush(stdout);
     ++clicks;
     pentype(1, PS_SOLID, 3, 0, 255, 0);
-    plot(10, 40, 3);
-    plot(60, 40, 4);
+    plot(10, 80, 3);
+    plot(50, 80, 4);
 }
 
 LRESULT colourEdit(HDC dc) {
