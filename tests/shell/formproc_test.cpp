@@ -5,6 +5,7 @@
 #include "display/arrangement.h"
 #include "shell/formproc.h"
 #include "shell/help.h"
+#include "test_viewer.h"
 
 #include <string>
 
@@ -98,6 +99,20 @@ TEST_F(FormProc, EnterAnalysesTheTypedNotes) {
     });
     quitStep();
     EXPECT_EQ(run(), 0);
+}
+
+// The viewer named in the reader file at the last paint opens the document.
+TEST_F(FormProc, HelpStartsTheViewerOfTheReaderFile) {
+    TestViewer viewer(directory().path());
+    step([&] {
+        directory().write("HtmlReader.txt", viewer.path() + "\n");
+        SendMessageA(Form1, WM_PAINT, 0, 0);
+        headless::clickButton(HelpButton);
+    });
+    quitStep();
+    EXPECT_EQ(run(), 0);
+    std::string document = (directory().path() / "document" / "Tonvisor.htm").string();
+    EXPECT_EQ(viewer.awaitArguments(), document + "\n");
 }
 
 // Dialog navigation turns them into commands 1 and 2, which are not handled:

@@ -91,8 +91,8 @@ TEST_F(Layout, TruncationsDependOnExtendedPrecision) {
     int enterYAtDouble = formLayout[1].y;
     EXPECT_EQ(_controlfp(_PC_64, _MCW_PC), _PC_64);
     computeLayout();
-    EXPECT_EQ(enterYAtDouble, 129);
-    EXPECT_EQ(formLayout[1].y, 128);
+    EXPECT_EQ(enterYAtDouble, 258);
+    EXPECT_EQ(formLayout[1].y, 257);
 }
 
 // Odd differences halve toward zero, also when the window is larger than the
