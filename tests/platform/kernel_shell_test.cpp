@@ -1,0 +1,117 @@
+// File attributes, the current directory and starting programs.
+#include "platform/win32.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Launch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        directory = fs::path(::testing::TempDir()) / ("launch-" + std::to_string(getpid()));
+        fs::remove_all(directory);
+        fs::create_directories(directory);
+        previous = fs::current_path();
+        fs::current_path(directory);
+        record = directory / "record.txt";
+        setenv("TONVISOR_RECORD", record.c_str(), 1);
+    }
+    void TearDown() override {
+        fs::current_path(previous);
+        fs::remove_all(directory);
+    }
+    // What the started recorder wrote, once it has finished.
+    std::string recorded() {
+        for (int i = 0; i < 1000 && !fs::exists(record); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream in(record);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // Children of this process that ended and were never reaped.
+    static int zombies() {
+        int found = 0;
+        for (const auto& entry : fs::directory_iterator("/proc")) {
+            std::ifstream stat(entry.path() / "stat");
+            std::string line;
+            if (!std::getline(stat, line)) continue;
+            std::istringstream fields(line.substr(line.rfind(')') + 2));
+            char state = 0;
+            int parent = 0;
+            fields >> state >> parent;
+            found += state == 'Z' && parent == getpid();
+        }
+        return found;
+    }
+    static bool succeeded(HINSTANCE result) { return reinterpret_cast<std::uintptr_t>(result) > 32; }
+
+    fs::path directory, previous, record;
+};
+
+TEST_F(Launch, ParametersReachTheProgramAsOneArgumentWithoutAShell) {
+    const std::string parameters = "my docs\\\"quoted\" 'single' ; touch pwned $(touch pwned2) `touch pwned3`";
+    ASSERT_TRUE(succeeded(ShellExecuteA(nullptr, "open", RECORDER_PATH, parameters.c_str(), nullptr,
+                                        SW_SHOWNORMAL)));
+    EXPECT_EQ(recorded(), "1\nmy docs/\"quoted\" 'single' ; touch pwned $(touch pwned2) `touch pwned3`\n");
+    EXPECT_FALSE(fs::exists(directory / "pwned"));
+    EXPECT_FALSE(fs::exists(directory / "pwned2"));
+    EXPECT_FALSE(fs::exists(directory / "pwned3"));
+    // Nobody waits for the program, yet it does not stay behind as a zombie.
+    for (int i = 0; i < 500 && zombies() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(zombies(), 0);
+}
+
+TEST_F(Launch, TheWindowsExplorerBecomesTheDesktopOpener) {
+    fs::create_symlink(RECORDER_PATH, directory / "xdg-open");
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (directory.string() + ":" + path).c_str(), 1);
+    const HINSTANCE result = ShellExecuteA(nullptr, "open", "\\windows\\explorer.exe",
+                                           "D:\\Apps\\Chords\\document\\Tonvisor.htm", nullptr,
+                                           SW_SHOWNORMAL);
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_TRUE(succeeded(result));
+    EXPECT_EQ(recorded(), "1\nD:/Apps/Chords/document/Tonvisor.htm\n");
+}
+
+TEST_F(Launch, MissingProgramsAndOtherVerbsFail) {
+    EXPECT_FALSE(succeeded(ShellExecuteA(nullptr, "open", "no-such-viewer-here", "x", nullptr, 1)));
+    EXPECT_FALSE(succeeded(ShellExecuteA(nullptr, "open", "", "x", nullptr, 1)));
+    EXPECT_FALSE(succeeded(ShellExecuteA(nullptr, "print", RECORDER_PATH, "x", nullptr, 1)));
+    EXPECT_FALSE(fs::exists(record));
+}
+
+TEST_F(Launch, FileAttributesTellFilesFromDirectoriesFromNothing) {
+    std::ofstream("HtmlReader.txt") << "viewer\n";
+    fs::create_directory("folder");
+    EXPECT_EQ(GetFileAttributesA("HtmlReader.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributesA("folder"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(GetFileAttributesA("missing.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(nullptr), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Launch, CurrentDirectoryFitsTheBufferOrAsksForMore) {
+    const std::string here = fs::current_path().string();
+    char buffer[1024];
+    EXPECT_EQ(GetCurrentDirectoryA(sizeof buffer, buffer), here.size());
+    EXPECT_EQ(std::string(buffer), here);
+    char tiny[4] = "abc";
+    EXPECT_EQ(GetCurrentDirectoryA(sizeof tiny, tiny), here.size() + 1);
+    EXPECT_STREQ(tiny, "abc");  // untouched
+    EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
+    EXPECT_EQ(GetModuleHandleA(nullptr), GetModuleHandleA(nullptr));
+}
+
+}  // namespace
