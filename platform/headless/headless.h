@@ -48,5 +48,8 @@ int liveGdiObjects();
 // The screen: each visible top-level window's backing image at its client
 // position, controls drawn simply on top.
 bool savePng(const char* path);
+// One top-level window's client area as savePng draws it, (0, 0) at its client
+// origin: the picture of what the window itself shows. False for a control.
+bool saveClientPng(HWND window, const char* path);
 
 }  // namespace headless

@@ -78,4 +78,20 @@ bool savePng(const char* path) {
     return written;
 }
 
+bool saveClientPng(HWND window, const char* path) {
+    const Headless_Window* mirror = Headless_find(window);
+    if (!mirror || mirror->desc.parent) return false;
+    const RECT& client = mirror->desc.client;
+    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, client.right - client.left,
+                                                          client.bottom - client.top);
+    cairo_t* cairo = cairo_create(picture);
+    cairo_set_antialias(cairo, CAIRO_ANTIALIAS_NONE);
+    cairo_translate(cairo, -client.left, -client.top);
+    drawTopLevel(cairo, window, *mirror);
+    cairo_destroy(cairo);
+    const bool written = path && cairo_surface_write_to_png(picture, path) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(picture);
+    return written;
+}
+
 }  // namespace headless
