@@ -1,10 +1,11 @@
 // tonvisor-cli: the chord analysis from the command line, one entry from the
-// arguments or one per line from standard input.
+// arguments or one per line from standard input, or the window's picture.
 #include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "cli/options.h"
+#include "cli/picture.h"
 #include "cli/report.h"
 
 namespace {
@@ -48,12 +49,26 @@ int finish() {
     return 0;
 }
 
+// The file is checked first: no rendering for a picture that cannot be kept.
+int writePicture(const CliOptions& options) {
+    const std::string& path = options.picture.path;
+    if (std::string reason = unwritableReason(path); !reason.empty()) {
+        std::fprintf(stderr, "tonvisor-cli: cannot write '%s': %s\n", path.c_str(), reason.c_str());
+        return IoError;
+    }
+    PictureOutcome outcome = exportPicture(options.picture, !options.notes.empty(), joinNotes(options.notes));
+    if (outcome.status == UsageError) return usageError(outcome.problem);
+    if (outcome.status != 0) std::fprintf(stderr, "tonvisor-cli: %s\n", outcome.problem.c_str());
+    return outcome.status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);  // standard input is read through std::cin only
     CliOptions options = parseOptions(argc, argv);
     if (!options.error.empty()) return usageError(options.error);
+    if (!options.picture.path.empty()) return writePicture(options);
     if (options.help) std::printf("%s%s", UsageText, HelpText);
     else if (options.batch) runBatch(options.json);
     else printResult(joinNotes(options.notes), options.json);

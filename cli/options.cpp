@@ -1,8 +1,11 @@
 #include "cli/options.h"
 
+#include <charconv>
+
 const char* const UsageText =
     "Usage: tonvisor-cli [--json] NOTES...\n"
-    "       tonvisor-cli --batch [--json] < entries.txt\n";
+    "       tonvisor-cli --batch [--json] < entries.txt\n"
+    "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n";
 
 const char* const HelpText =
     "\n"
@@ -10,27 +13,103 @@ const char* const HelpText =
     "may belong to, best first. A note is a letter a to g, with '#' after it for\n"
     "sharp or '%' for flat; blanks between notes are optional: c e g, c#e%g.\n"
     "\n"
-    "  --json    print one JSON object instead: entry, echo, notes, scores\n"
-    "  --batch   read one entry per line from standard input; results follow\n"
-    "            in the same order, separated by a blank line (JSON: one per line)\n"
-    "  --help    print this help\n";
+    "  --json        print one JSON object instead: entry, echo, notes, scores\n"
+    "  --batch       read one entry per line from standard input; results follow\n"
+    "                in the same order, separated by a blank line (JSON: one per line)\n"
+    "  --png FILE    write the window's picture to FILE, as it looks after typing\n"
+    "                NOTES and pressing \"Enter\"; without NOTES, as it opens.\n"
+    "                The picture is the window's inside, without its frame\n"
+    "  --by-chord    with --png: press \"x Chord\" first (spikes grouped by chord type)\n"
+    "  --screen WxH  with --png: lay the window out for a screen of W x H pixels,\n"
+    "                320x240 to 7680x4320 (default 1024x768)\n"
+    "  --click X,Y   with --png: click at pixel X,Y of the picture last, as on a spike\n"
+    "                to name its chord; the point must lie inside the window's picture\n"
+    "                and off its buttons and fields\n"
+    "  --help        print this help\n"
+    "\n"
+    "Exit status: 0 done, 1 a file or the output could not be written, 2 usage error.\n";
 
 namespace {
+
+constexpr int MinScreenWidth = 320, MinScreenHeight = 240;
+constexpr int MaxScreenWidth = 7680, MaxScreenHeight = 4320;
 
 // Returns false for an option this program does not know.
 bool applyOption(const std::string& option, CliOptions& options) {
     if (option == "--help") options.help = true;
     else if (option == "--json") options.json = true;
     else if (option == "--batch") options.batch = true;
+    else if (option == "--by-chord") options.picture.byChord = true;
     else return false;
     return true;
 }
 
+bool takesValue(const std::string& option) {
+    return option == "--png" || option == "--screen" || option == "--click";
+}
+
+// Digits only, no sign; false also when the number does not fit an int.
+bool parseCount(std::string_view text, int& value) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+    auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return failure == std::errc() && end == text.data() + text.size();
+}
+
+// "AxB" or "A,B" with the given separator.
+bool parsePair(const std::string& text, char separator, int& first, int& second) {
+    std::size_t split = text.find(separator);
+    if (split == std::string::npos) return false;
+    std::string_view whole = text;
+    return parseCount(whole.substr(0, split), first) && parseCount(whole.substr(split + 1), second);
+}
+
+// Returns the problem with the value, or "".
+std::string applyValue(const std::string& option, const std::string& value, PictureOptions& picture) {
+    if (option == "--png") {
+        picture.path = value;
+        return value.empty() ? "--png needs a file name" : "";
+    }
+    if (option == "--screen") {
+        int width = 0, height = 0;
+        if (parsePair(value, 'x', width, height) && width >= MinScreenWidth && width <= MaxScreenWidth &&
+            height >= MinScreenHeight && height <= MaxScreenHeight) {
+            picture.screenWidth = width;
+            picture.screenHeight = height;
+            picture.screenChosen = true;
+            return "";
+        }
+        return "--screen takes WxH from 320x240 to 7680x4320, not '" + value + "'";
+    }
+    picture.click = true;
+    if (parsePair(value, ',', picture.clickX, picture.clickY)) return "";
+    return "--click takes X,Y, two pixel positions in the picture, not '" + value + "'";
+}
+
+bool pictureStepsGiven(const PictureOptions& picture) {
+    return picture.byChord || picture.click || picture.screenChosen;
+}
+
+std::string pictureProblem(const CliOptions& options) {
+    const PictureOptions& picture = options.picture;
+    if (picture.path.empty())
+        return pictureStepsGiven(picture) ? "--by-chord, --screen and --click go with --png" : "";
+    if (options.json || options.batch) return "--png does not go with --json or --batch";
+    if (picture.click && (picture.clickX >= picture.screenWidth || picture.clickY >= picture.screenHeight))
+        return "--click " + std::to_string(picture.clickX) + "," + std::to_string(picture.clickY) +
+               " lies outside the screen";
+    return "";
+}
+
 std::string usageProblem(const CliOptions& options) {
     if (options.help || !options.error.empty()) return options.error;
+    if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
-    if (!options.batch && options.notes.empty()) return "no NOTES given";
+    if (!options.batch && options.picture.path.empty() && options.notes.empty()) return "no NOTES given";
     return "";
+}
+
+void noteProblem(CliOptions& options, const std::string& problem) {
+    if (options.error.empty()) options.error = problem;
 }
 
 }  // namespace
@@ -42,8 +121,9 @@ CliOptions parseOptions(int argc, const char* const* argv) {
         std::string argument = argv[i];
         if (notesOnly || argument.empty() || argument[0] != '-') options.notes.push_back(argument);
         else if (argument == "--") notesOnly = true;
-        else if (!applyOption(argument, options) && options.error.empty())
-            options.error = "unknown option '" + argument + "'";
+        else if (takesValue(argument) && i + 1 < argc) noteProblem(options, applyValue(argument, argv[++i], options.picture));
+        else if (takesValue(argument)) noteProblem(options, argument + " needs a value");
+        else if (!applyOption(argument, options)) noteProblem(options, "unknown option '" + argument + "'");
     }
     options.error = usageProblem(options);
     return options;

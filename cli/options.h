@@ -4,10 +4,23 @@
 #include <string>
 #include <vector>
 
+// What --png draws: the window as a person sees it after the steps below.
+struct PictureOptions {
+    std::string path;           // --png FILE; empty when no picture is asked for
+    bool byChord = false;       // press "x Chord" before "Enter"
+    int screenWidth = 1024;     // the virtual screen the window is laid out on
+    int screenHeight = 768;
+    bool screenChosen = false;  // --screen given, even with the default size
+    bool click = false;         // press and release at clickX, clickY afterwards
+    int clickX = 0;             // pixels in Form1's client area
+    int clickY = 0;
+};
+
 struct CliOptions {
     bool help = false;
     bool json = false;
     bool batch = false;
+    PictureOptions picture;
     std::vector<std::string> notes;  // the NOTES arguments, in order
     std::string error;               // set when the command line is unusable
 };
@@ -18,5 +31,5 @@ CliOptions parseOptions(int argc, const char* const* argv);
 // The entry text: the NOTES joined with one blank.
 std::string joinNotes(const std::vector<std::string>& notes);
 
-extern const char* const UsageText;  // the two command forms
+extern const char* const UsageText;  // the three command forms
 extern const char* const HelpText;   // what --help adds to them
