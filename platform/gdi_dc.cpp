@@ -12,7 +12,8 @@
 namespace gdi {
 namespace {
 
-std::unordered_map<HDC, DeviceContext> contexts;
+// Never destroyed: drawing may still happen while static objects are torn down.
+auto& contexts = *new std::unordered_map<HDC, DeviceContext>;
 constexpr COLORREF invalidColour = 0xFFFFFFFF;  // CLR_INVALID
 
 void selectDefaults(DeviceContext& dc) {

@@ -12,7 +12,8 @@
 namespace gdi {
 namespace {
 
-std::unordered_map<HGDIOBJ, Object> objects;
+// Never destroyed: objects stay valid to the very end of the process.
+auto& objects = *new std::unordered_map<HGDIOBJ, Object>;
 int liveCount = 0;
 
 // Stock object numbers as Windows numbers them.

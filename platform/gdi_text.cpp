@@ -117,3 +117,10 @@ RECT drawText(cairo_t* cairo, int x, int y, const std::string& text, Font& font,
 }
 
 }  // namespace gdi
+
+// fontconfig keeps its configuration and the patterns Cairo caches for the
+// life of the process; the leak checker of sanitizer builds is told so.
+// Weak, so that a program with suppressions of its own keeps them.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}

@@ -79,7 +79,8 @@ cairo_surface_t* decode(const Reader& image) {
     return surface;
 }
 
-std::map<HICON, cairo_surface_t*> icons;
+// Icons live as long as the process, so their table is never destroyed.
+auto& icons = *new std::map<HICON, cairo_surface_t*>;
 
 }  // namespace
 
@@ -91,7 +92,7 @@ cairo_surface_t* iconImage(HICON icon) {
 }  // namespace user
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
-    static std::map<int, HICON> loaded;  // icons are shared: one handle per resource
+    static auto& loaded = *new std::map<int, HICON>;  // icons are shared: one handle per resource
     const auto id = reinterpret_cast<std::uintptr_t>(name);
     if (instance != GetModuleHandleA(nullptr) || id > 0xFFFF) return nullptr;
     if (auto found = loaded.find(static_cast<int>(id)); found != loaded.end()) return found->second;

@@ -15,8 +15,9 @@
 namespace user {
 namespace {
 
-std::map<HWND, Window> windows;
-std::vector<HWND> order;
+// Never destroyed: windows outlive static destruction, as they would on Windows.
+auto& windows = *new std::map<HWND, Window>;
+auto& order = *new std::vector<HWND>;
 
 struct CaseInsensitive {
     bool operator()(const std::string& a, const std::string& b) const {
