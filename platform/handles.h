@@ -1,17 +1,21 @@
-// Handle values of the core: never reused, so a stale handle can never reach
-// a newer object, and never small, so they cannot meet the small integers that
-// Win32 lets stand in for handles (system colour brushes, resource ids).
+// Handle values of the core: one sequence for every kind, never reused, so a
+// stale handle or a handle of the wrong kind never finds an object, and never
+// small, so they cannot meet the small integers that Win32 lets stand in for
+// handles (system colour brushes, resource ids).
 #pragma once
 
 #include <cstdint>
 
 namespace core {
 
+inline std::uintptr_t nextHandleValue() {
+    static std::uintptr_t next = 0x10000;
+    return next += 4;
+}
+
 template <typename Handle>
 Handle newHandle() {
-    static std::uintptr_t next = 0x10000;
-    next += 4;
-    return reinterpret_cast<Handle>(next);
+    return reinterpret_cast<Handle>(nextHandleValue());
 }
 
 }  // namespace core
