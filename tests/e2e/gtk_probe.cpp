@@ -3,8 +3,9 @@
 // One window of a CS_OWNDC class: a line and a text drawn through the canvas
 // while painting, an edit field coloured through WM_CTLCOLOREDIT and a button.
 // A click on the button prints "command 101: <edit text>" and draws a second
-// line outside paint handling, through the window's own DC. Closing the
-// window ends the program with status 0 after a click, 4 without one.
+// line outside paint handling, through the window's own DC; any other command
+// prints "command <id>". Closing the window ends the program with status 0
+// after a click, 4 without one.
 #include "canvas/canvas.h"
 #include "platform/win32.h"
 
@@ -43,6 +44,11 @@ void answerClick() {
     plot(50, 80, 4);
 }
 
+void reportCommand(int id) {
+    std::printf("command %d\n", id);
+    std::fflush(stdout);
+}
+
 LRESULT colourEdit(HDC dc) {
     DeleteObject(editBrush);
     editBrush = CreateSolidBrush(RGB(255, 255, 200));
@@ -57,7 +63,10 @@ LRESULT CALLBACK probeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             paintProbe();
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == buttonId) answerClick();
+            if (LOWORD(wParam) == buttonId)
+                answerClick();
+            else
+                reportCommand(LOWORD(wParam));
             return 0;
         case WM_CTLCOLOREDIT:
             if (reinterpret_cast<HWND>(lParam) == probeEdit) return colourEdit(reinterpret_cast<HDC>(wParam));

@@ -2,8 +2,8 @@
 # The GTK backend end to end, on a 1024 x 768 screen: the probe window's line
 # and text reach the screen, the edit shows the colours its parent answered,
 # typing reaches the edit's text, a real click and Tab then Space on the button
-# arrive as WM_COMMAND, drawing outside paint handling shows, and Alt+F4 ends
-# the program with status 0.
+# arrive as WM_COMMAND, Return and Escape as commands 1 and 2, drawing outside
+# paint handling shows, and Alt+F4 ends the program with status 0.
 #   gtk_probe_test.sh PROBE   (under xsession.sh, with PNG_PROBE set)
 set -uo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
@@ -40,6 +40,14 @@ press_key "$window" Tab
 press_key "$window" Tab
 press_key "$window" space
 poll 5 test "$(grep -c "command 101:" "$output")" -eq 2 || fail "Tab did not bring the focus back to the button"
+# In the edit, Return and Escape reach the window as commands 1 and 2 (the
+# dialog navigation's), not as GTK's own activation.
+press_key "$window" Tab
+press_key "$window" Return
+press_key "$window" Escape
+poll 5 grep -q "^command 2$" "$output" || fail "Escape did not arrive as command 2: $(cat "$output")"
+[ "$(grep -v "^command 101:" "$output")" = $'command 1\ncommand 2' ] ||
+  fail "Return and Escape did not arrive as commands 1 and 2: $(cat "$output")"
 
 close_window "$window"
 expect_exit "$probe" 0 10

@@ -4,7 +4,8 @@
 # focus in creation order (proved by pressing the arrangement buttons with the
 # space bar); c e g typed and "Enter" clicked put the tallest spike at slot 34
 # in pen 21's colour; a click on it draws the name box; "x Chord" moves it to
-# slot 15; Alt+F4 ends the program with status 0.
+# slot 15, and a click still finds it after the window moved; Alt+F4 ends the
+# program with status 0.
 #   tonvisor_test.sh TONVISOR
 # Client-area pixels below follow from the plot mapping on 1024 x 768:
 # column = trunc(x * 10.24 + 0.5), row = trunc(767.5 - y * 7.68).
@@ -74,6 +75,14 @@ expect_pixel $(at 380 525) "$pen21" "the colour sample"
 click_client "$window" 211 521
 pixel_becomes $(at 197 83) "$pen23" || fail "the spike did not move to slot 15"
 [ "$(spikes_at_row83 | wc -l)" -eq 1 ] || fail "not one spike reaches y 89: $(spikes_at_row83)"
+
+# Moved by the window manager, the window still names the spike under the
+# pointer: Major on C by chord, whose sample is drawn in pen 23.
+xdotool windowmove "$window" $((CLIENT_X + 36)) "$CLIENT_Y"
+moved() { local before=$CLIENT_X; client_origin "$window"; [ "$CLIENT_X" -ne "$before" ] || { CLIENT_X=$before; false; }; }
+poll 5 moved || fail "the window did not move"
+click_client "$window" 197 200
+pixel_becomes $(at 380 525) "$pen23" || fail "after a move, the click did not name slot 15"
 
 close_window "$window"
 expect_exit "$program" 0 10
