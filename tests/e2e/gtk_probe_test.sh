@@ -18,7 +18,7 @@ client_origin "$window"
 at() { echo $((CLIENT_X + $1)) $((CLIENT_Y + $2)); }
 
 # Plot y 90 is row 76 on a 768-pixel screen; x 10 to 50 are columns 102 to 512.
-pixel_becomes $(at 300 76) "140 90 70" || fail "the painted line is not on the screen"
+pixel_becomes $(at 300 76) "140 90 70" 10 || fail "the painted line is not on the screen"
 expect_pixel $(at 300 75) "140 90 70" "the 3-pixel line, row above"
 expect_pixel $(at 300 79) "$(pixel $(at 300 90))" "nothing below the line"
 # The text cell: top-left at (102, 229), blue behind yellow letters.
