@@ -50,4 +50,48 @@ TEST(CliOptions, AcceptsHelpAndBatchWithoutNotes) {
     EXPECT_TRUE(batch.batch && batch.json);
 }
 
+TEST(CliOptions, PictureOptionsTakeTheirValueFromTheNextArgument) {
+    CliOptions options = parse({"c", "--click", "314,300", "--png", "out.png", "--by-chord", "--screen", "1280x1024", "e"});
+    EXPECT_EQ(options.error, "");
+    const PictureOptions& picture = options.picture;
+    EXPECT_EQ(picture.path, "out.png");
+    EXPECT_TRUE(picture.byChord);
+    EXPECT_EQ(picture.screenWidth, 1280);
+    EXPECT_EQ(picture.screenHeight, 1024);
+    EXPECT_TRUE(picture.click);
+    EXPECT_EQ(picture.clickX, 314);
+    EXPECT_EQ(picture.clickY, 300);
+    EXPECT_EQ(joinNotes(options.notes), "c e");
+    // A value that looks like an option is still the value; no NOTES is the empty window.
+    EXPECT_EQ(parse({"--png", "--json"}).picture.path, "--json");
+    EXPECT_EQ(parse({"--png", "--json"}).error, "");
+}
+
+TEST(CliOptions, ScreenSizesOutsideTheBoundsOrMalformedAreRejected) {
+    for (const char* size : {"320x240", "7680x4320", "1024x768"})
+        EXPECT_EQ(parse({"--png", "a.png", "--screen", size}).error, "") << size;
+    for (const char* size : {"0x0", "319x240", "320x239", "7681x4320", "7680x4321", "99999999999x768",
+                             "1024x", "x768", "1024", "1024x768x2", "-1024x768", "+1024x768", "1024 x768",
+                             "1024X768", ""})
+        EXPECT_NE(parse({"--png", "a.png", "--screen", size}).error.find("--screen"), std::string::npos) << size;
+}
+
+TEST(CliOptions, ClicksMustBeTwoPointsOnTheScreen) {
+    EXPECT_EQ(parse({"--png", "a.png", "--click", "0,0"}).error, "");
+    for (const char* point : {"garbage", "1,", ",1", "-1,5", "5,-1", "1.5,2", "1;2", "1,2,3", "1024,10", "10,768"})
+        EXPECT_NE(parse({"--png", "a.png", "--click", point}).error, "") << point;
+    // Checked against the screen in effect, whichever option comes first.
+    EXPECT_EQ(parse({"--png", "a.png", "--click", "1200,900", "--screen", "1280x1024"}).error, "");
+}
+
+TEST(CliOptions, PictureOptionsBelongToPng) {
+    EXPECT_NE(parse({"--by-chord", "c"}).error, "");
+    EXPECT_NE(parse({"--screen", "1024x768", "c"}).error, "");
+    EXPECT_NE(parse({"--click", "1,1", "c"}).error, "");
+    EXPECT_NE(parse({"--png", "a.png", "--json", "c"}).error, "");
+    EXPECT_NE(parse({"--png", "a.png", "--batch"}).error, "");
+    EXPECT_NE(parse({"--png", ""}).error, "");
+    EXPECT_NE(parse({"c", "--screen"}).error, "");
+}
+
 }  // namespace

@@ -1,0 +1,20 @@
+// Runs the built tonvisor-cli as a user would, for the process tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path);
+// A file name of this test process's own under the test scratch folder.
+std::string scratchPath(const char* name);
+
+// Runs the program with the arguments and the given standard input. Its
+// standard output is captured, or sent to outputDevice (such as /dev/full).
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "",
+              const char* outputDevice = nullptr);
