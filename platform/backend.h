@@ -58,7 +58,9 @@ void showWindow(HWND window, bool visible);
 void setWindowText(HWND window, const char* text);
 // Give keyboard focus to this window or control.
 void setFocus(HWND window);
-// An edit control's text and background colours, as its parent answered WM_CTLCOLOREDIT.
+// An edit control's text and background colours, as its parent answered WM_CTLCOLOREDIT
+// (the DC's text colour and the returned brush's colour). Called at every repaint of the
+// edit for which the parent returned a brush of its own; never for the default answer.
 void setEditColours(HWND edit, COLORREF text, COLORREF background);
 // A top-level window's icon: a 32 x 32 CAIRO_FORMAT_ARGB32 surface, owned by the core, alive as long as the window.
 void setWindowIcon(HWND window, cairo_surface_t* icon);
