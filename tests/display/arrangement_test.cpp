@@ -198,6 +198,10 @@ TEST_F(Arrangement, ColourTableIsClearedThenListsTypesOrRoots)
     all = texts();
     EXPECT_EQ(all.back().text, "G#" + std::string(28, ' '));
     EXPECT_EQ(all.front().text.size(), 4u);   // the scale comes first, the legend last
+
+    EXPECT_EQ(pixelAt(px(71.5), py(13.0)), RGB(200, 200, 200));
+    drawKeyArrangement();
+    EXPECT_EQ(pixelAt(px(71.5), py(13.0)), RGB(50, 140, 140));   // the twelfth sample is gone
 }
 
 TEST_F(Arrangement, MarkerShowsLeftByKeyAndRightByChord)
