@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);  // standard input is read through std::cin only
     CliOptions options = parseOptions(argc, argv);
     if (!options.error.empty()) return usageError(options.error);
-    if (!options.picture.path.empty()) return writePicture(options);
     if (options.help) std::printf("%s%s", UsageText, HelpText);
+    else if (!options.picture.path.empty()) return writePicture(options);
     else if (options.batch) runBatch(options.json);
     else printResult(joinNotes(options.notes), options.json);
     return finish();

@@ -211,6 +211,10 @@ TEST_F(PictureExport, BadPictureOptionsAreUsageErrorsThatWriteNothing) {
         EXPECT_NE(run.err.find("Usage: tonvisor-cli"), std::string::npos) << run.err;
         EXPECT_FALSE(fileExists(path));
     }
+    CliRun help = runCli({"--help", "--png", path, "c"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--screen WxH"), std::string::npos);
+    EXPECT_FALSE(fileExists(path));
 }
 
 TEST_F(PictureExport, ARefusedClickLeavesAnExistingFileAsItWas) {
