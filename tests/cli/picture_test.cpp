@@ -193,20 +193,17 @@ TEST_F(PictureExport, AFileThatCannotBeWrittenIsAnErrorBeforeAnyRendering) {
 
 TEST_F(PictureExport, BadPictureOptionsAreUsageErrorsThatWriteNothing) {
     const std::string path = newPath();
+    // The values themselves are checked in the option tests.
     const std::vector<std::vector<std::string>> commands = {
         {"--png", path, "--screen", "0x0", "c"},
-        {"--png", path, "--screen", "100000x100000", "c"},
         {"--png", path, "--click", "garbage", "c"},
-        {"--png", path, "--json", "c"},
-        {"--by-chord", "c"},
-        {"c", "--png"},
         // Known only once the window stands: beside it, and on the "Help" button.
         {"--png", path, "--click", "1020,10", "c"},
         {"--png", path, "--click", "285,520", "c"},
     };
     for (const std::vector<std::string>& command : commands) {
         CliRun run = runCli(command);
-        SCOPED_TRACE(command.size() > 3 ? command[2] + " " + command[3] : command[0]);
+        SCOPED_TRACE(command[2] + " " + command[3]);
         EXPECT_EQ(run.status, 2);
         EXPECT_NE(run.err.find("Usage: tonvisor-cli"), std::string::npos) << run.err;
         EXPECT_FALSE(fileExists(path));
