@@ -8,8 +8,7 @@
 
 namespace {
 
-void openForm()
-{
+void openForm() {
     headless::reset();
     headless::setScreen(1920, 1080);
     formClassName = "Tonvisor";
@@ -24,8 +23,7 @@ void openForm()
     headless::runUntilIdle();
 }
 
-void paintTheForm(benchmark::State& state)
-{
+void paintTheForm(benchmark::State& state) {
     openForm();
     for (auto _ : state)
         paintform();
@@ -34,8 +32,7 @@ void paintTheForm(benchmark::State& state)
 BENCHMARK(paintTheForm)->Unit(benchmark::kMicrosecond);
 
 // From formProc receiving command 101 to the last spike (and the prompt after it).
-void enterFiveNotes(benchmark::State& state)
-{
+void enterFiveNotes(benchmark::State& state) {
     openForm();
     for (auto _ : state) {
         state.PauseTiming();

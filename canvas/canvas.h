@@ -5,15 +5,15 @@
 #include "platform/win32.h"
 
 struct PlotCanvasRecord {
-    HDC hpc;              // Form1's private DC (CS_OWNDC): valid after the paint ends
-    float originX;        // plot units added to every point before scaling
+    HDC hpc;        // Form1's private DC (CS_OWNDC): valid after the paint ends
+    float originX;  // plot units added to every point before scaling
     float originY;
-    float scaleX;         // pixels per plot unit
+    float scaleX;  // pixels per plot unit
     float scaleY;
-    float deviceBottom;   // device y of plot y = 0; also the base of font heights
-    HPEN hPen[32];        // pen n is hPen[n]; slots 10..19 stay empty
-    HFONT font;           // the font the last setfont made
-    PAINTSTRUCT paint;    // filled by startpaint, closed by the form painting
+    float deviceBottom;  // device y of plot y = 0; also the base of font heights
+    HPEN hPen[32];       // pen n is hPen[n]; slots 10..19 stay empty
+    HFONT font;          // the font the last setfont made
+    PAINTSTRUCT paint;   // filled by startpaint, closed by the form painting
 };
 
 extern PlotCanvasRecord PlotCanvas;

@@ -15,8 +15,7 @@ static_assert(sizeof chordCaptions - 1 == 11 * 8);
 static const char legendBlanks[] = "                            ";
 static_assert(sizeof legendBlanks - 1 == 28);
 
-static void drawTypeCaptions()
-{
+static void drawTypeCaptions() {
     backcolor(65, 170, 130);
     setfont(11, "Arial");
     auto y = static_cast<float>(PanelGeometry.baselineY + 44.0L);
@@ -25,8 +24,7 @@ static void drawTypeCaptions()
 }
 
 // Leads from slot 131 to the twelfth root label, right of the axis end.
-static void drawHook(float lastMarkX)
-{
+static void drawHook(float lastMarkX) {
     long double p = PanelGeometry.slotPitch;
     float y0 = PanelGeometry.baselineY;
     auto nearX = static_cast<float>(lastMarkX + p);
@@ -39,18 +37,15 @@ static void drawHook(float lastMarkX)
 }
 
 // Label k sits 0.4 left of mark k; the twelfth, past the axis, at the hook's end.
-static void drawRootLabels()
-{
+static void drawRootLabels() {
     auto y = static_cast<float>(PanelGeometry.baselineY - 2.0L);
     for (int i = 1, f = 0, k = 0; i <= 133; i += 12, f++, k++) {
-        if (i == 133)
-            f -= 7;
+        if (i == 133) f -= 7;
         textat(static_cast<float>(slotX(i + f) - 1), y, rootLabels + 2 * k, 2);
     }
 }
 
-static void drawRootLegend()
-{
+static void drawRootLegend() {
     for (int i = 0; i < 12; i++) {
         char label[3] = {rootLabels[2 * i], rootLabels[2 * i + 1], '\0'};
         char entry[31];
@@ -59,8 +54,7 @@ static void drawRootLegend()
     }
 }
 
-void drawChordArrangement()
-{
+void drawChordArrangement() {
     std::strcpy(arrangementKeyword, "chord");
     clearPanelInside();
     drawMarker(11.0f, 16.0f, 19.0f, 21.0f);

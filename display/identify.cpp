@@ -34,26 +34,22 @@ namespace {
 struct SlotChord {
     int root;
     int type;
-    int colour;   // the index of the spike's colour pen
+    int colour;  // the index of the spike's colour pen
 };
 
 // Any arrangement but "note" decodes by chord, also before the first one is drawn.
-SlotChord decodeSlot(int k)
-{
-    if (std::strcmp(arrangementKeyword, "note") == 0)
-        return {k / 11, k % 11, k % 11};
+SlotChord decodeSlot(int k) {
+    if (std::strcmp(arrangementKeyword, "note") == 0) return {k / 11, k % 11, k % 11};
     return {k % 12, k / 12, k % 12};
 }
 
-void drawNameBox()
-{
+void drawNameBox() {
     SelectObject(hpc, hPen[9]);
     box(33.0f, 30.0f, 61.0f, 34.0f);
     clearNameBand();
 }
 
-void printName(const SlotChord& chord)
-{
+void printName(const SlotChord& chord) {
     char name[27];
     std::memcpy(name, rootNames + 2 * chord.root, 2);
     std::memcpy(name + 2, chordNames + 24 * chord.type, 24);
@@ -63,8 +59,7 @@ void printName(const SlotChord& chord)
     textat(40.0f, 33.0f, name, 26);
 }
 
-void drawColourSample(const SlotChord& chord)
-{
+void drawColourSample(const SlotChord& chord) {
     SelectObject(hpc, hPen[20 + chord.colour]);
     plot(39.0f, 31.5f, 3);
     plot(35.0f, 31.5f, 4);
@@ -75,16 +70,13 @@ void drawColourSample(const SlotChord& chord)
 // The click is converted by this rule alone (no origin, no flip of the plot
 // mapping). Slot 132, between the last slot's range and x = 90, holds no chord
 // and is rejected like a click off the panel.
-void identifySpike()
-{
+void identifySpike() {
     auto x = static_cast<float>((clickX + 3) / static_cast<long double>(PlotCanvas.scaleX));
     auto y = static_cast<float>(clickY / static_cast<long double>(PlotCanvas.scaleY));
     float x0 = PanelGeometry.slotOriginX;
-    if (!(x > x0 && x < 90.0 && y > 45.0 && y < 86.5))
-        return;
+    if (!(x > x0 && x < 90.0 && y > 45.0 && y < 86.5)) return;
     long double position = (static_cast<long double>(x) - x0) / PanelGeometry.slotPitch - 0.5;
-    if (position >= 132.0)
-        return;
+    if (position >= 132.0) return;
     SlotChord chord = decodeSlot(static_cast<int>(position));
     drawNameBox();
     printName(chord);

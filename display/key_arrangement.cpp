@@ -20,16 +20,14 @@ static const char chordLegendNames[] =
 static_assert(sizeof chordLegendNames - 1 == 11 * 15);
 
 // Uses the size-11 font and text colour that drawpanel left.
-static void drawRootCaptions()
-{
+static void drawRootCaptions() {
     backcolor(65, 170, 130);
     auto y = static_cast<float>(PanelGeometry.baselineY + 44.0L);
     for (int g = 0; g < 12; g++)
         textat(static_cast<float>(slotX(11 * g) + 2.5), y, rootLabels + 2 * g, 2);
 }
 
-void drawKeyArrangement()
-{
+void drawKeyArrangement() {
     std::strcpy(arrangementKeyword, "note");
     clearPanelInside();
     drawMarker(17.7f, 22.7f, 12.5f, 14.5f);

@@ -2,8 +2,7 @@
 
 #include "canvas/canvas.h"
 
-void clearNameBand()
-{
+void clearNameBand() {
     SelectObject(hpc, hPen[5]);
     for (float y = 31.0f; y <= 33.0f; y += 0.5f) {
         plot(34.0f, y, 3);

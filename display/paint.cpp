@@ -17,17 +17,15 @@ struct PenSpec {
 
 // Pen 0 is as wide as the screen is high; it is made separately.
 const PenSpec penTable[] = {
-    {1, 5, 65, 170, 130},   {2, 5, 255, 255, 0},    {3, 5, 190, 190, 190},
-    {4, 1, 0, 120, 120},    {5, 5, 50, 140, 140},   {6, 1, 210, 210, 210},
-    {7, 2, 90, 90, 90},     {8, 2, 255, 255, 255},  {9, 2, 180, 180, 180},
-    {20, 3, 0, 0, 0},       {21, 3, 140, 90, 70},   {22, 3, 234, 21, 85},
-    {23, 3, 255, 186, 117}, {24, 3, 255, 255, 0},   {25, 3, 0, 255, 0},
-    {26, 3, 90, 255, 255},  {27, 3, 70, 70, 255},   {28, 3, 180, 0, 255},
-    {29, 3, 255, 128, 255}, {30, 3, 255, 255, 255}, {31, 3, 200, 200, 200},
+    {1, 5, 65, 170, 130},   {2, 5, 255, 255, 0},   {3, 5, 190, 190, 190},  {4, 1, 0, 120, 120},
+    {5, 5, 50, 140, 140},   {6, 1, 210, 210, 210}, {7, 2, 90, 90, 90},     {8, 2, 255, 255, 255},
+    {9, 2, 180, 180, 180},  {20, 3, 0, 0, 0},      {21, 3, 140, 90, 70},   {22, 3, 234, 21, 85},
+    {23, 3, 255, 186, 117}, {24, 3, 255, 255, 0},  {25, 3, 0, 255, 0},     {26, 3, 90, 255, 255},
+    {27, 3, 70, 70, 255},   {28, 3, 180, 0, 255},  {29, 3, 255, 128, 255}, {30, 3, 255, 255, 255},
+    {31, 3, 200, 200, 200},
 };
 
-void createPens()
-{
+void createPens() {
     int screenHeight = static_cast<int>(2.0L * halfScreenHeight);
     pentype(0, PS_SOLID, screenHeight, 50, 140, 140);
     for (const PenSpec& pen : penTable)
@@ -35,8 +33,7 @@ void createPens()
 }
 
 // One line half-way up, as wide as the screen is high, covers the client area.
-void fillBackground()
-{
+void fillBackground() {
     SelectObject(hpc, hPen[0]);
     plot(0.0f, 0.0f, 1);
     plot(0.01f, 0.01f, 2);
@@ -44,8 +41,7 @@ void fillBackground()
     plot(100.0f, 50.0f, 4);
 }
 
-void drawTitles()
-{
+void drawTitles() {
     setfont(14, "Arial");
     textcolor(210, 210, 210);
     textat(38.0f, 99.0f, " Chord  Spectrograph ", 21);
@@ -55,8 +51,7 @@ void drawTitles()
 
 }  // namespace
 
-void paintform()
-{
+void paintform() {
     startpaint(Form1);
     createPens();
     fillBackground();

@@ -27,18 +27,17 @@ struct RatioRow {
     double leftX;
     const char* rightLabel;
     double labelY;
-    double offset;   // above baselineY: fixed, each within 0.1 of 51.0 + 40 r^2
+    double offset;  // above baselineY: fixed, each within 0.1 of 51.0 + 40 r^2
 };
 
 const RatioRow ratioRows[] = {
     {"100%", 5.0, "Exact", 92.0, 41.2}, {"80%", 5.5, "4/5", 77.5, 26.6},
-    {"75%", 5.5, "3/4", 74.5, 23.5},   {"67%", 5.5, "2/3", 69.6, 18.8},
-    {"60%", 5.5, "3/5", 66.5, 15.4},   {"50%", 5.5, "2/4", 62.0, 11.0},
-    {"40%", 5.5, "2/5", 58.5, 7.5},    {"25%", 5.5, "1/4", 54.5, 3.6},
+    {"75%", 5.5, "3/4", 74.5, 23.5},    {"67%", 5.5, "2/3", 69.6, 18.8},
+    {"60%", 5.5, "3/5", 66.5, 15.4},    {"50%", 5.5, "2/4", 62.0, 11.0},
+    {"40%", 5.5, "2/5", 58.5, 7.5},     {"25%", 5.5, "1/4", 54.5, 3.6},
 };
 
-void eraseStrip()
-{
+void eraseStrip() {
     SelectObject(hpc, hPen[5]);
     for (float y = 42.0f; y <= 49.0f; y += 0.5f) {
         plot(8.0f, y, 3);
@@ -46,8 +45,7 @@ void eraseStrip()
     }
 }
 
-void drawFrame()
-{
+void drawFrame() {
     SelectObject(hpc, hPen[3]);
     box(9.5f, 49.2f, 90.5f, 95.5f);
     for (const BevelLine& line : bevel) {
@@ -58,8 +56,7 @@ void drawFrame()
     }
 }
 
-void setGeometry()
-{
+void setGeometry() {
     PanelGeometry.slotOriginX = 10.2f;
     PanelGeometry.baselineY = 49.9f;
     PanelGeometry.slotEndX = 89.0f;
@@ -67,18 +64,17 @@ void setGeometry()
     PanelGeometry.slotPitch = static_cast<float>(span / 131.0);
 }
 
-void guideLine(int pen, long double fromX, long double toX, float y)
-{
+void guideLine(int pen, long double fromX, long double toX, float y) {
     SelectObject(hpc, hPen[pen]);
     plot(static_cast<float>(fromX), y, 3);
     plot(static_cast<float>(toX), y, 4);
 }
 
 // The teal line covers the light one but for one unit at each end.
-void drawRatioRow(const RatioRow& row)
-{
+void drawRatioRow(const RatioRow& row) {
     auto labelY = static_cast<float>(row.labelY);
-    textat(static_cast<float>(row.leftX), labelY, row.leftLabel, static_cast<int>(std::strlen(row.leftLabel)));
+    textat(static_cast<float>(row.leftX), labelY, row.leftLabel,
+           static_cast<int>(std::strlen(row.leftLabel)));
     textat(92.0f, labelY, row.rightLabel, static_cast<int>(std::strlen(row.rightLabel)));
     long double x0 = PanelGeometry.slotOriginX;
     auto lineY = static_cast<float>(PanelGeometry.baselineY + static_cast<long double>(row.offset));
@@ -88,8 +84,7 @@ void drawRatioRow(const RatioRow& row)
 
 }  // namespace
 
-void drawpanel()
-{
+void drawpanel() {
     eraseStrip();
     backcolor(50, 140, 140);
     drawFrame();

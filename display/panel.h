@@ -3,10 +3,10 @@
 #pragma once
 
 struct PanelGeometryRecord {
-    float slotOriginX;   // x of slot 0
-    float baselineY;     // the foot of the ratio scale
-    float slotEndX;      // x of slot 131
-    float slotPitch;     // 131 gaps between slot 0 and slot 131
+    float slotOriginX;  // x of slot 0
+    float baselineY;    // the foot of the ratio scale
+    float slotEndX;     // x of slot 131
+    float slotPitch;    // 131 gaps between slot 0 and slot 131
 };
 
 extern PanelGeometryRecord PanelGeometry;

@@ -16,22 +16,19 @@ char displayKeyword[6] = "";
 
 namespace {
 
-bool byChord()
-{
+bool byChord() {
     return std::strcmp(displayKeyword, "dispc") == 0;
 }
 
 // Only blanks are skipped; a tab or anything else starts the kept text.
-void keepFromFirstNonBlank(const char* text)
-{
+void keepFromFirstNonBlank(const char* text) {
     const char* start = text;
     while (*start == ' ')
         start++;
     std::strcpy(currentEntry, start);
 }
 
-void takeInEntry()
-{
+void takeInEntry() {
     enterPending = 0;
     char text[32] = "";
     GetWindowTextA(NoteEntryField, text, sizeof text);
@@ -41,22 +38,19 @@ void takeInEntry()
     keepFromFirstNonBlank(text);
 }
 
-void drawSpike(int slot, float score)
-{
+void drawSpike(int slot, float score) {
     auto x = static_cast<float>(slot * static_cast<long double>(PanelGeometry.slotPitch) + 10.2);
     auto top = static_cast<float>(20.0 * static_cast<long double>(score) + 51.0);
     plot(x, 51.0f, 3);
     plot(x, top, 4);
 }
 
-float score(int type, int root)
-{
+float score(int type, int root) {
     return MatchMatrix[type * 12 + root];
 }
 
 // The colour tells the type, so the pen changes before every spike.
-void drawSpikesByKey()
-{
+void drawSpikesByKey() {
     for (int r = 0; r < 12; r++)
         for (int t = 0; t < 11; t++) {
             SelectObject(hpc, hPen[20 + t]);
@@ -65,8 +59,7 @@ void drawSpikesByKey()
 }
 
 // The colour tells the root: one pen for each root's 11 spikes.
-void drawSpikesByChord()
-{
+void drawSpikesByChord() {
     for (int r = 0; r < 12; r++) {
         SelectObject(hpc, hPen[20 + r]);
         for (int t = 0; t < 11; t++)
@@ -76,10 +69,8 @@ void drawSpikesByChord()
 
 }  // namespace
 
-void plotSpectrum()
-{
-    if (enterPending == 1)
-        takeInEntry();
+void plotSpectrum() {
+    if (enterPending == 1) takeInEntry();
     bool chordWise = byChord();
     if (chordWise)
         drawChordArrangement();

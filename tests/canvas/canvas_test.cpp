@@ -9,8 +9,7 @@
 
 namespace {
 
-LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -19,8 +18,7 @@ protected:
     void TearDown() override { headless::reset(); }
 
     // A window with its own DC on a screen of the given size, its paint started.
-    void open(int width, int height)
-    {
+    void open(int width, int height) {
         headless::reset();
         headless::setScreen(width, height);
         PlotCanvas = {};
@@ -29,21 +27,19 @@ protected:
         windowClass.lpfnWndProc = plainProc;
         windowClass.lpszClassName = "CanvasTest";
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "CanvasTest", "", WS_POPUP | WS_VISIBLE, 0, 0, width, height - 30,
-                                 nullptr, nullptr, nullptr, nullptr);
+        window = CreateWindowExA(0, "CanvasTest", "", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                                 height - 30, nullptr, nullptr, nullptr, nullptr);
         startpaint(window);
         headless::recordDrawing(true);
         headless::clearDisplayList(hpc);
     }
 
-    void useScreenScale()
-    {
+    void useScreenScale() {
         plot(0.0f, 0.0f, 1);
         plot(0.01f, 0.01f, 2);
     }
 
-    POINT deviceOf(float x, float y)
-    {
+    POINT deviceOf(float x, float y) {
         headless::clearDisplayList(hpc);
         plot(x, y, 3);
         const auto& list = headless::displayList(hpc);
@@ -51,8 +47,7 @@ protected:
         return list.empty() ? POINT{-1, -1} : POINT{list.back().x, list.back().y};
     }
 
-    const DrawRecord& textRecord(const char* text, int length)
-    {
+    const DrawRecord& textRecord(const char* text, int length) {
         headless::clearDisplayList(hpc);
         textat(10.0f, 10.0f, text, length);
         return headless::displayList(hpc).back();
@@ -67,37 +62,40 @@ struct Mapping {
     int deviceX, deviceY;
 };
 
-TEST_F(Canvas, MapsPlotUnitsToDevicePointsOnSeveralScreens)
-{
+TEST_F(Canvas, MapsPlotUnitsToDevicePointsOnSeveralScreens) {
     const Mapping mappings[] = {
-        {1024, 768, 50, 50, 512, 383},   {1024, 768, 100, 0, 1024, 767},
-        {1024, 768, 0, 100, 0, 0},       // device y -0.5 is cut toward zero
-        {800, 600, 50, 50, 400, 299},    {800, 600, 100, 0, 800, 599},
-        {800, 600, 0, 100, 0, 0},        {800, 600, 0.0625f, 50, 1, 299},   // x rounds half up
+        {1024, 768, 50, 50, 512, 383},
+        {1024, 768, 100, 0, 1024, 767},
+        {1024, 768, 0, 100, 0, 0},  // device y -0.5 is cut toward zero
+        {800, 600, 50, 50, 400, 299},
+        {800, 600, 100, 0, 800, 599},
+        {800, 600, 0, 100, 0, 0},
+        {800, 600, 0.0625f, 50, 1, 299},  // x rounds half up
         {1280, 1024, 50, 50, 640, 511},
-        {1280, 1024, 100, 0, 1280, 1023}, {1280, 1024, 30.6519f, 91.0f, 392, 91},
+        {1280, 1024, 100, 0, 1280, 1023},
+        {1280, 1024, 30.6519f, 91.0f, 392, 91},
     };
     for (const Mapping& m : mappings) {
         open(m.screenWidth, m.screenHeight);
         useScreenScale();
         POINT device = deviceOf(m.x, m.y);
-        EXPECT_EQ(device.x, m.deviceX) << m.screenWidth << "x" << m.screenHeight << " at " << m.x << "," << m.y;
-        EXPECT_EQ(device.y, m.deviceY) << m.screenWidth << "x" << m.screenHeight << " at " << m.x << "," << m.y;
+        EXPECT_EQ(device.x, m.deviceX)
+            << m.screenWidth << "x" << m.screenHeight << " at " << m.x << "," << m.y;
+        EXPECT_EQ(device.y, m.deviceY)
+            << m.screenWidth << "x" << m.screenHeight << " at " << m.x << "," << m.y;
     }
 }
 
-TEST_F(Canvas, OriginShiftsEveryPointBeforeScaling)
-{
+TEST_F(Canvas, OriginShiftsEveryPointBeforeScaling) {
     open(1024, 768);
     plot(10.0f, 20.0f, 1);
     plot(0.01f, 0.01f, 2);
     POINT device = deviceOf(0.0f, 0.0f);
-    EXPECT_EQ(device.x, 102);   // 10 x 10.24 + 0.5
-    EXPECT_EQ(device.y, 613);   // 767.5 - 20 x 7.68
+    EXPECT_EQ(device.x, 102);  // 10 x 10.24 + 0.5
+    EXPECT_EQ(device.y, 613);  // 767.5 - 20 x 7.68
 }
 
-TEST_F(Canvas, BeforeTheScaleIsSetEveryPointIsTheDeviceOrigin)
-{
+TEST_F(Canvas, BeforeTheScaleIsSetEveryPointIsTheDeviceOrigin) {
     open(1024, 768);
     plot(50.0f, 50.0f, 3);
     plot(100.0f, 0.0f, 4);
@@ -109,12 +107,11 @@ TEST_F(Canvas, BeforeTheScaleIsSetEveryPointIsTheDeviceOrigin)
     EXPECT_EQ(headless::displayList(hpc).size(), 3u);
 }
 
-TEST_F(Canvas, OnlyModesThreeAndFourReachTheDevice)
-{
+TEST_F(Canvas, OnlyModesThreeAndFourReachTheDevice) {
     open(1024, 768);
     useScreenScale();
     for (int mode : {0, 1, 5, -3}) {
-        plot(0.0f, 0.0f, mode);   // mode 1 keeps the origin at 0, 0
+        plot(0.0f, 0.0f, mode);  // mode 1 keeps the origin at 0, 0
         EXPECT_TRUE(headless::displayList(hpc).empty()) << "mode " << mode;
     }
     plot(0.01f, 0.01f, 2);
@@ -128,12 +125,11 @@ TEST_F(Canvas, OnlyModesThreeAndFourReachTheDevice)
     EXPECT_EQ(list[1].x, 410);
 }
 
-TEST_F(Canvas, BoxTracesAClosedOutlineEndingAtItsFirstCorner)
-{
+TEST_F(Canvas, BoxTracesAClosedOutlineEndingAtItsFirstCorner) {
     open(1024, 768);
     useScreenScale();
     box(10.0f, 20.0f, 30.0f, 40.0f);
-    box(50.0f, 10.0f, 50.0f, 60.0f);   // zero width: the same vertical line twice
+    box(50.0f, 10.0f, 50.0f, 60.0f);  // zero width: the same vertical line twice
     struct Expected {
         DrawRecord::Kind kind;
         int x, y;
@@ -153,25 +149,24 @@ TEST_F(Canvas, BoxTracesAClosedOutlineEndingAtItsFirstCorner)
     }
 }
 
-TEST_F(Canvas, FontHeightFollowsTheScreenHeight)
-{
+TEST_F(Canvas, FontHeightFollowsTheScreenHeight) {
     struct Height {
         int screenHeight, size, pixels;
     };
-    const Height heights[] = {{768, 14, 21}, {768, 11, 16}, {768, 10, 15}, {768, 12, 18},
+    const Height heights[] = {{768, 14, 21}, {768, 11, 16}, {768, 10, 15},  {768, 12, 18},
                               {600, 14, 16}, {600, 11, 13}, {1024, 14, 28}, {1024, 10, 20}};
     for (const Height& h : heights) {
         open(1024, h.screenHeight);
         useScreenScale();
         setfont(h.size, "Arial");
         const DrawRecord& text = textRecord("A", 1);
-        EXPECT_EQ(text.fontHeight, h.pixels) << "size " << h.size << " on height " << h.screenHeight;
+        EXPECT_EQ(text.fontHeight, h.pixels)
+            << "size " << h.size << " on height " << h.screenHeight;
         EXPECT_EQ(text.fontFace, "Arial");
     }
 }
 
-TEST_F(Canvas, TextDrawsExactlyTheGivenCountAtItsTopLeftInTheChosenColours)
-{
+TEST_F(Canvas, TextDrawsExactlyTheGivenCountAtItsTopLeftInTheChosenColours) {
     open(1024, 768);
     useScreenScale();
     textcolor(210, 200, 190);
@@ -188,8 +183,7 @@ TEST_F(Canvas, TextDrawsExactlyTheGivenCountAtItsTopLeftInTheChosenColours)
     EXPECT_EQ(list[0].backColour, RGB(50, 140, 140));
 }
 
-TEST_F(Canvas, PentypeReplacesTheSlotAndSelectsTheNewPenAtOnce)
-{
+TEST_F(Canvas, PentypeReplacesTheSlotAndSelectsTheNewPenAtOnce) {
     open(1024, 768);
     useScreenScale();
     pentype(4, PS_SOLID, 1, 0, 120, 120);
@@ -206,8 +200,7 @@ TEST_F(Canvas, PentypeReplacesTheSlotAndSelectsTheNewPenAtOnce)
     EXPECT_EQ(headless::displayList(hpc).back().penColour, RGB(0, 0, 0));
 }
 
-TEST_F(Canvas, ReplacedPensAndFontsAreReleased)
-{
+TEST_F(Canvas, ReplacedPensAndFontsAreReleased) {
     open(1024, 768);
     useScreenScale();
     pentype(0, PS_SOLID, 768, 50, 140, 140);
@@ -220,11 +213,10 @@ TEST_F(Canvas, ReplacedPensAndFontsAreReleased)
     }
     EXPECT_EQ(headless::liveGdiObjects(), live);
     const DrawRecord& text = textRecord("still drawing", 13);
-    EXPECT_EQ(text.fontHeight, 21);   // the last font made: size 14
+    EXPECT_EQ(text.fontHeight, 21);  // the last font made: size 14
 }
 
-TEST_F(Canvas, TheWindowsOwnContextKeepsDrawingAfterThePaintEnds)
-{
+TEST_F(Canvas, TheWindowsOwnContextKeepsDrawingAfterThePaintEnds) {
     open(1024, 768);
     HDC painted = hpc;
     EndPaint(window, &PlotCanvas.paint);

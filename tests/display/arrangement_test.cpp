@@ -14,8 +14,7 @@ using Arrangement = FormTest;
 
 const int axisY = py(49.9);
 
-std::vector<Segment> verticalFromAxis(const std::vector<Segment>& lines, Pen pen, double toY)
-{
+std::vector<Segment> verticalFromAxis(const std::vector<Segment>& lines, Pen pen, double toY) {
     std::vector<Segment> chosen;
     for (const Segment& s : withPen(lines, pen))
         if (s.x1 == s.x2 && std::abs(s.y1 - axisY) <= 1 && std::abs(s.y2 - py(toY)) <= 1)
@@ -23,25 +22,21 @@ std::vector<Segment> verticalFromAxis(const std::vector<Segment>& lines, Pen pen
     return chosen;
 }
 
-std::vector<DrawRecord> textsAt(const std::vector<DrawRecord>& texts, double y)
-{
+std::vector<DrawRecord> textsAt(const std::vector<DrawRecord>& texts, double y) {
     std::vector<DrawRecord> chosen;
     for (const DrawRecord& t : texts)
-        if (std::abs(t.y - py(y)) <= 1)
-            chosen.push_back(t);
+        if (std::abs(t.y - py(y)) <= 1) chosen.push_back(t);
     return chosen;
 }
 
-TEST_F(Arrangement, EachRecordsItsKeywordForTheIdentification)
-{
+TEST_F(Arrangement, EachRecordsItsKeywordForTheIdentification) {
     drawChordArrangement();
     EXPECT_STREQ(arrangementKeyword, "chord");
     drawKeyArrangement();
     EXPECT_STREQ(arrangementKeyword, "note");
 }
 
-TEST_F(Arrangement, FillsThePanelInsideWith91Lines)
-{
+TEST_F(Arrangement, FillsThePanelInsideWith91Lines) {
     for (auto draw : {drawKeyArrangement, drawChordArrangement}) {
         startRecording();
         draw();
@@ -54,22 +49,20 @@ TEST_F(Arrangement, FillsThePanelInsideWith91Lines)
     }
 }
 
-TEST_F(Arrangement, DrawsOneTickPerSlotFromSlotZeroTo131)
-{
+TEST_F(Arrangement, DrawsOneTickPerSlotFromSlotZeroTo131) {
     for (auto draw : {drawKeyArrangement, drawChordArrangement}) {
         startRecording();
         draw();
         std::vector<Segment> ticks = verticalFromAxis(segments(), pens::teal, 50.9);
         ASSERT_EQ(ticks.size(), 132u);
-        EXPECT_EQ(ticks.front().x1, 104);   // x0 = 10.2
-        EXPECT_EQ(ticks.back().x1, 911);    // 89.0
+        EXPECT_EQ(ticks.front().x1, 104);  // x0 = 10.2
+        EXPECT_EQ(ticks.back().x1, 911);   // 89.0
         EXPECT_TRUE(std::is_sorted(ticks.begin(), ticks.end(),
                                    [](const Segment& a, const Segment& b) { return a.x1 < b.x1; }));
     }
 }
 
-TEST_F(Arrangement, GroupLinesSeparateTwelveRootsOrElevenTypes)
-{
+TEST_F(Arrangement, GroupLinesSeparateTwelveRootsOrElevenTypes) {
     drawKeyArrangement();
     std::vector<Segment> byKey = verticalFromAxis(segments(), pens::teal, 95.0);
     ASSERT_EQ(byKey.size(), 11u);
@@ -84,15 +77,14 @@ TEST_F(Arrangement, GroupLinesSeparateTwelveRootsOrElevenTypes)
     EXPECT_NEAR(byChord.back().x1, px(82.08), 1);
 }
 
-TEST_F(Arrangement, StaircaseHasElevenMarksAndByChordAHookToTheTwelfthLabel)
-{
+TEST_F(Arrangement, StaircaseHasElevenMarksAndByChordAHookToTheTwelfthLabel) {
     drawKeyArrangement();
     std::vector<Segment> lines = segments();
     std::vector<Segment> marks = verticalFromAxis(lines, pens::lightGrey, 47.9);
     ASSERT_EQ(marks.size(), 11u);
     EXPECT_NEAR(marks[1].x1, px(17.42), 1);
     EXPECT_NEAR(marks[10].x1, px(82.38), 1);
-    EXPECT_TRUE(verticalFromAxis(lines, pens::lightGrey, 48.4).empty());   // no hook
+    EXPECT_TRUE(verticalFromAxis(lines, pens::lightGrey, 48.4).empty());  // no hook
 
     startRecording();
     drawChordArrangement();
@@ -108,13 +100,12 @@ TEST_F(Arrangement, StaircaseHasElevenMarksAndByChordAHookToTheTwelfthLabel)
         return s.x1 == hook[0].x1 && s.y1 == hook[0].y1 && s.y2 == hook[0].y2;
     });
     ASSERT_LE(start + 3, lines.end());
-    EXPECT_NEAR(start[1].x2, px(92.0), 1);                                  // along at 48.4
+    EXPECT_NEAR(start[1].x2, px(92.0), 1);  // along at 48.4
     EXPECT_EQ(start[2].x1, start[2].x2);
-    EXPECT_NEAR(start[2].y2, py(47.9), 1);                                 // down to the label line
+    EXPECT_NEAR(start[2].y2, py(47.9), 1);  // down to the label line
 }
 
-TEST_F(Arrangement, ByKeyCaptionsAreTheRootsAndTheAxisLineNamesTheTypes)
-{
+TEST_F(Arrangement, ByKeyCaptionsAreTheRootsAndTheAxisLineNamesTheTypes) {
     drawKeyArrangement();
     std::vector<DrawRecord> captions = textsAt(texts(), 93.9);
     ASSERT_EQ(captions.size(), 12u);
@@ -133,15 +124,15 @@ TEST_F(Arrangement, ByKeyCaptionsAreTheRootsAndTheAxisLineNamesTheTypes)
     EXPECT_NEAR(under[0].x, px(9.2), 1);
     EXPECT_EQ(under[0].fontHeight, 15);
     const std::pair<const char*, size_t> names[] = {
-        {"min ", 0},    {" maj ", 19},   {" aug ", 40},   {" dim7 ", 60},   {" min6 ", 80}, {" maj6 ", 100},
-        {" min7 ", 119}, {" dom7 ", 137}, {" maj7 ", 156}, {" dom m9 ", 172}, {" dom9", 189}};
+        {"min ", 0},     {" maj ", 19},     {" aug ", 40},   {" dim7 ", 60},
+        {" min6 ", 80},  {" maj6 ", 100},   {" min7 ", 119}, {" dom7 ", 137},
+        {" maj7 ", 156}, {" dom m9 ", 172}, {" dom9", 189}};
     for (const auto& [name, column] : names)
         EXPECT_EQ(axis.find(name), column) << name;
     EXPECT_EQ(axis.substr(190), "dom9");
 }
 
-TEST_F(Arrangement, ByChordCaptionsAreTheTypesAndTheLabelsTheRoots)
-{
+TEST_F(Arrangement, ByChordCaptionsAreTheTypesAndTheLabelsTheRoots) {
     drawChordArrangement();
     std::vector<DrawRecord> captions = textsAt(texts(), 93.9);
     ASSERT_EQ(captions.size(), 11u);
@@ -161,17 +152,17 @@ TEST_F(Arrangement, ByChordCaptionsAreTheTypesAndTheLabelsTheRoots)
     EXPECT_EQ(labels[10].text, "G ");
     EXPECT_NEAR(labels[10].x, px(88.00), 1);
     EXPECT_EQ(labels[11].text, "G#");
-    EXPECT_NEAR(labels[11].x, px(91.61), 1);   // past the axis end, at the hook
+    EXPECT_NEAR(labels[11].x, px(91.61), 1);  // past the axis end, at the hook
     EXPECT_EQ(labels[11].fontHeight, 15);
     EXPECT_EQ(labels[11].backColour, RGB(50, 140, 140));
 }
 
-TEST_F(Arrangement, ColourTableIsClearedThenListsTypesOrRoots)
-{
+TEST_F(Arrangement, ColourTableIsClearedThenListsTypesOrRoots) {
     drawKeyArrangement();
     std::vector<Segment> lines = segments();
     size_t cleared = std::count_if(lines.begin(), lines.end(), [](const Segment& s) {
-        return s.colour == pens::erase.colour && s.width == 5 && s.x1 == px(70.0) && s.x2 == px(80.0);
+        return s.colour == pens::erase.colour && s.width == 5 && s.x1 == px(70.0) &&
+               s.x2 == px(80.0);
     });
     EXPECT_EQ(cleared, 49u);
     std::vector<DrawRecord> entries = textsAt(texts(), 36.0);
@@ -197,15 +188,14 @@ TEST_F(Arrangement, ColourTableIsClearedThenListsTypesOrRoots)
     EXPECT_EQ(withPen(lines, pens::colour(11))[0].y1, py(13.0));
     all = texts();
     EXPECT_EQ(all.back().text, "G#" + std::string(28, ' '));
-    EXPECT_EQ(all.front().text.size(), 4u);   // the scale comes first, the legend last
+    EXPECT_EQ(all.front().text.size(), 4u);  // the scale comes first, the legend last
 
     EXPECT_EQ(pixelAt(px(71.5), py(13.0)), RGB(200, 200, 200));
     drawKeyArrangement();
-    EXPECT_EQ(pixelAt(px(71.5), py(13.0)), RGB(50, 140, 140));   // the twelfth sample is gone
+    EXPECT_EQ(pixelAt(px(71.5), py(13.0)), RGB(50, 140, 140));  // the twelfth sample is gone
 }
 
-TEST_F(Arrangement, MarkerShowsLeftByKeyAndRightByChord)
-{
+TEST_F(Arrangement, MarkerShowsLeftByKeyAndRightByChord) {
     drawKeyArrangement();
     std::vector<Segment> yellow = withPen(segments(), pens::marker);
     ASSERT_EQ(yellow.size(), 1u);
@@ -216,28 +206,32 @@ TEST_F(Arrangement, MarkerShowsLeftByKeyAndRightByChord)
 
     drawChordArrangement();
     EXPECT_EQ(pixelAt(px(20.0), py(35.0)), RGB(255, 255, 0));
-    EXPECT_EQ(pixelAt(px(13.5), py(35.0)), RGB(50, 140, 140));   // blanked
+    EXPECT_EQ(pixelAt(px(13.5), py(35.0)), RGB(50, 140, 140));  // blanked
 
     drawKeyArrangement();
     EXPECT_EQ(pixelAt(px(13.5), py(35.0)), RGB(255, 255, 0));
     EXPECT_EQ(pixelAt(px(20.0), py(35.0)), RGB(50, 140, 140));
-    EXPECT_EQ(pixelAt(px(50.0), py(80.0)), RGB(65, 170, 130));   // panel inside
+    EXPECT_EQ(pixelAt(px(50.0), py(80.0)), RGB(65, 170, 130));  // panel inside
 }
 
-TEST_F(Arrangement, ByKeyDrawsCaptionsBeforeTicksByChordAfterGroupLines)
-{
+TEST_F(Arrangement, ByKeyDrawsCaptionsBeforeTicksByChordAfterGroupLines) {
     auto firstCaption = [&] {
         const auto& list = drawn();
-        return std::find_if(list.begin(), list.end(), [](const DrawRecord& r) {
-                   return r.kind == DrawRecord::Kind::Text && std::abs(r.y - py(93.9)) <= 1;
-               }) - list.begin();
+        return std::find_if(list.begin(), list.end(),
+                            [](const DrawRecord& r) {
+                                return r.kind == DrawRecord::Kind::Text &&
+                                       std::abs(r.y - py(93.9)) <= 1;
+                            }) -
+               list.begin();
     };
     auto firstTick = [&] {
         const auto& list = drawn();
-        return std::find_if(list.begin(), list.end(), [](const DrawRecord& r) {
-                   return r.kind == DrawRecord::Kind::LineTo && r.penColour == pens::teal.colour &&
-                          r.y == py(50.9);
-               }) - list.begin();
+        return std::find_if(list.begin(), list.end(),
+                            [](const DrawRecord& r) {
+                                return r.kind == DrawRecord::Kind::LineTo &&
+                                       r.penColour == pens::teal.colour && r.y == py(50.9);
+                            }) -
+               list.begin();
     };
     drawKeyArrangement();
     EXPECT_LT(firstCaption(), firstTick());
@@ -246,10 +240,10 @@ TEST_F(Arrangement, ByKeyDrawsCaptionsBeforeTicksByChordAfterGroupLines)
     EXPECT_GT(firstCaption(), firstTick());
 }
 
-TEST_F(Arrangement, LeavesTheLastLegendPenAndTheLabelStyle)
-{
+TEST_F(Arrangement, LeavesTheLastLegendPenAndTheLabelStyle) {
     using Draw = void (*)();
-    for (auto [draw, lastPen] : {std::pair<Draw, int>{drawKeyArrangement, 10}, std::pair<Draw, int>{drawChordArrangement, 11}}) {
+    for (auto [draw, lastPen] : {std::pair<Draw, int>{drawKeyArrangement, 10},
+                                 std::pair<Draw, int>{drawChordArrangement, 11}}) {
         draw();
         startRecording();
         plot(20.0f, 20.0f, 3);
@@ -263,8 +257,7 @@ TEST_F(Arrangement, LeavesTheLastLegendPenAndTheLabelStyle)
     }
 }
 
-TEST_F(Arrangement, DrawingTwiceGivesTheSamePictureAsOnce)
-{
+TEST_F(Arrangement, DrawingTwiceGivesTheSamePictureAsOnce) {
     for (auto draw : {drawKeyArrangement, drawChordArrangement}) {
         draw();
         startRecording();

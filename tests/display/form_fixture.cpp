@@ -14,17 +14,15 @@
 #include "shell/form.h"
 #include "shell/formproc.h"
 
-Pen pens::colour(int index)
-{
+Pen pens::colour(int index) {
     static const COLORREF colours[12] = {
-        RGB(0, 0, 0),       RGB(140, 90, 70),  RGB(234, 21, 85),  RGB(255, 186, 117),
-        RGB(255, 255, 0),   RGB(0, 255, 0),    RGB(90, 255, 255), RGB(70, 70, 255),
-        RGB(180, 0, 255),   RGB(255, 128, 255), RGB(255, 255, 255), RGB(200, 200, 200)};
+        RGB(0, 0, 0),     RGB(140, 90, 70),   RGB(234, 21, 85),   RGB(255, 186, 117),
+        RGB(255, 255, 0), RGB(0, 255, 0),     RGB(90, 255, 255),  RGB(70, 70, 255),
+        RGB(180, 0, 255), RGB(255, 128, 255), RGB(255, 255, 255), RGB(200, 200, 200)};
     return {3, colours[index]};
 }
 
-std::vector<Segment> segmentsOf(const std::vector<DrawRecord>& list)
-{
+std::vector<Segment> segmentsOf(const std::vector<DrawRecord>& list) {
     std::vector<Segment> segments;
     int x = 0, y = 0;
     for (const DrawRecord& record : list) {
@@ -38,26 +36,21 @@ std::vector<Segment> segmentsOf(const std::vector<DrawRecord>& list)
     return segments;
 }
 
-std::vector<Segment> withPen(const std::vector<Segment>& segments, Pen pen)
-{
+std::vector<Segment> withPen(const std::vector<Segment>& segments, Pen pen) {
     std::vector<Segment> chosen;
     for (const Segment& segment : segments)
-        if (segment.width == pen.width && segment.colour == pen.colour)
-            chosen.push_back(segment);
+        if (segment.width == pen.width && segment.colour == pen.colour) chosen.push_back(segment);
     return chosen;
 }
 
-std::vector<DrawRecord> textsOf(const std::vector<DrawRecord>& list)
-{
+std::vector<DrawRecord> textsOf(const std::vector<DrawRecord>& list) {
     std::vector<DrawRecord> texts;
     for (const DrawRecord& record : list)
-        if (record.kind == DrawRecord::Kind::Text)
-            texts.push_back(record);
+        if (record.kind == DrawRecord::Kind::Text) texts.push_back(record);
     return texts;
 }
 
-std::string describe(const std::vector<DrawRecord>& list)
-{
+std::string describe(const std::vector<DrawRecord>& list) {
     std::ostringstream out;
     for (const DrawRecord& r : list)
         out << static_cast<int>(r.kind) << ' ' << r.x << ',' << r.y << " pen " << r.penWidth << '/'
@@ -66,18 +59,15 @@ std::string describe(const std::vector<DrawRecord>& list)
     return out.str();
 }
 
-int px(double x)
-{
+int px(double x) {
     return static_cast<int>(x * 10.24 + 0.5);
 }
 
-int py(double y)
-{
+int py(double y) {
     return static_cast<int>(767.5 - y * 7.68);
 }
 
-void FormTest::openForm(int screenWidth, int screenHeight)
-{
+void FormTest::openForm(int screenWidth, int screenHeight) {
     headless::reset();
     headless::setScreen(screenWidth, screenHeight);
     enterPending = 0;
@@ -97,47 +87,43 @@ void FormTest::openForm(int screenWidth, int screenHeight)
     startRecording();
 }
 
-void FormTest::TearDown()
-{
+void FormTest::TearDown() {
     headless::recordDrawing(false);
     headless::reset();
 }
 
-void FormTest::startRecording()
-{
+void FormTest::startRecording() {
     headless::recordDrawing(true);
     headless::clearDisplayList(hpc);
 }
 
-const std::vector<DrawRecord>& FormTest::drawn()
-{
+const std::vector<DrawRecord>& FormTest::drawn() {
     return headless::displayList(hpc);
 }
 
-COLORREF FormTest::pixelAt(int clientX, int clientY)
-{
+COLORREF FormTest::pixelAt(int clientX, int clientY) {
     std::string path = "/tmp/display-test-" + std::to_string(getpid()) + ".png";
     EXPECT_TRUE(headless::savePng(path.c_str()));
     cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
     std::remove(path.c_str());
     RECT outer = {};
     GetWindowRect(Form1, &outer);
-    int x = outer.left + 4 + clientX;   // the frame: 4 pixels left, 20 at the top
+    int x = outer.left + 4 + clientX;  // the frame: 4 pixels left, 20 at the top
     int y = outer.top + 20 + clientY;
     COLORREF colour = 0xFFFFFFFF;
-    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS && x < cairo_image_surface_get_width(image) &&
-        y < cairo_image_surface_get_height(image)) {
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS &&
+        x < cairo_image_surface_get_width(image) && y < cairo_image_surface_get_height(image)) {
         cairo_surface_flush(image);
-        const unsigned char* row = cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
-        auto pixel = *reinterpret_cast<const uint32_t*>(row + 4 * x);   // native-endian ARGB
+        const unsigned char* row =
+            cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
+        auto pixel = *reinterpret_cast<const uint32_t*>(row + 4 * x);  // native-endian ARGB
         colour = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
     }
     cairo_surface_destroy(image);
     return colour;
 }
 
-std::string FormTest::windowText(HWND window)
-{
+std::string FormTest::windowText(HWND window) {
     char text[256] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;

@@ -32,7 +32,7 @@ inline const Pen lightGrey{1, RGB(210, 210, 210)};
 inline const Pen darkBevel{2, RGB(90, 90, 90)};
 inline const Pen lightBevel{2, RGB(255, 255, 255)};
 inline const Pen frame{2, RGB(180, 180, 180)};
-Pen colour(int index);   // pen 20 + index
+Pen colour(int index);  // pen 20 + index
 }  // namespace pens
 
 // Each LineTo as a segment from the point before it.

@@ -15,8 +15,7 @@ namespace {
 
 class Identify : public FormTest {
 protected:
-    void clickAt(int x, int y)
-    {
+    void clickAt(int x, int y) {
         clickX = x;
         clickY = y;
         startRecording();
@@ -24,14 +23,12 @@ protected:
     }
 
     // A click in the middle of slot k's range on the 1024 x 768 screen.
-    void clickSlot(int k)
-    {
+    void clickSlot(int k) {
         double x = 10.2 + (k + 1) * 0.60152674;
         clickAt(static_cast<int>(std::lround(x * 10.24)) - 3, 450);
     }
 
-    void expectName(const std::string& name, int colourIndex)
-    {
+    void expectName(const std::string& name, int colourIndex) {
         std::vector<DrawRecord> printed = texts();
         ASSERT_EQ(printed.size(), 1u);
         EXPECT_EQ(printed[0].text, name);
@@ -43,8 +40,7 @@ protected:
     }
 };
 
-TEST_F(Identify, WorkedClickNamesSlot31InEitherArrangement)
-{
+TEST_F(Identify, WorkedClickNamesSlot31InEitherArrangement) {
     drawKeyArrangement();
     clickAt(300, 450);
     expectName(" B7-9 (Dominant Minor 9th)", 9);
@@ -54,8 +50,7 @@ TEST_F(Identify, WorkedClickNamesSlot31InEitherArrangement)
     expectName(" E+ (Augmented)           ", 7);
 }
 
-TEST_F(Identify, DrawsTheBoxClearsTheBandThenPrintsInSize12)
-{
+TEST_F(Identify, DrawsTheBoxClearsTheBandThenPrintsInSize12) {
     drawKeyArrangement();
     clickSlot(34);
     std::vector<Segment> lines = segments();
@@ -78,8 +73,7 @@ TEST_F(Identify, DrawsTheBoxClearsTheBandThenPrintsInSize12)
     EXPECT_EQ(name.backColour, RGB(50, 140, 140));
 }
 
-TEST_F(Identify, DecodesSlotsByTheArrangementOnScreen)
-{
+TEST_F(Identify, DecodesSlotsByTheArrangementOnScreen) {
     struct Case {
         bool byKey;
         int k;
@@ -87,9 +81,12 @@ TEST_F(Identify, DecodesSlotsByTheArrangementOnScreen)
         int colour;
     };
     const Case cases[] = {
-        {true, 34, " C (Major)                ", 1},  {false, 34, " G+ (Augmented)           ", 10},
-        {false, 15, " C (Major)                ", 3},  {true, 131, "G#9 (Dominant 9th)        ", 10},
-        {false, 131, "G#9 (Dominant 9th)        ", 11}, {true, 0, " Am (Minor)               ", 0},
+        {true, 34, " C (Major)                ", 1},
+        {false, 34, " G+ (Augmented)           ", 10},
+        {false, 15, " C (Major)                ", 3},
+        {true, 131, "G#9 (Dominant 9th)        ", 10},
+        {false, 131, "G#9 (Dominant 9th)        ", 11},
+        {true, 0, " Am (Minor)               ", 0},
         {true, 96, " Fmaj7 (Major 7th )       ", 8},
     };
     for (const Case& c : cases) {
@@ -100,25 +97,23 @@ TEST_F(Identify, DecodesSlotsByTheArrangementOnScreen)
     }
 }
 
-TEST_F(Identify, WithNoArrangementDrawnYetTheChordDecodingApplies)
-{
+TEST_F(Identify, WithNoArrangementDrawnYetTheChordDecodingApplies) {
     arrangementKeyword[0] = '\0';
     clickSlot(34);
     expectName(" G+ (Augmented)           ", 10);
 }
 
-TEST_F(Identify, EdgesOfTheAcceptedAreaAreRejected)
-{
-    openForm(1000, 1000);   // 10 pixels per plot unit both ways: the edges are reachable
+TEST_F(Identify, EdgesOfTheAcceptedAreaAreRejected) {
+    openForm(1000, 1000);  // 10 pixels per plot unit both ways: the edges are reachable
     struct Click {
         int x, y;
         bool named;
     };
     const Click clicks[] = {
-        {99, 500, false},  {100, 500, true},   // x = slotOriginX exactly, then just right of it
-        {897, 500, false}, {896, 500, true},   // x = 90.0, then 89.9 (slot 131)
-        {500, 450, false}, {500, 451, true},   // y = 45.0
-        {500, 865, false}, {500, 864, true},   // y = 86.5
+        {99, 500, false},  {100, 500, true},  // x = slotOriginX exactly, then just right of it
+        {897, 500, false}, {896, 500, true},  // x = 90.0, then 89.9 (slot 131)
+        {500, 450, false}, {500, 451, true},  // y = 45.0
+        {500, 865, false}, {500, 864, true},  // y = 86.5
         {-40, 500, false}, {500, -3, false},
     };
     for (const Click& click : clicks) {
@@ -127,19 +122,17 @@ TEST_F(Identify, EdgesOfTheAcceptedAreaAreRejected)
     }
 }
 
-TEST_F(Identify, BetweenTheLastSlotAndTheEdgeNothingIsNamed)
-{
+TEST_F(Identify, BetweenTheLastSlotAndTheEdgeNothingIsNamed) {
     for (auto draw : {drawKeyArrangement, drawChordArrangement}) {
         draw();
-        clickAt(917, 450);   // x = 89.84: slot 131
+        clickAt(917, 450);  // x = 89.84: slot 131
         EXPECT_FALSE(drawn().empty());
-        clickAt(918, 450);   // x = 89.94: would be slot 132, where no chord stands
+        clickAt(918, 450);  // x = 89.94: would be slot 132, where no chord stands
         EXPECT_TRUE(drawn().empty());
     }
 }
 
-TEST_F(Identify, OnlyAReleaseAfterAPressOverTheFormIdentifies)
-{
+TEST_F(Identify, OnlyAReleaseAfterAPressOverTheFormIdentifies) {
     RECT outer = {};
     GetWindowRect(Form1, &outer);
     int screenX = outer.left + 300;
@@ -151,14 +144,14 @@ TEST_F(Identify, OnlyAReleaseAfterAPressOverTheFormIdentifies)
         return texts().size();
     };
 
-    EXPECT_EQ(release(screenX, screenY), 0u);   // no press before it
+    EXPECT_EQ(release(screenX, screenY), 0u);  // no press before it
 
     headless::mouseDown(screenX, screenY);
     headless::runUntilIdle();
     EXPECT_EQ(release(screenX, screenY), 1u);
-    EXPECT_EQ(release(screenX, screenY), 0u);   // a second release needs a new press
+    EXPECT_EQ(release(screenX, screenY), 0u);  // a second release needs a new press
 
-    for (int click = 0; click < 2; click++) {   // a double click identifies twice
+    for (int click = 0; click < 2; click++) {  // a double click identifies twice
         headless::mouseDown(screenX, screenY);
         EXPECT_EQ(release(screenX, screenY), 1u);
     }

@@ -11,8 +11,7 @@ namespace {
 
 using Painting = FormTest;
 
-TEST_F(Painting, FloodsTheClientAreaThenDrawsTheFrame)
-{
+TEST_F(Painting, FloodsTheClientAreaThenDrawsTheFrame) {
     paintform();
     const auto& list = drawn();
     ASSERT_GE(list.size(), 7u);
@@ -21,7 +20,7 @@ TEST_F(Painting, FloodsTheClientAreaThenDrawsTheFrame)
     EXPECT_EQ(list[0].y, 383);
     EXPECT_EQ(list[1].x, 1024);
     EXPECT_EQ(list[1].y, 383);
-    EXPECT_EQ(list[1].penWidth, 768);   // as wide as the screen is high
+    EXPECT_EQ(list[1].penWidth, 768);  // as wide as the screen is high
     EXPECT_EQ(list[1].penColour, RGB(50, 140, 140));
     std::vector<Segment> frame = withPen(segments(), pens::frame);
     ASSERT_EQ(frame.size(), 4u);
@@ -31,11 +30,10 @@ TEST_F(Painting, FloodsTheClientAreaThenDrawsTheFrame)
     EXPECT_EQ(frame[0].x2, px(98.0));
     EXPECT_EQ(pixelAt(5, 5), RGB(50, 140, 140));
     EXPECT_EQ(pixelAt(40, 300), RGB(50, 140, 140));
-    EXPECT_EQ(pixelAt(500, 250), RGB(65, 170, 130));   // inside the panel
+    EXPECT_EQ(pixelAt(500, 250), RGB(65, 170, 130));  // inside the panel
 }
 
-TEST_F(Painting, ModeOneDrawsByKeyAndAnyOtherModeByChord)
-{
+TEST_F(Painting, ModeOneDrawsByKeyAndAnyOtherModeByChord) {
     for (int mode : {2, 0, 7, 1}) {
         modeNumber = mode;
         paintform();
@@ -43,8 +41,7 @@ TEST_F(Painting, ModeOneDrawsByKeyAndAnyOtherModeByChord)
     }
 }
 
-TEST_F(Painting, WritesTheTwoTitleLinesLast)
-{
+TEST_F(Painting, WritesTheTwoTitleLinesLast) {
     paintform();
     std::vector<DrawRecord> all = texts();
     ASSERT_GE(all.size(), 2u);
@@ -65,15 +62,13 @@ TEST_F(Painting, WritesTheTwoTitleLinesLast)
     }
 }
 
-TEST_F(Painting, GivesTheFocusToTheNoteEntryField)
-{
+TEST_F(Painting, GivesTheFocusToTheNoteEntryField) {
     SetFocus(HelpButton);
     paintform();
     EXPECT_EQ(headless::focusedWindow(), NoteEntryField);
 }
 
-TEST_F(Painting, TwoPaintsInARowGiveTheSamePicture)
-{
+TEST_F(Painting, TwoPaintsInARowGiveTheSamePicture) {
     paintform();
     std::string first = describe(drawn());
     startRecording();
@@ -81,8 +76,7 @@ TEST_F(Painting, TwoPaintsInARowGiveTheSamePicture)
     EXPECT_EQ(describe(drawn()), first);
 }
 
-TEST_F(Painting, RepeatedPaintsKeepTheDrawingObjectCountFlat)
-{
+TEST_F(Painting, RepeatedPaintsKeepTheDrawingObjectCountFlat) {
     headless::recordDrawing(false);
     paintform();
     int live = headless::liveGdiObjects();

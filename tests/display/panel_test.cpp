@@ -9,13 +9,12 @@ namespace {
 
 using Panel = FormTest;
 
-bool horizontal(const Segment& s, int fromX, int toX, int y)
-{
-    return std::abs(s.x1 - fromX) <= 1 && std::abs(s.x2 - toX) <= 1 && std::abs(s.y1 - y) <= 1 && s.y1 == s.y2;
+bool horizontal(const Segment& s, int fromX, int toX, int y) {
+    return std::abs(s.x1 - fromX) <= 1 && std::abs(s.x2 - toX) <= 1 && std::abs(s.y1 - y) <= 1 &&
+           s.y1 == s.y2;
 }
 
-TEST_F(Panel, ErasesExactlyFifteenLinesUnderThePanelFirst)
-{
+TEST_F(Panel, ErasesExactlyFifteenLinesUnderThePanelFirst) {
     drawpanel();
     std::vector<Segment> lines = segments();
     ASSERT_GT(lines.size(), 16u);
@@ -24,11 +23,10 @@ TEST_F(Panel, ErasesExactlyFifteenLinesUnderThePanelFirst)
         EXPECT_EQ(lines[i].colour, pens::erase.colour);
         EXPECT_TRUE(horizontal(lines[i], px(8.0), px(95.0), py(42.0 + 0.5 * i))) << "line " << i;
     }
-    EXPECT_NE(lines[15].colour, pens::erase.colour);   // 49.5 is not erased
+    EXPECT_NE(lines[15].colour, pens::erase.colour);  // 49.5 is not erased
 }
 
-TEST_F(Panel, FrameIsARectangleAndTwoBevelRings)
-{
+TEST_F(Panel, FrameIsARectangleAndTwoBevelRings) {
     drawpanel();
     std::vector<Segment> lines = segments();
     std::vector<Segment> rectangle = withPen(lines, pens::panelRectangle);
@@ -49,8 +47,7 @@ TEST_F(Panel, FrameIsARectangleAndTwoBevelRings)
     EXPECT_NEAR(dark[0].x1, px(9.8), 1);
 }
 
-TEST_F(Panel, RatioScaleHasEightLabelledGuideLinesWithLightTips)
-{
+TEST_F(Panel, RatioScaleHasEightLabelledGuideLinesWithLightTips) {
     struct Row {
         const char* left;
         double leftX;
@@ -58,8 +55,9 @@ TEST_F(Panel, RatioScaleHasEightLabelledGuideLinesWithLightTips)
         double labelY, lineY;
     };
     const Row rows[] = {
-        {"100%", 5.0, "Exact", 92.0, 91.1}, {"80%", 5.5, "4/5", 77.5, 76.5}, {"75%", 5.5, "3/4", 74.5, 73.4},
-        {"67%", 5.5, "2/3", 69.6, 68.7},    {"60%", 5.5, "3/5", 66.5, 65.3}, {"50%", 5.5, "2/4", 62.0, 60.9},
+        {"100%", 5.0, "Exact", 92.0, 91.1}, {"80%", 5.5, "4/5", 77.5, 76.5},
+        {"75%", 5.5, "3/4", 74.5, 73.4},    {"67%", 5.5, "2/3", 69.6, 68.7},
+        {"60%", 5.5, "3/5", 66.5, 65.3},    {"50%", 5.5, "2/4", 62.0, 60.9},
         {"40%", 5.5, "2/5", 58.5, 57.4},    {"25%", 5.5, "1/4", 54.5, 53.5},
     };
     drawpanel();
@@ -84,8 +82,7 @@ TEST_F(Panel, RatioScaleHasEightLabelledGuideLinesWithLightTips)
     EXPECT_EQ(labels[0].backColour, RGB(50, 140, 140));
 }
 
-TEST_F(Panel, GeometryPutsSlotZeroAndSlot131AtTheAxisEnds)
-{
+TEST_F(Panel, GeometryPutsSlotZeroAndSlot131AtTheAxisEnds) {
     PanelGeometry = {};
     drawpanel();
     EXPECT_FLOAT_EQ(PanelGeometry.slotOriginX, 10.2f);
@@ -95,8 +92,7 @@ TEST_F(Panel, GeometryPutsSlotZeroAndSlot131AtTheAxisEnds)
     EXPECT_NEAR(PanelGeometry.slotOriginX + 131 * PanelGeometry.slotPitch, 89.0f, 1e-5);
 }
 
-TEST_F(Panel, LeavesTealPenSize11FontAndScaleColoursSelected)
-{
+TEST_F(Panel, LeavesTealPenSize11FontAndScaleColoursSelected) {
     drawpanel();
     startRecording();
     plot(20.0f, 20.0f, 3);
@@ -112,8 +108,7 @@ TEST_F(Panel, LeavesTealPenSize11FontAndScaleColoursSelected)
     EXPECT_EQ(text.backColour, RGB(50, 140, 140));
 }
 
-TEST_F(Panel, TwoCallsDrawTheSamePicture)
-{
+TEST_F(Panel, TwoCallsDrawTheSamePicture) {
     drawpanel();
     std::string first = describe(drawn());
     startRecording();
