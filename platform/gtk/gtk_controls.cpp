@@ -66,8 +66,22 @@ void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc) {
 void Gtk_placeControl(Gtk_Window& record, const RECT& rect) {
     GtkWidget* fixed = gtk_widget_get_parent(record.widget);
     if (!GTK_IS_FIXED(fixed)) return;
+    record.client = rect;
     gtk_widget_set_size_request(record.widget, rect.right - rect.left, rect.bottom - rect.top);
     gtk_fixed_move(GTK_FIXED(fixed), record.widget, rect.left, rect.top);
+}
+
+// The CSS class keeps the 20-pixel entry of a 1024 x 768 screen, but GTK never
+// makes an entry lower than its text (19 pixels in the default font) and an
+// 800 x 600 screen asks for 16. So once the GtkFixed has placed its children,
+// each control gets its own rectangle again; the text is clipped, as on Windows.
+void Gtk_keepControlRectangles(GtkWidget*, GdkRectangle* area, gpointer topLevel) {
+    for (auto& [handle, record] : Gtk_windows) {
+        if (record.parent != static_cast<HWND>(topLevel) || !gtk_widget_get_visible(record.widget)) continue;
+        GtkAllocation box{area->x + record.client.left, area->y + record.client.top,
+                          record.client.right - record.client.left, record.client.bottom - record.client.top};
+        gtk_widget_size_allocate(record.widget, &box);
+    }
 }
 
 void Gtk_setControlText(Gtk_Window& record, const char* text) {

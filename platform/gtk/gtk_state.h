@@ -15,10 +15,12 @@
 struct Gtk_Window {
     backend::WindowKind kind;
     HWND handle;
+    HWND parent;            // a control's top-level window; nullptr for a top-level window
     GtkWidget* widget;      // GtkWindow, GtkButton or GtkEntry
     GtkWidget* fixed;       // top-level only: the container of the client area
     GtkWidget* area;        // top-level only: the drawing area
-    RECT client;            // the client rectangle the core last knew (screen pixels)
+    RECT client;            // top-level: the client area the core last knew (screen pixels);
+                            // control: its rectangle in the parent's client area
     GtkCssProvider* colours;  // edit only: its WM_CTLCOLOREDIT colours, once asked
     COLORREF textColour, backgroundColour;  // what colours holds
 };
@@ -37,6 +39,8 @@ Gtk_Window* Gtk_findWidget(GtkWidget* widget);
 void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc);
 void Gtk_placeControl(Gtk_Window& record, const RECT& rect);
 void Gtk_setControlText(Gtk_Window& record, const char* text);
+// Connected after a top-level window's GtkFixed has placed the controls.
+void Gtk_keepControlRectangles(GtkWidget* fixed, GdkRectangle* area, gpointer topLevel);
 
 // Presenting the backing image (gtk_present.cpp).
 GtkWidget* Gtk_createDrawingArea(HWND window, int width, int height);

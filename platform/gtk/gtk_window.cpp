@@ -137,6 +137,7 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     g_signal_connect(window, "configure-event", G_CALLBACK(onConfigure), record.handle);
     g_signal_connect(record.area, "button-press-event", G_CALLBACK(onButtonPress), record.handle);
     g_signal_connect(record.area, "button-release-event", G_CALLBACK(onButtonRelease), record.handle);
+    g_signal_connect_after(record.fixed, "size-allocate", G_CALLBACK(Gtk_keepControlRectangles), record.handle);
     gtk_widget_show(record.fixed);
     gtk_widget_show(record.area);
     if (desc.style & WS_VISIBLE) backend::showWindow(record.handle, true);
@@ -157,7 +158,7 @@ namespace backend {
 
 void createWindow(HWND window, const WindowDesc& desc) {
     Gtk_Window& record = Gtk_windows[window];
-    record = Gtk_Window{desc.kind, window, nullptr, nullptr, nullptr, desc.client, nullptr, 0, 0};
+    record = Gtk_Window{desc.kind, window, desc.parent, nullptr, nullptr, nullptr, desc.client, nullptr, 0, 0};
     if (desc.kind == WindowKind::TopLevel)
         createTopLevel(record, desc);
     else

@@ -100,3 +100,22 @@ expect_exit() {
   wait "$pid" || status=$?
   [ "$status" -eq "$want" ] || fail "exit status $status, expected $want"
 }
+
+# A control fills exactly its client rectangle (x, y, width, height) on a
+# background of colour "R G B": the middle of each side is inside it, the
+# pixel just beyond is background. The last screenshot and CLIENT_X/Y are used.
+expect_control_rect() {
+  local x=$1 y=$2 width=$3 height=$4 background=$5 what=$6
+  local midX=$((CLIENT_X + x + width / 2)) midY=$((CLIENT_Y + y + height / 2))
+  local left=$((CLIENT_X + x)) top=$((CLIENT_Y + y))
+  local right=$((left + width - 1)) bottom=$((top + height - 1))
+  expect_pixel $((left - 1)) "$midY" "$background" "$what: left of it"
+  expect_pixel $((right + 1)) "$midY" "$background" "$what: right of it"
+  expect_pixel "$midX" $((top - 1)) "$background" "$what: above it"
+  expect_pixel "$midX" $((bottom + 1)) "$background" "$what: below it"
+  local edge
+  for edge in "$left $midY" "$right $midY" "$midX $top" "$midX $bottom"; do
+    # shellcheck disable=SC2086
+    [ "$(pixel $edge)" != "$background" ] || fail "$what: ($edge) should be inside the control"
+  done
+}
