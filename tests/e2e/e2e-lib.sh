@@ -37,13 +37,15 @@ find_window() {
   return 1
 }
 
-# Screen position of a window's client area: sets CLIENT_X, CLIENT_Y (xwininfo, since
+# Screen position and width of a window's client area: sets CLIENT_X, CLIENT_Y,
+# CLIENT_WIDTH (xwininfo, since
 # xdotool's geometry adds the frame once too often under a reparenting manager).
 client_origin() {
   local info
   info=$(xwininfo -id "$1")
   CLIENT_X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
   CLIENT_Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  CLIENT_WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
 }
 
 screenshot() {
@@ -89,6 +91,13 @@ press_key() {
 # Closes the window the way a person does: Alt+F4 to the window manager.
 close_window() {
   press_key "$1" alt+F4
+}
+
+# Closes the window with a click on the close box of the window manager's
+# title bar (openbox's default theme: 10 pixels left of the client area's
+# right edge and 10 above its top). Needs client_origin first.
+click_close_box() {
+  xdotool mousemove $((CLIENT_X + CLIENT_WIDTH - 10)) $((CLIENT_Y - 10)) click 1
 }
 
 # Waits for a background process and checks its exit status (up to $3 s).

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on an 800 x 600 screen (under xsession.sh, with PNG_PROBE
 # set): the two edit fields keep their 16-pixel rectangles, lower than GTK's
-# own minimum for an entry, and the panel stands where the plot mapping puts it.
+# own minimum for an entry, the panel stands where the plot mapping puts it,
+# and a click on the close box ends the program with status 0.
 #   small_screen_test.sh TONVISOR
 # W = 400, H = 300, products truncated at extended precision (0.24 x 400 comes
 # out just below 96): NoteEntryField at (40, 494), 190 x 16; RecognisedNotesField
@@ -23,7 +24,7 @@ pixel_becomes $((CLIENT_X + 400)) $((CLIENT_Y + 89)) "65 170 130" 10 || fail "th
 expect_control_rect 40 494 190 16 "$background" "NoteEntryField"
 expect_control_rect 238 494 94 16 "$background" "RecognisedNotesField"
 
-close_window "$window"
+click_close_box
 expect_exit "$program" 0 10
 trap - EXIT
 echo "small screen: all checks passed"
