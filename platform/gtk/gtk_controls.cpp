@@ -75,10 +75,10 @@ void Gtk_placeControl(Gtk_Window& record, const RECT& rect) {
 // makes an entry lower than its text (19 pixels in the default font) and an
 // 800 x 600 screen asks for 16. So once the GtkFixed has placed its children,
 // each control gets its own rectangle again; the text is clipped, as on Windows.
-void Gtk_keepControlRectangles(GtkWidget*, GdkRectangle* area, gpointer topLevel) {
+void Gtk_keepControlRectangles(const GdkRectangle& area, HWND topLevel) {
     for (auto& [handle, record] : Gtk_windows) {
-        if (record.parent != static_cast<HWND>(topLevel) || !gtk_widget_get_visible(record.widget)) continue;
-        GtkAllocation box{area->x + record.client.left, area->y + record.client.top,
+        if (record.parent != topLevel || !gtk_widget_get_visible(record.widget)) continue;
+        GtkAllocation box{area.x + record.client.left, area.y + record.client.top,
                           record.client.right - record.client.left, record.client.bottom - record.client.top};
         gtk_widget_size_allocate(record.widget, &box);
     }

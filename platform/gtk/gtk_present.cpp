@@ -20,9 +20,8 @@ gboolean drawBackingImage(GtkWidget*, cairo_t* cr, gpointer data) {
 
 }  // namespace
 
-GtkWidget* Gtk_createDrawingArea(HWND window, int width, int height) {
+GtkWidget* Gtk_createDrawingArea(HWND window) {
     GtkWidget* area = gtk_drawing_area_new();
-    gtk_widget_set_size_request(area, width, height);
     g_signal_connect(area, "draw", G_CALLBACK(drawBackingImage), window);
     return area;
 }

@@ -39,8 +39,10 @@ Gtk_Window* Gtk_findWidget(GtkWidget* widget);
 void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc);
 void Gtk_placeControl(Gtk_Window& record, const RECT& rect);
 void Gtk_setControlText(Gtk_Window& record, const char* text);
-// Connected after a top-level window's GtkFixed has placed the controls.
-void Gtk_keepControlRectangles(GtkWidget* fixed, GdkRectangle* area, gpointer topLevel);
+// After a top-level window's GtkFixed has placed its children: each control
+// of that window back at its own rectangle within the fixed's area.
+void Gtk_keepControlRectangles(const GdkRectangle& area, HWND topLevel);
 
 // Presenting the backing image (gtk_present.cpp).
-GtkWidget* Gtk_createDrawingArea(HWND window, int width, int height);
+// The client area's drawing area; its owner gives it the whole client area.
+GtkWidget* Gtk_createDrawingArea(HWND window);

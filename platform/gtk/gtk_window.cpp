@@ -7,7 +7,7 @@
 // controls. Its events go to the core: the left button on the client area,
 // Tab, Shift+Tab, Return and Escape in any of its widgets, the close box, and
 // moves or resizes by the window manager. Limits: the window does not shrink
-// below its first client size; only the left mouse button is reported.
+// below the extent of its controls; only the left mouse button is reported.
 #include "platform/gtk/gtk_state.h"
 
 std::map<HWND, Gtk_Window> Gtk_windows;
@@ -79,7 +79,6 @@ gboolean onConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer data)
     const RECT client{x, y, x + event->width, y + event->height};
     if (sameRect(client, record->client)) return FALSE;
     record->client = client;
-    gtk_widget_set_size_request(record->area, event->width, event->height);
     core::windowMoved(record->handle, outerOf(client), client);
     return FALSE;
 }
@@ -119,6 +118,15 @@ gboolean onButtonRelease(GtkWidget* area, GdkEventButton* event, gpointer data) 
     return TRUE;
 }
 
+// The drawing area fills the client area at any size (GtkFixed would give it
+// only its own request, which would also fix the window's minimum size).
+void onFixedAllocated(GtkWidget*, GdkRectangle* area, gpointer data) {
+    Gtk_Window* record = Gtk_find(handleOf(data));
+    if (!record) return;
+    gtk_widget_size_allocate(record->area, area);
+    Gtk_keepControlRectangles(*area, record->handle);
+}
+
 void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     const int width = desc.client.right - desc.client.left;
     const int height = desc.client.bottom - desc.client.top;
@@ -126,9 +134,10 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     gtk_window_set_title(GTK_WINDOW(window), desc.text.c_str());
     gtk_window_set_gravity(GTK_WINDOW(window), GDK_GRAVITY_STATIC);
     gtk_window_move(GTK_WINDOW(window), desc.client.left, desc.client.top);
+    gtk_window_set_default_size(GTK_WINDOW(window), width, height);
     record.widget = window;
     record.fixed = gtk_fixed_new();
-    record.area = Gtk_createDrawingArea(record.handle, width, height);
+    record.area = Gtk_createDrawingArea(record.handle);
     gtk_container_add(GTK_CONTAINER(window), record.fixed);
     gtk_fixed_put(GTK_FIXED(record.fixed), record.area, 0, 0);
     gtk_widget_add_events(record.area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
@@ -137,7 +146,7 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     g_signal_connect(window, "configure-event", G_CALLBACK(onConfigure), record.handle);
     g_signal_connect(record.area, "button-press-event", G_CALLBACK(onButtonPress), record.handle);
     g_signal_connect(record.area, "button-release-event", G_CALLBACK(onButtonRelease), record.handle);
-    g_signal_connect_after(record.fixed, "size-allocate", G_CALLBACK(Gtk_keepControlRectangles), record.handle);
+    g_signal_connect_after(record.fixed, "size-allocate", G_CALLBACK(onFixedAllocated), record.handle);
     gtk_widget_show(record.fixed);
     gtk_widget_show(record.area);
     if (desc.style & WS_VISIBLE) backend::showWindow(record.handle, true);
@@ -184,7 +193,6 @@ void moveWindow(HWND window, const RECT& outer, const RECT& client) {
     }
     const int width = client.right - client.left, height = client.bottom - client.top;
     record->client = client;
-    gtk_widget_set_size_request(record->area, width, height);
     gtk_window_move(GTK_WINDOW(record->widget), client.left, client.top);
     gtk_window_resize(GTK_WINDOW(record->widget), width, height);
 }
