@@ -3,7 +3,8 @@
 # and text reach the screen, the edit shows the colours its parent answered,
 # typing reaches the edit's text, a real click and Tab then Space on the button
 # arrive as WM_COMMAND, Return and Escape as commands 1 and 2, drawing outside
-# paint handling shows, and Alt+F4 ends the program with status 0.
+# paint handling shows, a resized window shows its image at the new size, and
+# Alt+F4 ends the program with status 0.
 #   gtk_probe_test.sh PROBE   (under xsession.sh, with PNG_PROBE set)
 set -uo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
@@ -20,7 +21,8 @@ at() { echo $((CLIENT_X + $1)) $((CLIENT_Y + $2)); }
 # Plot y 90 is row 76 on a 768-pixel screen; x 10 to 50 are columns 102 to 512.
 pixel_becomes $(at 300 76) "140 90 70" 10 || fail "the painted line is not on the screen"
 expect_pixel $(at 300 75) "140 90 70" "the 3-pixel line, row above"
-expect_pixel $(at 300 79) "$(pixel $(at 300 90))" "nothing below the line"
+background=$(pixel $(at 300 90))
+expect_pixel $(at 300 79) "$background" "nothing below the line"
 # The text cell: top-left at (102, 229), blue behind yellow letters.
 expect_pixel $(at 103 230) "0 0 255" "the text's opaque cell"
 "$PNG_PROBE" "$E2E_SHOT" row $((CLIENT_Y + 240)) $((CLIENT_X + 102)) $((CLIENT_X + 200)) | grep -q ' 255 255 0$' ||
@@ -48,6 +50,12 @@ press_key "$window" Escape
 poll 5 grep -q "^command 2$" "$output" || fail "Escape did not arrive as command 2: $(cat "$output")"
 [ "$(grep -v "^command 101:" "$output")" = $'command 1\ncommand 2' ] ||
   fail "Return and Escape did not arrive as commands 1 and 2: $(cat "$output")"
+
+# Made larger by the window manager, the window shows its backing image, with
+# the class background, over the whole new client area.
+xdotool windowsize "$window" 800 500
+pixel_becomes $(at 750 450) "$background" || fail "the grown client area is not the window's own"
+expect_pixel $(at 300 76) "140 90 70" "the line after the resize"
 
 close_window "$window"
 expect_exit "$probe" 0 10
