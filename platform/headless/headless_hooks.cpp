@@ -5,6 +5,7 @@
 #include "platform/inspect.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -83,23 +84,22 @@ void mouseDown(int screenX, int screenY) {
         clickPoint(window, screenX, screenY, core::mousePressed);
         return;
     }
-    if (Headless_state.windows.at(control).desc.kind == backend::WindowKind::Button)
-        Headless_state.pressedButton = control;
-    else
+    Headless_state.pressedControl = control;
+    if (Headless_state.windows.at(control).desc.kind == backend::WindowKind::Edit)
         core::focusChanged(control);
 }
 
 void mouseUp(int screenX, int screenY) {
     Headless_state.cursor = POINT{screenX, screenY};
-    HWND pressed = Headless_state.pressedButton;
-    Headless_state.pressedButton = nullptr;
     HWND control;
     HWND window = windowAt(screenX, screenY, &control);
-    if (!window) return;
-    if (!control)
-        clickPoint(window, screenX, screenY, core::mouseReleased);
-    else if (control == pressed)
-        clickButton(control);
+    // A control under a press keeps the mouse until the release, as with capture.
+    if (HWND pressed = std::exchange(Headless_state.pressedControl, nullptr)) {
+        if (control == pressed && Headless_state.windows.at(pressed).desc.kind == backend::WindowKind::Button)
+            clickButton(pressed);
+        return;
+    }
+    if (window && !control) clickPoint(window, screenX, screenY, core::mouseReleased);
 }
 
 void pressKey(int virtualKey, bool shift) {

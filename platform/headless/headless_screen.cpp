@@ -59,7 +59,7 @@ void createWindow(HWND window, const WindowDesc& desc) {
 void destroyWindow(HWND window) {
     Headless_state.windows.erase(window);
     std::erase(Headless_state.order, window);
-    if (Headless_state.pressedButton == window) Headless_state.pressedButton = nullptr;
+    if (Headless_state.pressedControl == window) Headless_state.pressedControl = nullptr;
 }
 
 void moveWindow(HWND window, const RECT& outer, const RECT& client) {

@@ -23,7 +23,7 @@ struct Headless_Screen {
     std::vector<HWND> order;           // creation order; later top-level windows lie on top
     std::vector<std::function<void()>> idleActions;
     std::size_t nextIdleAction = 0;
-    HWND pressedButton = nullptr;      // a button under a press, clicked if released over it
+    HWND pressedControl = nullptr;     // a control under a press: it gets the release
 };
 
 extern Headless_Screen Headless_state;

@@ -65,7 +65,9 @@ TEST_F(Controls, ReturnAndEscapeBecomeCommandsOneAndTwoToTheDialog) {
 TEST_F(Controls, AClickSendsTheButtonsIdentifierToItsParent) {
     headless::clickButton(last);
     headless::mouseDown(4 + 15, 20 + 15);  // press on the first button...
-    headless::mouseUp(4 + 15, 20 + 75);    // ...released elsewhere: no click
+    headless::mouseUp(4 + 15, 20 + 75);    // ...released on another: no click
+    headless::mouseDown(4 + 15, 20 + 15);
+    headless::mouseUp(4 + 300, 20 + 300);  // ...released on the form: the button keeps it
     headless::mouseDown(4 + 15, 20 + 15);
     headless::mouseUp(4 + 16, 20 + 16);
     headless::runUntilIdle();
@@ -76,6 +78,7 @@ TEST_F(Controls, AClickSendsTheButtonsIdentifierToItsParent) {
     EXPECT_EQ(commands[0].lParam, reinterpret_cast<LPARAM>(last));
     EXPECT_EQ(LOWORD(commands[1].wParam), 101);
     EXPECT_TRUE(received(WM_LBUTTONDOWN).empty());  // presses on controls stay there
+    EXPECT_TRUE(received(WM_LBUTTONUP).empty());
 }
 
 TEST_F(Controls, EditTextIsTypedSetAndReadBackWithinTheBuffer) {
