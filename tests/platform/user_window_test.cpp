@@ -3,6 +3,8 @@
 
 #include "platform/backend.h"
 
+#include <cstdlib>
+
 namespace {
 
 using Windows = PlatformTest;
@@ -142,7 +144,42 @@ TEST_F(Windows, MouseButtonReachesTheClientAreaUnderTheCursor) {
     EXPECT_EQ(cursor.y, 500);
 }
 
+TEST_F(Windows, ResizingKeepsThePictureAndAsksForARepaint) {
+    HWND form = makeWindow(400, 300);
+    ShowWindow(form, SW_SHOW);
+    headless::runUntilIdle();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(form, &paint);
+    EndPaint(form, &paint);
+    DeleteObject(SelectObject(dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0))));
+    MoveToEx(dc, 0, 5, nullptr);
+    LineTo(dc, 100, 5);
+    log.clear();
+
+    // The window manager makes it larger; then the program makes it smaller.
+    core::windowMoved(form, RECT{10, 10, 610, 510}, RECT{14, 30, 606, 506});
+    EXPECT_EQ(cairo_image_surface_get_width(core::backingImage(form)), 592);
+    EXPECT_EQ(pixel(form, 50, 5), RGB(255, 0, 0));
+    headless::runUntilIdle();
+    EXPECT_EQ(received(WM_PAINT).size(), 1u);
+    SetWindowPos(form, nullptr, 0, 0, 208, 124, 0);
+    EXPECT_EQ(cairo_image_surface_get_height(core::backingImage(form)), 100);
+    headless::runUntilIdle();
+    EXPECT_EQ(received(WM_PAINT).size(), 2u);
+    // A move alone changes no pixels.
+    SetWindowPos(form, nullptr, 30, 30, 0, 0, SWP_NOSIZE);
+    headless::runUntilIdle();
+    EXPECT_EQ(received(WM_PAINT).size(), 2u);
+}
+
 TEST_F(Windows, ScreenAndWorkAreaFollowTheVirtualScreen) {
+    setenv("TONVISOR_SCREEN", "800x600", 1);
+    headless::reset();
+    unsetenv("TONVISOR_SCREEN");
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+    headless::reset();
+
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
     RECT work;
