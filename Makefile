@@ -1,10 +1,11 @@
-# Tonvisor: make run | make test | make bench | make windows
+# Tonvisor: make run | make test | make bench | make windows | make install PREFIX=...
 BUILD       := build
 ASAN_BUILD  := build-asan
 WIN_BUILD   := build-windows
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PREFIX      ?= /usr/local
 
-.PHONY: deps build run test unit-asan windows bench clean
+.PHONY: deps build run test unit-asan windows bench install clean
 
 deps:
 	@scripts/install-deps
@@ -31,6 +32,9 @@ windows: deps
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 	cmake --build $(WIN_BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
