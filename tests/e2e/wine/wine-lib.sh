@@ -1,7 +1,8 @@
 # Wine for the end-to-end scripts: the prefix made for this test run, no
 # debug chatter, no Mono or Gecko prompts. Source after e2e-lib.sh.
 export WINEPREFIX="${WINE_PREFIX:?WINE_PREFIX names the prefix made for this run}"
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would add menu entries and file types to the home folder.
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Ends every process of the prefix and then its server, each step bounded.
 wine_stop() {
