@@ -1,0 +1,148 @@
+// The whole program on the headless screen under 20,000 random actions, as a
+// restless person would do them: bytes typed, "Enter", both arrangements,
+// presses and releases anywhere on the screen, keys, moves and repaints. It must neither
+// crash (the sanitizer build runs it too) nor leak pens, fonts or brushes.
+#include "display/identify.h"
+#include "display/spectrum.h"
+#include "platform/headless/headless.h"
+#include "shell/application.h"
+#include "shell/form.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ActionCount = 20000;
+constexpr int ScreenWidth = 1024, ScreenHeight = 768;
+
+// A private current directory whose HtmlReader.txt names a harmless viewer,
+// should a click ever land on "Help".
+class SoakDirectory {
+public:
+    SoakDirectory()
+        : previous_(std::filesystem::current_path()),
+          path_(std::filesystem::temp_directory_path() /
+                ("tonvisor soak " + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path_);
+        std::filesystem::current_path(path_);
+        std::ofstream(path_ / "HtmlReader.txt") << "/bin/true\n";
+    }
+    ~SoakDirectory() {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+std::string textOf(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+class Soak {
+public:
+    explicit Soak(unsigned seed) : random_(seed) {}
+
+    // One action, chosen with fixed weights: typing and clicking most often.
+    void act() {
+        switch (pick(20)) {
+        case 0: case 1: case 2: case 3: case 4: typeBytes(NoteEntryField); break;
+        case 5: typeBytes(RecognisedNotesField); break;
+        case 6: SetWindowTextA(NoteEntryField, ""); break;
+        case 7: case 8: case 9: headless::clickButton(EnterButton); break;
+        case 10: headless::clickButton(KeyButton); break;
+        case 11: headless::clickButton(ChordButton); break;
+        case 12: case 13: case 14: case 15: pressAndRelease(); break;
+        case 16: pressKey(); break;
+        case 17: PostMessageA(Form1, WM_PAINT, 0, 0); break;
+        case 18: SendMessageA(Form1, WM_PAINT, 0, 0); break;
+        default: moveForm(); break;
+        }
+    }
+
+private:
+    int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+    // Any bytes but the terminating zero, one to twelve of them.
+    void typeBytes(HWND edit) {
+        std::string bytes;
+        for (int i = 1 + pick(12); i > 0; --i) bytes += static_cast<char>(1 + pick(255));
+        headless::typeText(edit, bytes.c_str());
+    }
+
+    // Mostly a click in place; sometimes a drag to elsewhere. Points run a
+    // little past the screen's edges.
+    void pressAndRelease() {
+        int x = pick(ScreenWidth + 40) - 20, y = pick(ScreenHeight + 40) - 20;
+        headless::mouseDown(x, y);
+        if (pick(4) == 0) {
+            x = pick(ScreenWidth + 40) - 20;
+            y = pick(ScreenHeight + 40) - 20;
+        }
+        headless::mouseUp(x, y);
+    }
+
+    void pressKey() {
+        const int keys[] = {VK_TAB, VK_RETURN, VK_ESCAPE};
+        headless::pressKey(keys[pick(3)], pick(2) == 1);
+    }
+
+    // As a window manager would: the form goes elsewhere, partly off the screen.
+    void moveForm() {
+        SetWindowPos(Form1, nullptr, pick(ScreenWidth) - ScreenWidth / 2,
+                     pick(ScreenHeight) - ScreenHeight / 2, 0, 0, SWP_NOSIZE);
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(Soak, TwentyThousandRandomActionsLeaveTheProgramWorkingWithoutLeakingGdiObjects) {
+    SoakDirectory directory;
+    headless::reset();
+    headless::setScreen(ScreenWidth, ScreenHeight);
+    enterPending = 0;
+    currentEntry[0] = '\0';
+    displayKeyword[0] = '\0';
+    buttonDown = 0;
+
+    Soak soak(20261207);
+    int objectsAfterFirstPaint = -1;
+    int actionsDone = 0;
+    // Each step runs when the program's loop has nothing left to do, so every
+    // action is handled, painted and settled before the next.
+    std::function<void()> step = [&] {
+        if (objectsAfterFirstPaint < 0) objectsAfterFirstPaint = headless::liveGdiObjects();
+        if (actionsDone == ActionCount) {
+            // Still working: a known entry gives its echo.
+            SetWindowTextA(NoteEntryField, "c e g");
+            headless::clickButton(EnterButton);
+            headless::whenIdle([] { PostMessageA(Form1, WM_COMMAND, 200, 0); });
+            return;
+        }
+        soak.act();
+        ++actionsDone;
+        headless::whenIdle(step);
+    };
+    headless::whenIdle(step);
+
+    EXPECT_EQ(runApplication(GetModuleHandleA(nullptr)), 0);
+    EXPECT_EQ(actionsDone, ActionCount);
+    ASSERT_TRUE(IsWindow(Form1));
+    EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");
+    EXPECT_GT(objectsAfterFirstPaint, 0);
+    EXPECT_EQ(headless::liveGdiObjects(), objectsAfterFirstPaint);
+    headless::reset();
+}
+
+}  // namespace
