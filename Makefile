@@ -2,10 +2,12 @@
 BUILD       := build
 ASAN_BUILD  := build-asan
 WIN_BUILD   := build-windows
+FUZZ_BUILD  := build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX      ?= /usr/local
 
-.PHONY: deps build run test unit-asan windows bench install clean
+.PHONY: deps build run test unit-asan fuzz windows bench install clean
 
 deps:
 	@scripts/install-deps
@@ -17,9 +19,10 @@ build: deps
 run: build
 	./$(BUILD)/tonvisor
 
-# Every test in the normal build, the unit tests again under ASan and UBSan,
-# and the Windows build, so a wrong signature breaks here and not on Windows.
-test: build unit-asan windows
+# Every test in the normal build, the unit tests (the soak among them) again
+# under ASan and UBSan, the fuzz targets for FUZZ_SECONDS each, and the Windows
+# build, so a wrong signature breaks here and not on Windows.
+test: build unit-asan fuzz windows
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
 unit-asan: deps
@@ -27,6 +30,12 @@ unit-asan: deps
 	cmake --build $(ASAN_BUILD) --target unit-tests
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure --timeout 300
+
+# libFuzzer needs clang; the fuzz build is instrumented throughout.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ -DTONVISOR_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzzers
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --test-dir $(FUZZ_BUILD) -L fuzz --output-on-failure
 
 windows: deps
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -40,4 +49,4 @@ bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)
