@@ -45,8 +45,12 @@ windows: deps
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# Every benchmark program (medians of 5 runs), then start-up under Xvfb.
 bench: build
-	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+	@set -e; for b in $(BUILD)/bench/*_bench; do echo "== $$b"; \
+	  $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@echo "== start-up under Xvfb"
+	@bench/startup.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

@@ -1,0 +1,135 @@
+// Time from starting a program to its first frame on the X screen: the moment
+// a pixel of the given colour appears on the screen's middle row. Runs the
+// program and a baseline program alternately, each RUNS times, and prints the
+// median of each and their ratio, so that the figure means the same on a slow
+// or busy machine. Also prints the program's peak resident memory (VmHWM) at
+// its first frame.
+//   first_frame RUNS RRGGBB -- PROGRAM ARGS... -- BASELINE ARGS...
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct RootScreen {  // the display and its size in pixels
+    Display* display;
+    int width, height;
+};
+
+bool colourOnMiddleRow(const RootScreen& screen, unsigned long colour) {
+    Window root = DefaultRootWindow(screen.display);
+    XImage* row = XGetImage(screen.display, root, 0, screen.height / 2, screen.width, 1, AllPlanes, ZPixmap);
+    if (row == nullptr) return false;
+    bool found = false;
+    for (int x = 0; x < screen.width && !found; ++x) found = (XGetPixel(row, x, 0) & 0xffffff) == colour;
+    XDestroyImage(row);
+    return found;
+}
+
+// Polls every millisecond for up to `seconds`; false on time-out.
+bool waitUntil(const RootScreen& screen, unsigned long colour, bool shown, double seconds) {
+    auto end = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < end) {
+        if (colourOnMiddleRow(screen, colour) == shown) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+double peakResidentMiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024.0;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+struct Launch {
+    double milliseconds = -1;  // negative: no frame appeared
+    double peakMiB = 0;
+};
+
+Launch launchOnce(const RootScreen& screen, unsigned long colour, std::vector<char*> command) {
+    Launch launch;
+    command.push_back(nullptr);
+    pid_t pid = 0;
+    auto start = Clock::now();
+    if (posix_spawn(&pid, command[0], nullptr, nullptr, command.data(), environ) != 0) return launch;
+    if (waitUntil(screen, colour, true, 20)) {
+        launch.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        launch.peakMiB = peakResidentMiB(pid);
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    waitUntil(screen, colour, false, 5);  // the next run starts on a clear screen
+    return launch;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<char*> args(argv + 1, argv + argc);
+    auto split = std::find(args.begin() + std::min<size_t>(2, args.size()), args.end(), std::string("--"));
+    auto second = split == args.end() ? args.end() : std::find(split + 1, args.end(), std::string("--"));
+    if (args.size() < 2 || split == args.end() || second == args.end() || split + 1 == second ||
+        second + 1 == args.end()) {
+        std::fprintf(stderr, "usage: first_frame RUNS RRGGBB -- PROGRAM ARGS... -- BASELINE ARGS...\n");
+        return 2;
+    }
+    int runs = std::max(1, std::atoi(args[0]));
+    unsigned long colour = std::strtoul(args[1], nullptr, 16);
+    std::vector<char*> program(split + 1, second), baseline(second + 1, args.end());
+
+    RootScreen screen{XOpenDisplay(nullptr), 0, 0};
+    if (screen.display == nullptr) {
+        std::fprintf(stderr, "first_frame: no X display\n");
+        return 1;
+    }
+    screen.width = DisplayWidth(screen.display, DefaultScreen(screen.display));
+    screen.height = DisplayHeight(screen.display, DefaultScreen(screen.display));
+
+    std::vector<double> programTimes, baselineTimes, peaks;
+    for (int run = 0; run < runs; ++run) {
+        Launch measured = launchOnce(screen, colour, program);
+        Launch reference = launchOnce(screen, colour, baseline);
+        if (measured.milliseconds < 0 || reference.milliseconds < 0) {
+            std::fprintf(stderr, "first_frame: no frame of colour %06lx in run %d\n", colour, run + 1);
+            return 1;
+        }
+        programTimes.push_back(measured.milliseconds);
+        baselineTimes.push_back(reference.milliseconds);
+        peaks.push_back(measured.peakMiB);
+    }
+    double programMedian = median(programTimes), baselineMedian = median(baselineTimes);
+    std::printf("start to first frame, median of %d runs: %.1f ms; baseline %.1f ms; ratio %.2f\n",
+                runs, programMedian, baselineMedian, programMedian / baselineMedian);
+    std::printf("peak resident memory at the first frame: %.1f MiB\n", median(peaks));
+    XCloseDisplay(screen.display);
+    return 0;
+}
