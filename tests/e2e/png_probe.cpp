@@ -2,6 +2,9 @@
 //   png_probe FILE pixel X Y       prints "R G B" of one pixel
 //   png_probe FILE row Y X0 X1     prints each run of one colour along a row:
 //                                  "FIRST LAST R G B", one line per run
+//   png_probe FILE count X0 Y0 X1 Y1 R G B
+//                                  prints how many pixels of the rectangle
+//                                  (corners included) have that colour
 // Exit status 2 on a file that cannot be read or a point outside the image.
 #include <cairo.h>
 
@@ -49,11 +52,23 @@ int printRuns(cairo_surface_t* image, int y, int x0, int x1) {
     return 0;
 }
 
+int countColour(cairo_surface_t* image, char** corners, char** rgb) {
+    const int x0 = std::atoi(corners[0]), y0 = std::atoi(corners[1]);
+    const int x1 = std::atoi(corners[2]), y1 = std::atoi(corners[3]);
+    if (!inside(image, x0, y0) || !inside(image, x1, y1) || x1 < x0 || y1 < y0) return 2;
+    const Colour wanted{std::atoi(rgb[0]), std::atoi(rgb[1]), std::atoi(rgb[2])};
+    long count = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) count += colourAt(image, x, y) == wanted;
+    std::printf("%ld\n", count);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: png_probe FILE pixel X Y | row Y X0 X1\n");
+        std::fprintf(stderr, "usage: png_probe FILE pixel X Y | row Y X0 X1 | count X0 Y0 X1 Y1 R G B\n");
         return 2;
     }
     Surface image(cairo_image_surface_create_from_png(argv[1]), cairo_surface_destroy);
@@ -70,6 +85,7 @@ int main(int argc, char** argv) {
         std::printf("%d %d %d\n", colour.r, colour.g, colour.b);
         return 0;
     }
+    if (command == "count" && argc == 10) return countColour(image.get(), argv + 3, argv + 7);
     if (command == "row" && argc == 6) return printRuns(image.get(), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     std::fprintf(stderr, "png_probe: unknown command %s\n", argv[2]);
     return 2;

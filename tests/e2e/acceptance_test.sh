@@ -1,0 +1,289 @@
+#!/usr/bin/env bash
+# The real program as a person uses it, on the virtual screen that xsession.sh
+# made (PNG_PROBE and GEOMETRY set): the start-up picture, notes typed and
+# "Enter" clicked, both arrangements, spikes named in several groups, the
+# keyboard, "Help" with the viewer from HtmlReader.txt, the window covered and
+# uncovered, closing; then a reader file that cannot be read.
+#   acceptance_test.sh TONVISOR alt-f4|close-box lf|crlf
+# The last two choose how the window is closed and the reader file's line end.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/e2e-lib.sh"
+source "$here/steps.sh"
+
+program=$1 close_way=$2 line_end=$3
+read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
+E2E_SHOT="$E2E_ARTIFACTS/screen.png"
+rm -f "$E2E_ARTIFACTS"/failed-*.png
+exec > >(tee "$E2E_ARTIFACTS/acceptance.log") 2>&1
+echo "screen ${SCREEN_WIDTH}x$SCREEN_HEIGHT, artifacts in $E2E_ARTIFACTS"
+
+# The program runs in a directory with a blank in its name, holding the help
+# document and a reader file that names a viewer which records its arguments.
+scratch=$(mktemp -d /tmp/tonvisor-accept.XXXXXX)
+workdir="$scratch/Chord work"
+viewer="$workdir/record viewer"
+launches="$scratch/launches"
+cover_pid=""
+cleanup() {
+  [ -n "$cover_pid" ] && kill "$cover_pid" 2>/dev/null
+  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+prepare_workdir() {
+  mkdir -p "$workdir/document"
+  echo "<html><body>help</body></html>" >"$workdir/document/Tonvisor.htm"
+  cat >"$viewer" <<EOF
+#!/bin/sh
+{ echo "launch \$#"; for argument in "\$@"; do echo "argument \$argument"; done; } >>"$launches"
+EOF
+  chmod +x "$viewer"
+  if [ "$line_end" = crlf ]; then
+    printf '%s\r\nsecond line\r\n' "$viewer" >"$workdir/HtmlReader.txt"
+  else
+    printf '%s\nsecond line\n' "$viewer" >"$workdir/HtmlReader.txt"
+  fi
+}
+
+launch_count() { cat "$launches" 2>/dev/null | grep -c '^launch'; }
+
+# --- scenarios -------------------------------------------------------------
+
+startup_picture() {
+  scenario "start-up picture"
+  local width height
+  read -r _ _ width height < <(geometry layout 0.001 0.028 0.993 0.932)
+  verify "client size" "${width}x$height" "$(xwininfo -id "$WINDOW" | sed -n 's/^ *\(Width\|Height\): *//p' | paste -sd x)"
+  # Centred in the work area (the whole screen here) with the layer's frame
+  # of 4 pixels at the sides and bottom and 20 at the top.
+  verify "client origin, centred" \
+    "$(((SCREEN_WIDTH - width - 8) / 2 + 4)) $(((SCREEN_HEIGHT - height - 24) / 2 + 20))" "$CLIENT_X $CLIENT_Y"
+  # shellcheck disable=SC2046
+  pixel_becomes $(plot_at 50 85) "$panel" 10
+  keep_screenshot startup
+  check_plot_pixel "the form's background" 4 60 "$background"
+  check_plot_pixel "the outer frame's left side" 1.2 60 "$frame"
+  check_plot_pixel "the panel's inside" 50 85 "$panel"
+  check_plot_pixel "the 100% guide line" 50 91.1 "$guide"
+  check_plot_pixel "the by-key marker" 13.5 35 "$yellow"
+  check_plot_pixel "no by-chord marker" 20 35 "$background"
+  verify "group lines by key" 11 "$(group_line_count)"
+  check_spikes_at 89 "" "no entry yet"
+  local i
+  for i in $(seq 0 10); do
+    check_plot_pixel "colour table sample $i" 71.5 $((35 - 2 * i)) "${pen_colours[$i]}"
+  done
+  check_plot_pixel "no twelfth colour sample" 71.5 13 "$background"
+  check_text_shows "the title" "$(text_cell 38 99 14 60)" "$text_grey"
+  check_text_shows "the entry help line" "$(text_cell 5.5 20 11 30)" "$text_grey"
+  check_no_text "no prompt before the first entry" "$(text_cell 40 45 10 60)" "$prompt_colour"
+  local control
+  for control in "${controls_in_order[@]}"; do check_control_at "$control"; done
+}
+
+# c e g typed (the focus starts in the note field) and "Enter" clicked.
+entering_notes() {
+  scenario "typing c e g and clicking \"Enter\""
+  type_notes "c e g"
+  click_control EnterButton
+  # Major on C scores 2.0: slot 34 by key, pen 21, up to y 91.
+  check_spikes_at 89 "$(spike_run 34 1)" "only Major on C reaches y 89"
+  check_slot_pixel "the foot of the Major-on-C spike" 34 52 "${pen_colours[1]}"
+  # Dominant 7th on C scores 1.125 (3 of 4): slot 40, pen 27, up to y 73.5.
+  check_slot_pixel "Dominant 7th on C below 73.5" 40 72 "${pen_colours[7]}"
+  check_slot_pixel "Dominant 7th on C ends at 73.5" 40 75 "$panel"
+  check_text_shows "the prompt" "$(text_cell 40 45 10 60)" "$prompt_colour"
+  local x y width height
+  read -r x y width height < <(control_rect RecognisedNotesField)
+  check_text_shows "recognised notes in orange" \
+    "$((CLIENT_X + x)) $((CLIENT_Y + y)) $((CLIENT_X + x + width - 1)) $((CLIENT_Y + y + height - 1))" "$orange"
+  keep_screenshot entered
+}
+
+# The name band's text, cut out of the screen, for comparing names.
+name_text_shot() {
+  local x0 y0 x1 y1
+  read -r x0 y0 x1 y1 < <(text_cell 40 33 12 59)
+  convert "$E2E_SHOT" -crop "$((x1 - x0 + 1))x$((y1 - y0 + 1))+$x0+$y0" +repage "png:$E2E_ARTIFACTS/$1.png"
+}
+
+same_picture() {
+  compare -metric AE "$E2E_ARTIFACTS/$1.png" "$E2E_ARTIFACTS/$2.png" null: 2>&1
+}
+
+# name_slot SLOT PEN_INDEX: a click on the slot draws the name box with a
+# sample in the slot's colour and the name in the band.
+name_slot() {
+  click_slot "$1"
+  check_plot_pixel_soon "slot $1: the colour sample" 37 31.5 "${pen_colours[$2]}"
+  check_plot_pixel "slot $1: the name box" 47 30 "$frame"
+  check_text_shows "slot $1: the name" "$(text_cell 40 33 12 59)" "$text_grey"
+}
+
+naming_by_key() {
+  scenario "naming spikes by key"
+  check_plot_pixel "no name box before a click" 47 30 "$background"
+  name_slot 34 1   # C group: Major on C
+  name_text_shot name-c-major-by-key
+  name_slot 0 0    # A group: Minor on A
+  name_text_shot name-a-minor
+  verify "the names of slots 0 and 34 differ" "not 0" \
+    "$(r=$(same_picture name-c-major-by-key name-a-minor); [ "$r" = 0 ] && echo 0 || echo "not 0")"
+  name_slot 63 8   # D group: Major 7th on D
+  name_slot 131 10 # G# group: Dominant 9th on G#
+  keep_screenshot named-by-key
+}
+
+arrangements() {
+  scenario "\"x Chord\" and \"x Key\""
+  click_control ChordButton
+  check_plot_pixel_soon "the by-chord marker" 20 35 "$yellow"
+  check_plot_pixel "the by-key marker blanked" 13.5 35 "$background"
+  verify "group lines by chord" 10 "$(group_line_count)"
+  check_plot_pixel "the twelfth colour sample" 71.5 13 "${pen_colours[11]}"
+  check_spikes_at 89 "$(spike_run 15 3)" "Major on C by chord: slot 15, root C's pen 23"
+  check_plot_pixel "the name stays after a change of arrangement" 37 31.5 "${pen_colours[10]}"
+  keep_screenshot by-chord
+
+  scenario "naming spikes by chord"
+  name_slot 15 3    # Major group: root C
+  name_text_shot name-c-major-by-chord
+  verify "slot 15 by chord names what slot 34 named by key" 0 \
+    "$(same_picture name-c-major-by-key name-c-major-by-chord)"
+  name_slot 31 7    # Augmented group: root E
+  name_slot 131 11  # Dom9 group: root G#
+  move_window 24 10
+  name_slot 15 3
+  move_window -24 -10
+
+  click_control KeyButton
+  check_plot_pixel_soon "the by-key marker again" 13.5 35 "$yellow"
+  check_plot_pixel "the by-chord marker blanked" 20 35 "$background"
+  verify "group lines by key" 11 "$(group_line_count)"
+  check_plot_pixel "the twelfth colour sample removed" 71.5 13 "$background"
+  check_spikes_at 89 "$(spike_run 34 1)" "Major on C by key again"
+}
+
+panel_shot() {
+  local x0 y0 x1 y1
+  read -r x0 y0 < <(plot_at 8 97)
+  read -r x1 y1 < <(plot_at 92 29)
+  convert "$E2E_SHOT" -crop "$((x1 - x0 + 1))x$((y1 - y0 + 1))+$x0+$y0" +repage "png:$E2E_ARTIFACTS/$1.png"
+}
+
+covering() {
+  scenario "covering and uncovering the window"
+  screenshot
+  panel_shot panel-before-cover
+  local x y
+  read -r x y < <(plot_at 20 95)
+  xmessage -geometry "$((SCREEN_WIDTH / 2))x$((SCREEN_HEIGHT / 3))+$x+$y" "covering Tonvisor" 2>/dev/null &
+  cover_pid=$!
+  # shellcheck disable=SC2046
+  covered() { screenshot && [ "$(pixel $(slot_pixel 34 89))" != "${pen_colours[1]}" ]; }
+  poll 5 covered
+  # shellcheck disable=SC2046
+  verify "the Major-on-C spike while covered" "hidden" \
+    "$([ "$(pixel $(slot_pixel 34 89))" != "${pen_colours[1]}" ] && echo hidden || echo visible)"
+  keep_screenshot covered
+  kill "$cover_pid"
+  wait "$cover_pid" 2>/dev/null
+  cover_pid=""
+  check_spikes_at 89 "$(spike_run 34 1)" "uncovered"
+  panel_shot panel-after-cover
+  verify "panel and name box after uncovering: pixels that differ" 0 \
+    "$(same_picture panel-before-cover panel-after-cover)"
+}
+
+# Return and Escape in the note field do nothing: the typed notes are still
+# there for the "Enter" button, and the window stays.
+return_and_escape() {
+  scenario "Return and Escape"
+  type_notes "a c e"
+  press Return
+  press Escape
+  click_control EnterButton
+  # Minor on A scores 2.0 at slot 0 in pen 20; Major on C only 0.8889.
+  check_spikes_at 89 "$(spike_run 0 0)" "a c e entered after Return and Escape"
+  verify "the window after Escape" "$WINDOW" "$(find_window "Tonvisor V1.0")"
+}
+
+# The focus moves through the six controls in creation order, both ways and
+# round the end; the buttons pressed with the space bar show where it is.
+tab_order() {
+  scenario "Tab through the six controls"
+  type_notes "c e g"          # "Enter" left the focus in the note field
+  press shift+Tab             # EnterButton
+  press space
+  check_spikes_at 89 "$(spike_run 34 1)" "Shift+Tab reached \"Enter\""
+  press Tab; press Tab; press Tab   # RecognisedNotesField, KeyButton, ChordButton
+  press space
+  check_plot_pixel_soon "three Tabs reached \"x Chord\"" 20 35 "$yellow"
+  for _ in 1 2 3 4; do press shift+Tab; done   # EnterButton, HelpButton, ChordButton, KeyButton
+  press space
+  check_plot_pixel_soon "four Shift+Tabs reached \"x Key\"" 13.5 35 "$yellow"
+  local before
+  before=$(launch_count)
+  for _ in 1 2 3 4; do press Tab; done   # ... HelpButton
+  press space
+  poll 5 test "$(launch_count)" -gt "$before"
+  verify "four Tabs reached \"Help\": viewer launches" $((before + 1)) "$(launch_count)"
+  press Tab                   # round the end to EnterButton
+  press space
+  check_spikes_at 52 "" "Tab from \"Help\" reached \"Enter\", with an empty field"
+}
+
+help_viewer() {
+  scenario "\"Help\" starts the viewer from HtmlReader.txt ($line_end line end)"
+  : >"$launches"
+  click_control HelpButton
+  poll 5 test -s "$launches"
+  # The parameters are the current directory and \document\Tonvisor.htm;
+  # the layer passes them as one argument, backslashes made slashes.
+  verify "the viewer's arguments" \
+    "launch 1;argument $(cd "$workdir" && pwd -P)/document/Tonvisor.htm;" "$(tr '\n' ';' <"$launches")"
+  verify "the document it names" "a file" \
+    "$([ -f "$(sed -n 's/^argument //p' "$launches")" ] && echo "a file" || echo missing)"
+}
+
+closing() {
+  scenario "closing the window ($close_way)"
+  if [ "$close_way" = close-box ]; then
+    client_origin "$WINDOW"
+    click_close_box
+  else
+    close_window "$WINDOW"
+  fi
+  verify_exit_status 0
+  verify "standard error" "" "$(cat "$E2E_ARTIFACTS/tonvisor.err")"
+}
+
+unreadable_reader_file() {
+  scenario "a reader file that cannot be read"
+  local broken="$scratch/broken"
+  mkdir -p "$broken/HtmlReader.txt"
+  (cd "$broken" && exec "$program") >/dev/null 2>"$E2E_ARTIFACTS/broken.err" &
+  PROGRAM_PID=$!
+  verify_exit_status 1
+  verify "standard error" "Can't open file HtmlReader.txt" "$(cat "$E2E_ARTIFACTS/broken.err")"
+}
+
+# --- the run ---------------------------------------------------------------
+
+started=$(date +%s)
+prepare_workdir
+start_program "$program" "$workdir"
+startup_picture
+entering_notes
+naming_by_key
+arrangements
+covering
+return_and_escape
+tab_order
+help_viewer
+closing
+unreadable_reader_file
+echo
+echo "acceptance on ${SCREEN_WIDTH}x$SCREEN_HEIGHT: $step_number checks passed in $(($(date +%s) - started)) s"
