@@ -10,7 +10,10 @@ build=$1
 scratch=$(mktemp -d /tmp/tonvisor-menu.XXXXXX)
 program=""
 cleanup() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
+  if [ -n "$program" ]; then
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+  fi
   rm -rf "$scratch"
   return 0
 }
