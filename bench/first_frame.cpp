@@ -33,10 +33,12 @@ struct RootScreen {  // the display and its size in pixels
 
 bool colourOnMiddleRow(const RootScreen& screen, unsigned long colour) {
     Window root = DefaultRootWindow(screen.display);
-    XImage* row = XGetImage(screen.display, root, 0, screen.height / 2, screen.width, 1, AllPlanes, ZPixmap);
+    XImage* row =
+        XGetImage(screen.display, root, 0, screen.height / 2, screen.width, 1, AllPlanes, ZPixmap);
     if (row == nullptr) return false;
     bool found = false;
-    for (int x = 0; x < screen.width && !found; ++x) found = (XGetPixel(row, x, 0) & 0xffffff) == colour;
+    for (int x = 0; x < screen.width && !found; ++x)
+        found = (XGetPixel(row, x, 0) & 0xffffff) == colour;
     XDestroyImage(row);
     return found;
 }
@@ -75,9 +77,11 @@ Launch launchOnce(const RootScreen& screen, unsigned long colour, std::vector<ch
     command.push_back(nullptr);
     pid_t pid = 0;
     auto start = Clock::now();
-    if (posix_spawn(&pid, command[0], nullptr, nullptr, command.data(), environ) != 0) return launch;
+    if (posix_spawn(&pid, command[0], nullptr, nullptr, command.data(), environ) != 0)
+        return launch;
     if (waitUntil(screen, colour, true, 20)) {
-        launch.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        launch.milliseconds =
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         launch.peakMiB = peakResidentMiB(pid);
     }
     kill(pid, SIGTERM);
@@ -91,36 +95,36 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-}  // namespace
+struct Options {
+    int runs = 0;
+    unsigned long colour = 0;
+    std::vector<char*> program, baseline;
+};
 
-int main(int argc, char** argv) {
-    std::vector<char*> args(argv + 1, argv + argc);
-    auto split = std::find(args.begin() + std::min<size_t>(2, args.size()), args.end(), std::string("--"));
-    auto second = split == args.end() ? args.end() : std::find(split + 1, args.end(), std::string("--"));
-    if (args.size() < 2 || split == args.end() || second == args.end() || split + 1 == second ||
-        second + 1 == args.end()) {
-        std::fprintf(stderr, "usage: first_frame RUNS RRGGBB -- PROGRAM ARGS... -- BASELINE ARGS...\n");
-        return 2;
-    }
-    int runs = std::max(1, std::atoi(args[0]));
-    unsigned long colour = std::strtoul(args[1], nullptr, 16);
-    std::vector<char*> program(split + 1, second), baseline(second + 1, args.end());
+// RUNS RRGGBB -- PROGRAM ARGS... -- BASELINE ARGS...; false when malformed.
+bool parseOptions(std::vector<char*> args, Options& options) {
+    if (args.size() < 2) return false;
+    auto first = std::find(args.begin() + 2, args.end(), std::string("--"));
+    if (first == args.end()) return false;
+    auto second = std::find(first + 1, args.end(), std::string("--"));
+    if (second == args.end() || first + 1 == second || second + 1 == args.end()) return false;
+    options.runs = std::max(1, std::atoi(args[0]));
+    options.colour = std::strtoul(args[1], nullptr, 16);
+    options.program.assign(first + 1, second);
+    options.baseline.assign(second + 1, args.end());
+    return true;
+}
 
-    RootScreen screen{XOpenDisplay(nullptr), 0, 0};
-    if (screen.display == nullptr) {
-        std::fprintf(stderr, "first_frame: no X display\n");
-        return 1;
-    }
-    screen.width = DisplayWidth(screen.display, DefaultScreen(screen.display));
-    screen.height = DisplayHeight(screen.display, DefaultScreen(screen.display));
-
+// Alternates the program and the baseline; false when a frame never came.
+bool measure(const RootScreen& screen, const Options& options) {
     std::vector<double> programTimes, baselineTimes, peaks;
-    for (int run = 0; run < runs; ++run) {
-        Launch measured = launchOnce(screen, colour, program);
-        Launch reference = launchOnce(screen, colour, baseline);
+    for (int run = 0; run < options.runs; ++run) {
+        Launch measured = launchOnce(screen, options.colour, options.program);
+        Launch reference = launchOnce(screen, options.colour, options.baseline);
         if (measured.milliseconds < 0 || reference.milliseconds < 0) {
-            std::fprintf(stderr, "first_frame: no frame of colour %06lx in run %d\n", colour, run + 1);
-            return 1;
+            std::fprintf(stderr, "first_frame: no frame of colour %06lx in run %d\n",
+                         options.colour, run + 1);
+            return false;
         }
         programTimes.push_back(measured.milliseconds);
         baselineTimes.push_back(reference.milliseconds);
@@ -128,8 +132,28 @@ int main(int argc, char** argv) {
     }
     double programMedian = median(programTimes), baselineMedian = median(baselineTimes);
     std::printf("start to first frame, median of %d runs: %.1f ms; baseline %.1f ms; ratio %.2f\n",
-                runs, programMedian, baselineMedian, programMedian / baselineMedian);
+                options.runs, programMedian, baselineMedian, programMedian / baselineMedian);
     std::printf("peak resident memory at the first frame: %.1f MiB\n", median(peaks));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(std::vector<char*>(argv + 1, argv + argc), options)) {
+        std::fprintf(stderr,
+                     "usage: first_frame RUNS RRGGBB -- PROGRAM ARGS... -- BASELINE ARGS...\n");
+        return 2;
+    }
+    RootScreen screen{XOpenDisplay(nullptr), 0, 0};
+    if (screen.display == nullptr) {
+        std::fprintf(stderr, "first_frame: no X display\n");
+        return 1;
+    }
+    screen.width = DisplayWidth(screen.display, DefaultScreen(screen.display));
+    screen.height = DisplayHeight(screen.display, DefaultScreen(screen.display));
+    bool measured = measure(screen, options);
     XCloseDisplay(screen.display);
-    return 0;
+    return measured ? 0 : 1;
 }

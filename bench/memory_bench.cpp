@@ -35,7 +35,8 @@ double peakResidentMiB() {
 std::string entryNumber(int i) {
     const char* names[] = {"c", "c#", "d", "e%", "e", "f", "f#", "g", "a%", "a", "b%", "b"};
     std::string entry;
-    for (int note = 0; note < 3 + i % 3; ++note) entry += std::string(names[(i * 7 + note * 5) % 12]) + " ";
+    for (int note = 0; note < 3 + i % 3; ++note)
+        entry += std::string(names[(i * 7 + note * 5) % 12]) + " ";
     return entry;
 }
 

@@ -19,8 +19,10 @@ namespace {
 // The echo: two blanks, then per note its capital letter and accidental (or a
 // blank) and one blank. Nothing of the rest of the entry shows.
 void checkEcho(const char* echo, const NoteEntry& parsed, const std::string& entry) {
-    if (parsed.count < 0 || parsed.count > MaxEnteredNotes) broken("note count out of range", entry);
-    if (std::strlen(echo) != static_cast<size_t>(2 + 3 * parsed.count)) broken("echo length", entry);
+    if (parsed.count < 0 || parsed.count > MaxEnteredNotes)
+        broken("note count out of range", entry);
+    if (std::strlen(echo) != static_cast<size_t>(2 + 3 * parsed.count))
+        broken("echo length", entry);
     if (std::strcmp(echo, parsed.echo) != 0) broken("echo differs from the parse", entry);
     if (echo[0] != ' ' || echo[1] != ' ') broken("echo does not start with two blanks", entry);
     for (int note = 0; note < parsed.count; ++note) {

@@ -41,7 +41,8 @@ void checkViewerPath(const std::string& contents) {
     size_t length = static_cast<const char*>(end) - viewerPath;
     if (std::memchr(viewerPath, '\n', length) != nullptr) broken("a line feed in the path");
     if (contents.empty()) {
-        if (std::strcmp(viewerPath, "\\windows\\explorer.exe") != 0) broken("an empty file lost the default");
+        if (std::strcmp(viewerPath, "\\windows\\explorer.exe") != 0)
+            broken("an empty file lost the default");
         return;
     }
     if (contents.compare(0, length, viewerPath, length) != 0) broken("not the start of the file");
@@ -58,7 +59,8 @@ void checkViewerPath(const std::string& contents) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    directory = std::filesystem::temp_directory_path() / ("tonvisor reader fuzz " + std::to_string(::getpid()));
+    directory = std::filesystem::temp_directory_path() /
+                ("tonvisor reader fuzz " + std::to_string(::getpid()));
     std::filesystem::create_directories(directory);
     std::filesystem::current_path(directory);
     std::atexit(removeDirectory);

@@ -50,24 +50,39 @@ std::string textOf(HWND window) {
     return text;
 }
 
+enum class Action {
+    TypeIntoEntry,
+    TypeIntoEcho,
+    ClearEntry,
+    Enter,
+    ByKey,
+    ByChord,
+    PressAndRelease,
+    Key,
+    PostPaint,
+    SendPaint,
+    Move
+};
+
 class Soak {
 public:
-    explicit Soak(unsigned seed) : random_(seed) {}
+    explicit Soak(unsigned seed)
+        : random_(seed), chooseAction_({5, 1, 1, 3, 1, 1, 4, 1, 1, 1, 1}) {}
 
     // One action, chosen with fixed weights: typing and clicking most often.
     void act() {
-        switch (pick(20)) {
-        case 0: case 1: case 2: case 3: case 4: typeBytes(NoteEntryField); break;
-        case 5: typeBytes(RecognisedNotesField); break;
-        case 6: SetWindowTextA(NoteEntryField, ""); break;
-        case 7: case 8: case 9: headless::clickButton(EnterButton); break;
-        case 10: headless::clickButton(KeyButton); break;
-        case 11: headless::clickButton(ChordButton); break;
-        case 12: case 13: case 14: case 15: pressAndRelease(); break;
-        case 16: pressKey(); break;
-        case 17: PostMessageA(Form1, WM_PAINT, 0, 0); break;
-        case 18: SendMessageA(Form1, WM_PAINT, 0, 0); break;
-        default: moveForm(); break;
+        switch (static_cast<Action>(chooseAction_(random_))) {
+        case Action::TypeIntoEntry: typeBytes(NoteEntryField); break;
+        case Action::TypeIntoEcho: typeBytes(RecognisedNotesField); break;
+        case Action::ClearEntry: SetWindowTextA(NoteEntryField, ""); break;
+        case Action::Enter: headless::clickButton(EnterButton); break;
+        case Action::ByKey: headless::clickButton(KeyButton); break;
+        case Action::ByChord: headless::clickButton(ChordButton); break;
+        case Action::PressAndRelease: pressAndRelease(); break;
+        case Action::Key: pressKey(); break;
+        case Action::PostPaint: PostMessageA(Form1, WM_PAINT, 0, 0); break;
+        case Action::SendPaint: SendMessageA(Form1, WM_PAINT, 0, 0); break;
+        case Action::Move: moveForm(); break;
         }
     }
 
@@ -105,6 +120,7 @@ private:
     }
 
     std::mt19937 random_;
+    std::discrete_distribution<int> chooseAction_;  // weights in Action order
 };
 
 TEST(Soak, TwentyThousandRandomActionsLeaveTheProgramWorkingWithoutLeakingGdiObjects) {
