@@ -137,7 +137,7 @@ naming_by_key() {
 }
 
 arrangements() {
-  scenario "\"x Chord\" and \"x Key\""
+  scenario "\"x Chord\""
   click_control ChordButton
   check_plot_pixel_soon "the by-chord marker" 20 35 "$yellow"
   check_plot_pixel "the by-key marker blanked" 13.5 35 "$background"
@@ -157,7 +157,10 @@ arrangements() {
   move_window 24 10
   name_slot 15 3
   move_window -24 -10
+}
 
+back_to_key() {
+  scenario "back to \"x Key\""
   click_control KeyButton
   check_plot_pixel_soon "the by-key marker again" 13.5 35 "$yellow"
   check_plot_pixel "the by-chord marker blanked" 20 35 "$background"
@@ -178,23 +181,40 @@ covering() {
   screenshot
   panel_shot panel-before-cover
   local x y
-  read -r x y < <(plot_at 20 95)
+  read -r x y < <(plot_at 12 95)
   xmessage -geometry "$((SCREEN_WIDTH / 2))x$((SCREEN_HEIGHT / 3))+$x+$y" "covering Tonvisor" 2>/dev/null &
   cover_pid=$!
   # shellcheck disable=SC2046
-  covered() { screenshot && [ "$(pixel $(slot_pixel 34 89))" != "${pen_colours[1]}" ]; }
+  covered() { screenshot && [ "$(pixel $(slot_pixel 15 89))" != "${pen_colours[3]}" ]; }
   poll 5 covered
   # shellcheck disable=SC2046
   verify "the Major-on-C spike while covered" "hidden" \
-    "$([ "$(pixel $(slot_pixel 34 89))" != "${pen_colours[1]}" ] && echo hidden || echo visible)"
+    "$([ "$(pixel $(slot_pixel 15 89))" != "${pen_colours[3]}" ] && echo hidden || echo visible)"
   keep_screenshot covered
   kill "$cover_pid"
   wait "$cover_pid" 2>/dev/null
   cover_pid=""
-  check_spikes_at 89 "$(spike_run 34 1)" "uncovered"
+  check_spikes_at 89 "$(spike_run 15 3)" "uncovered"
   panel_shot panel-after-cover
   verify "panel and name box after uncovering: pixels that differ" 0 \
     "$(same_picture panel-before-cover panel-after-cover)"
+}
+
+# A change of size repaints the whole window: the painting removes the name
+# box, and the last entry's spikes come back in the arrangement chosen.
+resize_repaint() {
+  scenario "a repaint after the window was made narrower and wide again"
+  local width height
+  read -r _ _ width height < <(geometry layout 0.001 0.028 0.993 0.932)
+  resize_window $((width - 100)) "$height"
+  resize_window "$width" "$height"
+  check_plot_pixel_soon "the name box removed by the painting" 47 30 "$background"
+  check_spikes_at 89 "$(spike_run 15 3)" "the spikes after the repaint"
+  check_plot_pixel "the by-chord marker after the repaint" 20 35 "$yellow"
+  verify "group lines by chord after the repaint" 10 "$(group_line_count)"
+  check_plot_pixel "the twelfth colour sample after the repaint" 71.5 13 "${pen_colours[11]}"
+  check_text_shows "the prompt after the repaint" "$(text_cell 40 45 10 60)" "$prompt_colour"
+  keep_screenshot repainted
 }
 
 # Return and Escape in the note field do nothing: the typed notes are still
@@ -280,6 +300,8 @@ entering_notes
 naming_by_key
 arrangements
 covering
+resize_repaint
+back_to_key
 return_and_escape
 tab_order
 help_viewer

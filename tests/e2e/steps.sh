@@ -258,6 +258,15 @@ move_window() {
   verify "client origin after the move" "$x $y" "$CLIENT_X $CLIENT_Y"
 }
 
+# Resizes the window's client area as the window manager does, and waits
+# until the program's window has that size.
+resize_window() {
+  xdotool windowsize "$WINDOW" "$1" "$2"
+  resized() { client_origin "$WINDOW"; [ "$CLIENT_WIDTH" = "$1" ]; }
+  poll 5 resized "$1"
+  verify "client width after resizing" "$1" "$CLIENT_WIDTH"
+}
+
 # Waits for the program to end (up to 10 s) and checks its exit status.
 verify_exit_status() {
   local want=$1 status=0
