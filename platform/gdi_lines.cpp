@@ -1,9 +1,11 @@
 // Lines in the backing image.
 //
 // One-pixel lines are set pixel by pixel, one per step along the longer axis,
-// the end pixel left out as GDI does. Wide lines go to Cairo with round caps
-// and joins at pixel centres (+0.5), where Cairo's coverage matches GDI's;
-// antialiasing is off. Both clip first, so huge coordinates cost nothing.
+// the end pixel left out as GDI does. Wide horizontal and vertical lines (and
+// zero-length ones) are filled span by span as GDI fills them: the pen's band
+// joined with a round end at each point, an elliptic region of the pen's width
+// (gdi_round_end.cpp). Other wide lines go to Cairo with round caps at pixel
+// centres, antialiasing off. All clip first, so huge coordinates cost nothing.
 #include "platform/gdi_raster.h"
 
 #include <algorithm>
@@ -75,6 +77,69 @@ bool clipSegment(double& x0, double& y0, double& x1, double& y1, double lowX, do
     return true;
 }
 
+// Sets the pixels [left, right] of row y that lie in the image.
+void fillSpan(cairo_surface_t* image, std::int64_t y, std::int64_t left, std::int64_t right,
+              std::uint32_t pixel, RECT& changed) {
+    const int width = cairo_image_surface_get_width(image);
+    if (y < 0 || y >= cairo_image_surface_get_height(image)) return;
+    left = std::max<std::int64_t>(left, 0);
+    right = std::min<std::int64_t>(right, width - 1);
+    if (left > right) return;
+    auto* row = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image) +
+                                                 y * cairo_image_surface_get_stride(image));
+    std::fill(row + left, row + right + 1, pixel);
+    include(changed, left, y);
+    include(changed, right, y);
+}
+
+// A horizontal band: each row of the round end, stretched from end to end.
+void fillHorizontal(cairo_surface_t* image, POINT from, POINT to, const std::vector<Span>& end,
+                    std::uint32_t pixel, RECT& changed) {
+    const std::int64_t low = std::min(from.x, to.x), high = std::max(from.x, to.x);
+    const std::int64_t top = std::int64_t{from.y} - static_cast<std::int64_t>(end.size()) / 2;
+    const int height = cairo_image_surface_get_height(image);
+    const std::int64_t first = std::max<std::int64_t>(0, -top);
+    const std::int64_t last = std::min<std::int64_t>(static_cast<std::int64_t>(end.size()) - 1, height - 1 - top);
+    for (std::int64_t row = first; row <= last; ++row)
+        fillSpan(image, top + row, low + end[row].left, high + end[row].right, pixel, changed);
+}
+
+// A vertical band: the pen's full width between the points, the round ends beyond them.
+void fillVertical(cairo_surface_t* image, POINT from, POINT to, const std::vector<Span>& end,
+                  std::uint32_t pixel, RECT& changed) {
+    const std::int64_t low = std::min(from.y, to.y), high = std::max(from.y, to.y);
+    const std::int64_t size = static_cast<std::int64_t>(end.size()), above = size / 2;
+    const std::int64_t first = std::max<std::int64_t>(0, low - above);
+    const std::int64_t last = std::min<std::int64_t>(cairo_image_surface_get_height(image) - 1,
+                                                     high + size - 1 - above);
+    const Span band{-static_cast<int>(above), static_cast<int>(size - 1 - above)};
+    for (std::int64_t y = first; y <= last; ++y) {
+        const Span& span = y < low ? end[y - low + above] : y > high ? end[y - high + above] : band;
+        fillSpan(image, y, std::int64_t{from.x} + span.left, std::int64_t{from.x} + span.right, pixel,
+                 changed);
+    }
+}
+
+void markDirty(cairo_surface_t* image, const RECT& changed) {
+    if (changed.right > changed.left)
+        cairo_surface_mark_dirty_rectangle(image, changed.left, changed.top,
+                                           changed.right - changed.left,
+                                           changed.bottom - changed.top);
+}
+
+// A line along an axis, or a single point, with a wide round pen.
+RECT drawWideStraightLine(cairo_surface_t* image, POINT from, POINT to, int width, COLORREF colour) {
+    RECT changed = emptyRect();
+    const std::vector<Span> end = roundEnd(width);
+    cairo_surface_flush(image);
+    if (from.x == to.x && from.y != to.y)
+        fillVertical(image, from, to, end, pixelOf(colour), changed);
+    else
+        fillHorizontal(image, from, to, end, pixelOf(colour), changed);
+    markDirty(image, changed);
+    return changed;
+}
+
 }  // namespace
 
 RECT drawPixelLine(cairo_surface_t* image, POINT from, POINT to, COLORREF colour) {
@@ -103,19 +168,18 @@ RECT drawPixelLine(cairo_surface_t* image, POINT from, POINT to, COLORREF colour
         reinterpret_cast<std::uint32_t*>(data + y * stride)[x] = pixel;
         include(changed, x, y);
     }
-    if (changed.right > changed.left)
-        cairo_surface_mark_dirty_rectangle(image, changed.left, changed.top,
-                                           changed.right - changed.left,
-                                           changed.bottom - changed.top);
+    markDirty(image, changed);
     return changed;
 }
 
 RECT drawWideLine(cairo_t* cairo, POINT from, POINT to, int width, COLORREF colour) {
     cairo_surface_t* image = cairo_get_target(cairo);
+    // Wider than any image could need; keeps the arithmetic (Cairo's fixed point too) in range.
+    width = std::min(width, maximumPenWidth);
+    if (from.x == to.x || from.y == to.y) return drawWideStraightLine(image, from, to, width, colour);
     const int imageWidth = cairo_image_surface_get_width(image);
     const int imageHeight = cairo_image_surface_get_height(image);
-    // Wider than any image could need; keeps Cairo's fixed-point arithmetic in range.
-    const double penWidth = std::min(width, 1 << 16);
+    const double penWidth = width;
     double x0 = from.x + 0.5, y0 = from.y + 0.5, x1 = to.x + 0.5, y1 = to.y + 0.5;
     // A margin of a whole pen width keeps the clipped ends' caps off the image.
     if (!clipSegment(x0, y0, x1, y1, -penWidth, -penWidth, imageWidth + penWidth,

@@ -1,0 +1,312 @@
+// The pixels of wide pens along the axes, as the Windows GDI draws them: the
+// pen's band from point to point, joined with a round end at each point.
+// The pictures were measured from the system's own drawing; '#' is the pen,
+// '.' the background, and the picture's origin is the line's first point.
+#include "platform_fixture.h"
+
+#include <climits>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF background = RGB(240, 240, 240);  // COLOR_BTNFACE
+constexpr COLORREF ink = RGB(20, 40, 60);
+
+struct Picture {
+    int width, toX, toY;     // the pen and the line's end, from its first point
+    int originX, originY;    // the first point within the rows
+    std::vector<std::string> rows;
+};
+
+const Picture measured[] = {
+    {2, 0, 0, 2, 2, {
+        "....",
+        ".##.",
+        ".##.",
+        "....",
+    }},
+    {2, -6, 0, 8, 2, {
+        "..........",
+        ".########.",
+        ".########.",
+        "..........",
+    }},
+    {2, 0, -1, 2, 3, {
+        "....",
+        ".##.",
+        ".##.",
+        ".##.",
+        "....",
+    }},
+    {3, 0, 0, 2, 2, {
+        ".....",
+        "..#..",
+        ".###.",
+        "..#..",
+        ".....",
+    }},
+    {3, 6, 0, 2, 2, {
+        "...........",
+        "..#######..",
+        ".#########.",
+        "..#######..",
+        "...........",
+    }},
+    {3, 0, -1, 2, 3, {
+        ".....",
+        "..#..",
+        ".###.",
+        ".###.",
+        "..#..",
+        ".....",
+    }},
+    {3, -1, 0, 3, 2, {
+        "......",
+        "..##..",
+        ".####.",
+        "..##..",
+        "......",
+    }},
+    {4, 0, 0, 3, 3, {
+        "......",
+        "..##..",
+        ".####.",
+        ".####.",
+        "..##..",
+        "......",
+    }},
+    {4, -6, 0, 9, 3, {
+        "............",
+        "..########..",
+        ".##########.",
+        ".##########.",
+        "..########..",
+        "............",
+    }},
+    {4, 0, 1, 3, 3, {
+        "......",
+        "..##..",
+        ".####.",
+        ".####.",
+        ".####.",
+        "..##..",
+        "......",
+    }},
+    {5, 0, 0, 3, 3, {
+        ".......",
+        "..###..",
+        ".#####.",
+        ".#####.",
+        ".#####.",
+        "..###..",
+        ".......",
+    }},
+    {5, 2, 0, 3, 3, {
+        ".........",
+        "..#####..",
+        ".#######.",
+        ".#######.",
+        ".#######.",
+        "..#####..",
+        ".........",
+    }},
+    {5, 0, -1, 3, 4, {
+        ".......",
+        "..###..",
+        ".#####.",
+        ".#####.",
+        ".#####.",
+        ".#####.",
+        "..###..",
+        ".......",
+    }},
+    {8, 0, 0, 5, 5, {
+        "..........",
+        "...####...",
+        "..######..",
+        ".########.",
+        ".########.",
+        ".########.",
+        ".########.",
+        "..######..",
+        "...####...",
+        "..........",
+    }},
+    {8, 0, 1, 5, 5, {
+        "..........",
+        "...####...",
+        "..######..",
+        ".########.",
+        ".########.",
+        ".########.",
+        ".########.",
+        ".########.",
+        "..######..",
+        "...####...",
+        "..........",
+    }},
+    {9, 0, 0, 5, 5, {
+        "...........",
+        "....###....",
+        "..#######..",
+        "..#######..",
+        ".#########.",
+        ".#########.",
+        ".#########.",
+        "..#######..",
+        "..#######..",
+        "....###....",
+        "...........",
+    }},
+    {16, 0, 0, 9, 9, {
+        "..................",
+        "......######......",
+        ".....########.....",
+        "...############...",
+        "...############...",
+        "..##############..",
+        ".################.",
+        ".################.",
+        ".################.",
+        ".################.",
+        ".################.",
+        ".################.",
+        "..##############..",
+        "...############...",
+        "...############...",
+        ".....########.....",
+        "......######......",
+        "..................",
+    }},
+};
+
+class WidePens : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        window = makeWindow(1024 + 8, 768 + 24);  // a 1024 x 768 client area
+        PAINTSTRUCT paint;
+        dc = BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+    }
+    void usePen(int width) { DeleteObject(SelectObject(dc, CreatePen(PS_SOLID, width, ink))); }
+    void line(int x0, int y0, int x1, int y1) {
+        MoveToEx(dc, x0, y0, nullptr);
+        LineTo(dc, x1, y1);
+    }
+    char at(int x, int y) const {
+        if (x < 0 || x >= 1024 || y < 0 || y >= 768) return '-';
+        const COLORREF colour = pixel(window, x, y);
+        return colour == ink ? '#' : colour == background ? '.' : '?';
+    }
+    // The picture's rows as drawn with its first point at (x, y); '-' off the image.
+    std::string drawn(const Picture& picture, int x, int y) const {
+        std::string text;
+        for (size_t row = 0; row < picture.rows.size(); ++row) {
+            for (size_t column = 0; column < picture.rows[row].size(); ++column)
+                text += at(x - picture.originX + static_cast<int>(column),
+                           y - picture.originY + static_cast<int>(row));
+            text += '\n';
+        }
+        return text;
+    }
+    // The expected rows, with '-' where they fall off the image.
+    std::string expected(const Picture& picture, int x, int y) const {
+        std::string text;
+        for (size_t row = 0; row < picture.rows.size(); ++row) {
+            for (size_t column = 0; column < picture.rows[row].size(); ++column) {
+                const int px = x - picture.originX + static_cast<int>(column);
+                const int py = y - picture.originY + static_cast<int>(row);
+                text += px < 0 || px >= 1024 || py < 0 || py >= 768 ? '-' : picture.rows[row][column];
+            }
+            text += '\n';
+        }
+        return text;
+    }
+    HWND window = nullptr;
+    HDC dc = nullptr;
+};
+
+TEST_F(WidePens, DrawTheMeasuredPixelsInEveryDirection) {
+    int slot = 0;
+    for (const Picture& picture : measured) {
+        const int x = 40 + slot % 12 * 60, y = 40 + slot / 12 * 60;
+        ++slot;
+        usePen(picture.width);
+        line(x, y, x + picture.toX, y + picture.toY);
+        EXPECT_EQ(drawn(picture, x, y), expected(picture, x, y))
+            << "width " << picture.width << " to " << picture.toX << ", " << picture.toY;
+    }
+}
+
+TEST_F(WidePens, RoundEndsClipAtTheImageEdges) {
+    const Picture& point = measured[std::size(measured) - 1];  // the widest round end
+    const Picture& band = measured[1];                          // a horizontal 2-pixel line
+    usePen(point.width);
+    const POINT corners[] = {{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {-3, 400}, {1026, 400}};
+    for (POINT corner : corners) {
+        line(corner.x, corner.y, corner.x, corner.y);
+        EXPECT_EQ(drawn(point, corner.x, corner.y), expected(point, corner.x, corner.y))
+            << "at " << corner.x << ", " << corner.y;
+    }
+    usePen(band.width);
+    line(3, 200, 3 + band.toX, 200);
+    EXPECT_EQ(drawn(band, 3, 200), expected(band, 3, 200));
+}
+
+TEST_F(WidePens, LongLinesAcrossTheImageKeepTheirWidth) {
+    usePen(5);
+    line(600, INT_MIN, 600, INT_MAX);
+    line(INT_MAX, 100, INT_MIN, 100);
+    for (int y : {0, 300, 767}) EXPECT_EQ(std::string() + at(597, y) + at(598, y) + at(602, y) + at(603, y), ".##.") << y;
+    for (int x : {0, 300, 1023}) EXPECT_EQ(std::string() + at(x, 97) + at(x, 98) + at(x, 102) + at(x, 103), ".##.") << x;
+}
+
+// The background pen, as high as the screen, across the image and ending
+// inside it: its round end at (900, 383) shortens the columns beyond.
+TEST_F(WidePens, AScreenHighPenEndsInAWideArc) {
+    usePen(768);
+    line(0, 383, 900, 383);
+    struct Column { int x, top, bottom; };
+    const Column columns[] = {{0, 0, 766},   {919, 0, 766}, {920, 0, 765}, {933, 0, 765},
+                              {934, 1, 764}, {943, 1, 764}, {944, 2, 763}, {952, 3, 762}};
+    for (const Column& column : columns) {
+        EXPECT_EQ(at(column.x, column.top), '#') << column.x;
+        EXPECT_EQ(at(column.x, column.bottom), '#') << column.x;
+        EXPECT_EQ(at(column.x, column.top - 1), column.top == 0 ? '-' : '.') << column.x;
+        EXPECT_EQ(at(column.x, column.bottom + 1), '.') << column.x;
+    }
+
+    usePen(INT_MAX);  // far wider than any image: covers it, and finishes
+    line(500, 400, 500, 400);
+    EXPECT_EQ(std::string() + at(0, 0) + at(1023, 0) + at(0, 767) + at(1023, 767), "####");
+}
+
+// Lines at other angles are not pinned to the pixel, but stay the pen's width
+// about the segment between the points.
+TEST_F(WidePens, SlantedLinesCoverThePenAroundTheSegment) {
+    struct Slant { int width, x0, y0, x1, y1; };
+    const Slant slants[] = {{5, 300, 300, 340, 320}, {5, 340, 420, 300, 400}, {8, 500, 300, 510, 360},
+                            {3, 700, 300, 650, 340}};
+    for (const Slant& slant : slants) {
+        usePen(slant.width);
+        line(slant.x0, slant.y0, slant.x1, slant.y1);
+        const double dx = slant.x1 - slant.x0, dy = slant.y1 - slant.y0;
+        const double half = slant.width / 2.0;
+        for (int y = std::min(slant.y0, slant.y1) - 10; y <= std::max(slant.y0, slant.y1) + 10; ++y)
+            for (int x = std::min(slant.x0, slant.x1) - 10; x <= std::max(slant.x0, slant.x1) + 10; ++x) {
+                const double along = std::clamp(((x - slant.x0) * dx + (y - slant.y0) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+                const double distance = std::hypot(x - slant.x0 - along * dx, y - slant.y0 - along * dy);
+                if (distance <= half - 1) {
+                    EXPECT_EQ(at(x, y), '#') << x << ", " << y;
+                }
+                if (distance >= half + 1) {
+                    EXPECT_EQ(at(x, y), '.') << x << ", " << y;
+                }
+            }
+    }
+}
+
+}  // namespace
