@@ -113,13 +113,38 @@ same_picture() {
   compare -metric AE "$E2E_ARTIFACTS/$1.png" "$E2E_ARTIFACTS/$2.png" null: 2>&1
 }
 
-# name_slot SLOT PEN_INDEX: a click on the slot draws the name box with a
-# sample in the slot's colour and the name in the band.
+# name_at COLUMN ROW PEN_INDEX WHAT: a click at a client point draws the name
+# box with a sample in the colour of the slot's spikes and the name in the band.
+name_at() {
+  click_client "$WINDOW" "$1" "$2"
+  check_plot_pixel_soon "$4: the colour sample" 37 31.5 "${pen_colours[$3]}"
+  check_plot_pixel "$4: the name box" 47 30 "$frame"
+  check_text_shows "$4: the name" "$(text_cell 40 33 12 59)" "$text_grey"
+}
+
+# name_slot SLOT PEN_INDEX: a click on the slot's spike names it.
 name_slot() {
-  click_slot "$1"
-  check_plot_pixel_soon "slot $1: the colour sample" 37 31.5 "${pen_colours[$2]}"
-  check_plot_pixel "slot $1: the name box" 47 30 "$frame"
-  check_text_shows "slot $1: the name" "$(text_cell 40 33 12 59)" "$text_grey"
+  name_at $(($(slot_column "$1") - CLIENT_X)) $(($(row_of 60) - CLIENT_Y)) "$2" "slot $1"
+}
+
+# A click names a slot across its whole range of columns, and at the top and
+# bottom rows that the program accepts, which it measures from the window's
+# outer edges; one pixel further names the neighbour or nothing.
+click_edges() {
+  local first last top bottom middle
+  read -r first last < <(geometry slotclicks 34)
+  read -r top bottom < <(geometry clickrows)
+  middle=$(($(row_of 60) - CLIENT_Y))
+  name_at $((first - 1)) "$middle" 0 "left of slot 34's columns: slot 33, Minor on C"
+  name_at "$first" "$middle" 1 "slot 34's first column"
+  name_at $((last + 1)) "$middle" 2 "right of slot 34's columns: slot 35, Augmented on C"
+  name_at "$last" "$middle" 1 "slot 34's last column"
+  click_client "$WINDOW" $(($(slot_column 0) - CLIENT_X)) $((top - 1))
+  sleep 1
+  screenshot
+  check_plot_pixel "a click above the accepted rows: the sample stays" 37 31.5 "${pen_colours[1]}"
+  name_at $(($(slot_column 0) - CLIENT_X)) "$top" 0 "slot 0 at the top accepted row"
+  name_at $(($(slot_column 131) - CLIENT_X)) "$bottom" 10 "slot 131 at the bottom accepted row"
 }
 
 naming_by_key() {
@@ -133,6 +158,7 @@ naming_by_key() {
     "$(r=$(same_picture name-c-major-by-key name-a-minor); [ "$r" = 0 ] && echo 0 || echo "not 0")"
   name_slot 63 8   # D group: Major 7th on D
   name_slot 131 10 # G# group: Dominant 9th on G#
+  click_edges
   keep_screenshot named-by-key
 }
 
