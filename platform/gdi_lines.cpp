@@ -96,15 +96,17 @@ void fillSpan(cairo_surface_t* image, std::int64_t y, std::int64_t left, std::in
 void fillHorizontal(cairo_surface_t* image, POINT from, POINT to, const std::vector<Span>& end,
                     std::uint32_t pixel, RECT& changed) {
     const std::int64_t low = std::min(from.x, to.x), high = std::max(from.x, to.x);
-    const std::int64_t top = std::int64_t{from.y} - static_cast<std::int64_t>(end.size()) / 2;
-    const int height = cairo_image_surface_get_height(image);
+    const std::int64_t size = static_cast<std::int64_t>(end.size());
+    const std::int64_t top = from.y - size / 2;
     const std::int64_t first = std::max<std::int64_t>(0, -top);
-    const std::int64_t last = std::min<std::int64_t>(static_cast<std::int64_t>(end.size()) - 1, height - 1 - top);
+    const std::int64_t last = std::min(size, cairo_image_surface_get_height(image) - top) - 1;
     for (std::int64_t row = first; row <= last; ++row)
-        fillSpan(image, top + row, low + end[row].left, high + end[row].right, pixel, changed);
+        fillSpan(image, top + row, low + end[row].left, high + end[row].right, pixel,
+                 changed);
 }
 
-// A vertical band: the pen's full width between the points, the round ends beyond them.
+// A vertical band: the pen's full width between the points, the round ends
+// beyond them.
 void fillVertical(cairo_surface_t* image, POINT from, POINT to, const std::vector<Span>& end,
                   std::uint32_t pixel, RECT& changed) {
     const std::int64_t low = std::min(from.y, to.y), high = std::max(from.y, to.y);
@@ -114,9 +116,11 @@ void fillVertical(cairo_surface_t* image, POINT from, POINT to, const std::vecto
                                                      high + size - 1 - above);
     const Span band{-static_cast<int>(above), static_cast<int>(size - 1 - above)};
     for (std::int64_t y = first; y <= last; ++y) {
-        const Span& span = y < low ? end[y - low + above] : y > high ? end[y - high + above] : band;
-        fillSpan(image, y, std::int64_t{from.x} + span.left, std::int64_t{from.x} + span.right, pixel,
-                 changed);
+        const Span& span = y < low    ? end[y - low + above]
+                           : y > high ? end[y - high + above]
+                                      : band;
+        fillSpan(image, y, std::int64_t{from.x} + span.left, std::int64_t{from.x} + span.right,
+                 pixel, changed);
     }
 }
 
@@ -128,7 +132,8 @@ void markDirty(cairo_surface_t* image, const RECT& changed) {
 }
 
 // A line along an axis, or a single point, with a wide round pen.
-RECT drawWideStraightLine(cairo_surface_t* image, POINT from, POINT to, int width, COLORREF colour) {
+RECT drawWideStraightLine(cairo_surface_t* image, POINT from, POINT to, int width,
+                          COLORREF colour) {
     RECT changed = emptyRect();
     const std::vector<Span> end = roundEnd(width);
     cairo_surface_flush(image);
@@ -174,9 +179,9 @@ RECT drawPixelLine(cairo_surface_t* image, POINT from, POINT to, COLORREF colour
 
 RECT drawWideLine(cairo_t* cairo, POINT from, POINT to, int width, COLORREF colour) {
     cairo_surface_t* image = cairo_get_target(cairo);
-    // Wider than any image could need; keeps the arithmetic (Cairo's fixed point too) in range.
     width = std::min(width, maximumPenWidth);
-    if (from.x == to.x || from.y == to.y) return drawWideStraightLine(image, from, to, width, colour);
+    if (from.x == to.x || from.y == to.y)
+        return drawWideStraightLine(image, from, to, width, colour);
     const int imageWidth = cairo_image_surface_get_width(image);
     const int imageHeight = cairo_image_surface_get_height(image);
     const double penWidth = width;

@@ -1,11 +1,14 @@
 // The pixels of wide pens along the axes, as the Windows GDI draws them: the
 // pen's band from point to point, joined with a round end at each point.
-// The pictures were measured from the system's own drawing; '#' is the pen,
-// '.' the background, and the picture's origin is the line's first point.
+// The pictures (wide_pen_pictures.txt) were measured from the system's own drawing.
 #include "platform_fixture.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,167 +23,23 @@ struct Picture {
     std::vector<std::string> rows;
 };
 
-const Picture measured[] = {
-    {2, 0, 0, 2, 2, {
-        "....",
-        ".##.",
-        ".##.",
-        "....",
-    }},
-    {2, -6, 0, 8, 2, {
-        "..........",
-        ".########.",
-        ".########.",
-        "..........",
-    }},
-    {2, 0, -1, 2, 3, {
-        "....",
-        ".##.",
-        ".##.",
-        ".##.",
-        "....",
-    }},
-    {3, 0, 0, 2, 2, {
-        ".....",
-        "..#..",
-        ".###.",
-        "..#..",
-        ".....",
-    }},
-    {3, 6, 0, 2, 2, {
-        "...........",
-        "..#######..",
-        ".#########.",
-        "..#######..",
-        "...........",
-    }},
-    {3, 0, -1, 2, 3, {
-        ".....",
-        "..#..",
-        ".###.",
-        ".###.",
-        "..#..",
-        ".....",
-    }},
-    {3, -1, 0, 3, 2, {
-        "......",
-        "..##..",
-        ".####.",
-        "..##..",
-        "......",
-    }},
-    {4, 0, 0, 3, 3, {
-        "......",
-        "..##..",
-        ".####.",
-        ".####.",
-        "..##..",
-        "......",
-    }},
-    {4, -6, 0, 9, 3, {
-        "............",
-        "..########..",
-        ".##########.",
-        ".##########.",
-        "..########..",
-        "............",
-    }},
-    {4, 0, 1, 3, 3, {
-        "......",
-        "..##..",
-        ".####.",
-        ".####.",
-        ".####.",
-        "..##..",
-        "......",
-    }},
-    {5, 0, 0, 3, 3, {
-        ".......",
-        "..###..",
-        ".#####.",
-        ".#####.",
-        ".#####.",
-        "..###..",
-        ".......",
-    }},
-    {5, 2, 0, 3, 3, {
-        ".........",
-        "..#####..",
-        ".#######.",
-        ".#######.",
-        ".#######.",
-        "..#####..",
-        ".........",
-    }},
-    {5, 0, -1, 3, 4, {
-        ".......",
-        "..###..",
-        ".#####.",
-        ".#####.",
-        ".#####.",
-        ".#####.",
-        "..###..",
-        ".......",
-    }},
-    {8, 0, 0, 5, 5, {
-        "..........",
-        "...####...",
-        "..######..",
-        ".########.",
-        ".########.",
-        ".########.",
-        ".########.",
-        "..######..",
-        "...####...",
-        "..........",
-    }},
-    {8, 0, 1, 5, 5, {
-        "..........",
-        "...####...",
-        "..######..",
-        ".########.",
-        ".########.",
-        ".########.",
-        ".########.",
-        ".########.",
-        "..######..",
-        "...####...",
-        "..........",
-    }},
-    {9, 0, 0, 5, 5, {
-        "...........",
-        "....###....",
-        "..#######..",
-        "..#######..",
-        ".#########.",
-        ".#########.",
-        ".#########.",
-        "..#######..",
-        "..#######..",
-        "....###....",
-        "...........",
-    }},
-    {16, 0, 0, 9, 9, {
-        "..................",
-        "......######......",
-        ".....########.....",
-        "...############...",
-        "...############...",
-        "..##############..",
-        ".################.",
-        ".################.",
-        ".################.",
-        ".################.",
-        ".################.",
-        ".################.",
-        "..##############..",
-        "...############...",
-        "...############...",
-        ".....########.....",
-        "......######......",
-        "..................",
-    }},
-};
+// The pictures of wide_pen_pictures.txt, in its order.
+std::vector<Picture> measuredPictures() {
+    const char* source = std::getenv("TONVISOR_SOURCE_DIR");
+    std::ifstream file(std::string(source ? source : ".") +
+                       "/tests/platform/wide_pen_pictures.txt");
+    std::vector<Picture> pictures;
+    std::string line;
+    while (std::getline(file, line)) {
+        Picture picture{};
+        if (std::sscanf(line.c_str(), "pen %d to %d %d at %d %d", &picture.width, &picture.toX,
+                        &picture.toY, &picture.originX, &picture.originY) == 5)
+            pictures.push_back(picture);
+        else if (!line.empty() && line[0] != '#' && !pictures.empty())
+            pictures.back().rows.push_back(line);
+    }
+    return pictures;
+}
 
 class WidePens : public PlatformTest {
 protected:
@@ -201,67 +60,69 @@ protected:
         const COLORREF colour = pixel(window, x, y);
         return colour == ink ? '#' : colour == background ? '.' : '?';
     }
-    // The picture's rows as drawn with its first point at (x, y); '-' off the image.
-    std::string drawn(const Picture& picture, int x, int y) const {
-        std::string text;
-        for (size_t row = 0; row < picture.rows.size(); ++row) {
-            for (size_t column = 0; column < picture.rows[row].size(); ++column)
-                text += at(x - picture.originX + static_cast<int>(column),
-                           y - picture.originY + static_cast<int>(row));
-            text += '\n';
-        }
-        return text;
-    }
-    // The expected rows, with '-' where they fall off the image.
-    std::string expected(const Picture& picture, int x, int y) const {
+    // The picture's box with its first point at (x, y), as drawn (or as expected):
+    // its rows one per line, '-' where they fall off the image.
+    std::string box(const Picture& picture, int x, int y, bool asDrawn) const {
         std::string text;
         for (size_t row = 0; row < picture.rows.size(); ++row) {
             for (size_t column = 0; column < picture.rows[row].size(); ++column) {
                 const int px = x - picture.originX + static_cast<int>(column);
                 const int py = y - picture.originY + static_cast<int>(row);
-                text += px < 0 || px >= 1024 || py < 0 || py >= 768 ? '-' : picture.rows[row][column];
+                const char shown = at(px, py);
+                text += asDrawn || shown == '-' ? shown : picture.rows[row][column];
             }
             text += '\n';
         }
         return text;
+    }
+    // The pixels 0, 1, 5 and 6 from (x, y), to the right or downwards.
+    std::string across(int x, int y) const {
+        return {at(x, y), at(x + 1, y), at(x + 5, y), at(x + 6, y)};
+    }
+    std::string down(int x, int y) const {
+        return {at(x, y), at(x, y + 1), at(x, y + 5), at(x, y + 6)};
     }
     HWND window = nullptr;
     HDC dc = nullptr;
 };
 
 TEST_F(WidePens, DrawTheMeasuredPixelsInEveryDirection) {
+    const std::vector<Picture> measured = measuredPictures();
+    ASSERT_GE(measured.size(), 10u) << "wide_pen_pictures.txt is missing or damaged";
     int slot = 0;
     for (const Picture& picture : measured) {
         const int x = 40 + slot % 12 * 60, y = 40 + slot / 12 * 60;
         ++slot;
         usePen(picture.width);
         line(x, y, x + picture.toX, y + picture.toY);
-        EXPECT_EQ(drawn(picture, x, y), expected(picture, x, y))
+        EXPECT_EQ(box(picture, x, y, true), box(picture, x, y, false))
             << "width " << picture.width << " to " << picture.toX << ", " << picture.toY;
     }
 }
 
 TEST_F(WidePens, RoundEndsClipAtTheImageEdges) {
-    const Picture& point = measured[std::size(measured) - 1];  // the widest round end
-    const Picture& band = measured[1];                          // a horizontal 2-pixel line
+    const std::vector<Picture> measured = measuredPictures();
+    ASSERT_GE(measured.size(), 2u);
+    const Picture& point = measured.back();  // the widest round end
+    const Picture& band = measured[1];       // a horizontal 2-pixel line
     usePen(point.width);
     const POINT corners[] = {{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {-3, 400}, {1026, 400}};
     for (POINT corner : corners) {
         line(corner.x, corner.y, corner.x, corner.y);
-        EXPECT_EQ(drawn(point, corner.x, corner.y), expected(point, corner.x, corner.y))
+        EXPECT_EQ(box(point, corner.x, corner.y, true), box(point, corner.x, corner.y, false))
             << "at " << corner.x << ", " << corner.y;
     }
     usePen(band.width);
     line(3, 200, 3 + band.toX, 200);
-    EXPECT_EQ(drawn(band, 3, 200), expected(band, 3, 200));
+    EXPECT_EQ(box(band, 3, 200, true), box(band, 3, 200, false));
 }
 
 TEST_F(WidePens, LongLinesAcrossTheImageKeepTheirWidth) {
     usePen(5);
     line(600, INT_MIN, 600, INT_MAX);
     line(INT_MAX, 100, INT_MIN, 100);
-    for (int y : {0, 300, 767}) EXPECT_EQ(std::string() + at(597, y) + at(598, y) + at(602, y) + at(603, y), ".##.") << y;
-    for (int x : {0, 300, 1023}) EXPECT_EQ(std::string() + at(x, 97) + at(x, 98) + at(x, 102) + at(x, 103), ".##.") << x;
+    for (int y : {0, 300, 767}) EXPECT_EQ(across(597, y), ".##.") << y;
+    for (int x : {0, 300, 1023}) EXPECT_EQ(down(x, 97), ".##.") << x;
 }
 
 // The background pen, as high as the screen, across the image and ending
@@ -288,17 +149,22 @@ TEST_F(WidePens, AScreenHighPenEndsInAWideArc) {
 // about the segment between the points.
 TEST_F(WidePens, SlantedLinesCoverThePenAroundTheSegment) {
     struct Slant { int width, x0, y0, x1, y1; };
-    const Slant slants[] = {{5, 300, 300, 340, 320}, {5, 340, 420, 300, 400}, {8, 500, 300, 510, 360},
-                            {3, 700, 300, 650, 340}};
+    const Slant slants[] = {{5, 300, 300, 340, 320}, {5, 340, 420, 300, 400},
+                            {8, 500, 300, 510, 360}, {3, 700, 300, 650, 340}};
     for (const Slant& slant : slants) {
         usePen(slant.width);
         line(slant.x0, slant.y0, slant.x1, slant.y1);
         const double dx = slant.x1 - slant.x0, dy = slant.y1 - slant.y0;
         const double half = slant.width / 2.0;
-        for (int y = std::min(slant.y0, slant.y1) - 10; y <= std::max(slant.y0, slant.y1) + 10; ++y)
-            for (int x = std::min(slant.x0, slant.x1) - 10; x <= std::max(slant.x0, slant.x1) + 10; ++x) {
-                const double along = std::clamp(((x - slant.x0) * dx + (y - slant.y0) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-                const double distance = std::hypot(x - slant.x0 - along * dx, y - slant.y0 - along * dy);
+        const int left = std::min(slant.x0, slant.x1), right = std::max(slant.x0, slant.x1);
+        const int top = std::min(slant.y0, slant.y1), bottom = std::max(slant.y0, slant.y1);
+        for (int y = top - 10; y <= bottom + 10; ++y)
+            for (int x = left - 10; x <= right + 10; ++x) {
+                // From the pixel to the nearest point of the segment.
+                const double along = std::clamp(
+                    ((x - slant.x0) * dx + (y - slant.y0) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+                const double distance =
+                    std::hypot(x - slant.x0 - along * dx, y - slant.y0 - along * dy);
                 if (distance <= half - 1) {
                     EXPECT_EQ(at(x, y), '#') << x << ", " << y;
                 }
