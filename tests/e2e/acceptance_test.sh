@@ -36,20 +36,29 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# make_viewer PATH NAME: a viewer that records its name and its arguments.
+make_viewer() {
+  cat >"$1" <<EOF
+#!/bin/sh
+{ echo "launch $2 \$#"; for argument in "\$@"; do echo "argument \$argument"; done; } >>"$launches"
+EOF
+  chmod +x "$1"
+}
+
+# Names the viewer on the reader file's first line, with the line end chosen.
+write_reader_file() {
+  local end=$'\n'
+  [ "$line_end" = crlf ] && end=$'\r\n'
+  printf '%s%ssecond line%s' "$1" "$end" "$end" >"$workdir/HtmlReader.txt"
+}
+
 prepare_workdir() {
   mkdir -p "$workdir/document"
   echo "<html><body>help</body></html>" >"$workdir/document/Tonvisor.htm"
-  cat >"$viewer" <<EOF
-#!/bin/sh
-{ echo "launch \$#"; for argument in "\$@"; do echo "argument \$argument"; done; } >>"$launches"
-EOF
-  chmod +x "$viewer"
+  make_viewer "$viewer" first
+  make_viewer "$workdir/other viewer" other
   : >"$launches"
-  if [ "$line_end" = crlf ]; then
-    printf '%s\r\nsecond line\r\n' "$viewer" >"$workdir/HtmlReader.txt"
-  else
-    printf '%s\nsecond line\n' "$viewer" >"$workdir/HtmlReader.txt"
-  fi
+  write_reader_file "$viewer"
 }
 
 launch_count() { grep -c '^launch' "$launches"; }
@@ -236,10 +245,7 @@ covering() {
 # box, and the last entry's spikes come back in the arrangement chosen.
 resize_repaint() {
   scenario "a repaint after the window was made narrower and wide again"
-  local width height
-  read -r _ _ width height < <(geometry layout 0.001 0.028 0.993 0.932)
-  resize_window $((width - 100)) "$height"
-  resize_window "$width" "$height"
+  repaint_by_resizing
   check_plot_pixel_soon "the name box removed by the painting" 47 30 "$background"
   check_spikes_at 89 "$(spike_run 15 3)" "the spikes after the repaint"
   check_plot_pixel "the by-chord marker after the repaint" 20 35 "$yellow"
@@ -268,7 +274,7 @@ tab_order() {
   scenario "Tab through the six controls"
   # "Enter" left the focus in the note field. Only 31 characters are read:
   # the a in 32nd place would make the notes A minor 7th.
-  type_notes "c e g$(printf '%26s')a"
+  type_notes "c e g$(printf '%26s' '')a"
   press shift+Tab             # EnterButton
   press space
   check_spikes_at 89 "$(spike_run 34 1)" "Shift+Tab reached \"Enter\"; 31 characters read"
@@ -298,9 +304,20 @@ help_viewer() {
   # The parameters are the current directory and \document\Tonvisor.htm;
   # the layer passes them as one argument, backslashes made slashes.
   verify "the viewer's arguments" \
-    "launch 1;argument $(cd "$workdir" && pwd -P)/document/Tonvisor.htm;" "$(tr '\n' ';' <"$launches")"
+    "launch first 1;argument $(cd "$workdir" && pwd -P)/document/Tonvisor.htm;" "$(tr '\n' ';' <"$launches")"
   verify "the document it names" "a file" \
     "$([ -f "$(sed -n 's/^argument //p' "$launches")" ] && echo "a file" || echo missing)"
+
+  # The reader file is read again at every painting, which a named spike's
+  # box going away shows.
+  write_reader_file "$workdir/other viewer"
+  name_slot 34 1
+  repaint_by_resizing
+  check_plot_pixel_soon "the name box removed by the painting" 47 30 "$background"
+  : >"$launches"
+  click_control HelpButton
+  poll 5 test -s "$launches"
+  verify "the viewer after a new reader file and a repaint" "launch other 1" "$(head -n1 "$launches")"
 }
 
 closing() {

@@ -271,6 +271,15 @@ resize_window() {
   verify "client width after resizing" "$1" "$CLIENT_WIDTH"
 }
 
+# Makes the window 100 pixels narrower and then its own width again, which
+# repaints it whole.
+repaint_by_resizing() {
+  local width height
+  read -r _ _ width height < <(geometry layout 0.001 0.028 0.993 0.932)
+  resize_window $((width - 100)) "$height"
+  resize_window "$width" "$height"
+}
+
 # Waits for the program to end (up to 10 s) and checks its exit status.
 verify_exit_status() {
   local want=$1 status=0
