@@ -3,6 +3,7 @@
 
 #include "display/paint.h"
 #include "platform/headless/headless.h"
+#include "shell/application.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
 
@@ -11,14 +12,7 @@ namespace {
 void openForm() {
     headless::reset();
     headless::setScreen(1920, 1080);
-    formClassName = "Tonvisor";
-    unitX = 2;
-    unitY = 2;
-    WNDCLASSA formClass = {};
-    formClass.style = CS_OWNDC;
-    formClass.lpfnWndProc = formProc;
-    formClass.lpszClassName = formClassName;
-    RegisterClassA(&formClass);
+    prepareApplication(GetModuleHandleA(nullptr));
     loadForm();
     headless::runUntilIdle();
 }

@@ -52,12 +52,16 @@ int runMessageLoop() {
 
 }  // namespace
 
-int runApplication(HINSTANCE instance) {
+void prepareApplication(HINSTANCE instance) {
     formClassName = "Tonvisor";
     fixLayoutScale();
     programInstance = instance;
     registerFormClass();
     initCommonControls();
+}
+
+int runApplication(HINSTANCE instance) {
+    prepareApplication(instance);
     loadForm();
     return runMessageLoop();
 }

@@ -11,8 +11,8 @@
 #include "display/identify.h"
 #include "display/spectrum.h"
 #include "platform/headless/headless.h"
+#include "shell/application.h"
 #include "shell/form.h"
-#include "shell/formproc.h"
 
 Pen pens::colour(int index) {
     static const COLORREF colours[12] = {
@@ -74,14 +74,7 @@ void FormTest::openForm(int screenWidth, int screenHeight) {
     currentEntry[0] = '\0';
     displayKeyword[0] = '\0';
     buttonDown = 0;
-    formClassName = "Tonvisor";
-    unitX = 2;
-    unitY = 2;
-    WNDCLASSA formClass = {};
-    formClass.style = CS_OWNDC;
-    formClass.lpfnWndProc = formProc;
-    formClass.lpszClassName = formClassName;
-    RegisterClassA(&formClass);
+    prepareApplication(GetModuleHandleA(nullptr));
     loadForm();
     headless::runUntilIdle();
     startRecording();
