@@ -13,12 +13,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <vector>
+
+#include "peak_memory.h"
 
 extern char** environ;
 
@@ -51,20 +52,6 @@ bool waitUntil(const RootScreen& screen, unsigned long colour, bool shown, doubl
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
-}
-
-double peakResidentMiB(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
 }
 
 struct Launch {

@@ -8,28 +8,14 @@
 #include "shell/application.h"
 #include "shell/form.h"
 
-#include <fstream>
 #include <functional>
 #include <string>
+
+#include "peak_memory.h"
 
 namespace {
 
 constexpr int EntryCount = 1000;
-
-// The "VmHWM:" line of /proc/self/status, in MiB.
-double peakResidentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
 
 // Entry i: three to five notes, different from its neighbours.
 std::string entryNumber(int i) {
