@@ -6,15 +6,9 @@
 #include <vector>
 
 #include "cli_run.h"
+#include "lines.h"
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) result.push_back(line);
-    return result;
-}
 
 TEST(CliProcess, AnalysesTheNotesGivenAsArguments) {
     CliRun run = runCli({"c", "e", "g"});

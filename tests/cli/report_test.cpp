@@ -7,15 +7,9 @@
 #include <vector>
 
 #include "cli/report.h"
+#include "lines.h"
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) result.push_back(line);
-    return result;
-}
 
 const std::vector<std::string> RootOrder = {"A", "A#", "B", "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"};
 const std::vector<std::string> TypeOrder = {"Minor", "Major", "Augmented", "Diminished 7th", "Minor 6th", "Major 6th",
