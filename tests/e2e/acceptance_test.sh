@@ -113,7 +113,16 @@ entering_notes() {
   read -r x y width height < <(control_rect RecognisedNotesField)
   check_text_shows "recognised notes in orange" \
     "$((CLIENT_X + x)) $((CLIENT_Y + y)) $((CLIENT_X + x + width - 1)) $((CLIENT_Y + y + height - 1))" "$orange"
+  recognised_notes_shot echo-c-e-g
   keep_screenshot entered
+}
+
+# The recognised-notes field, cut out of the screen, for comparing echoes.
+recognised_notes_shot() {
+  local x y width height
+  read -r x y width height < <(control_rect RecognisedNotesField)
+  convert "$E2E_SHOT" -crop "${width}x$height+$((CLIENT_X + x))+$((CLIENT_Y + y))" +repage \
+    "png:$E2E_ARTIFACTS/$1.png"
 }
 
 # The name band's text, cut out of the screen, for comparing names.
@@ -265,6 +274,9 @@ return_and_escape() {
   click_control EnterButton
   # Minor on A scores 2.0 at slot 0 in pen 20; Major on C only 0.8889.
   check_spikes_at 89 "$(spike_run 0 0)" "a c e entered after Return and Escape"
+  recognised_notes_shot echo-a-c-e
+  verify_more "pixels that differ between the echoes of c e g and a c e" 0 \
+    "$(same_picture echo-c-e-g echo-a-c-e)"
   verify "the window after Escape" "$WINDOW" "$(find_window "Tonvisor V1.0")"
 }
 
@@ -278,6 +290,9 @@ tab_order() {
   press shift+Tab             # EnterButton
   press space
   check_spikes_at 89 "$(spike_run 34 1)" "Shift+Tab reached \"Enter\"; 31 characters read"
+  recognised_notes_shot echo-c-e-g-again
+  verify "pixels that differ between the echoes of c e g, first and again" 0 \
+    "$(same_picture echo-c-e-g echo-c-e-g-again)"
   press Tab; press Tab; press Tab   # RecognisedNotesField, KeyButton, ChordButton
   press space
   check_plot_pixel_soon "three Tabs reached \"x Chord\"" 20 35 "$yellow"
