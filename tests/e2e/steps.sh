@@ -245,13 +245,6 @@ click_control() {
   click_client "$WINDOW" $(control_centre "$1")
 }
 
-# A click on the spike of a slot, where it stands in the panel (plot y 60).
-click_slot() {
-  local row
-  row=$(($(row_of 60) - CLIENT_Y))
-  click_client "$WINDOW" $(($(slot_column "$1") - CLIENT_X)) "$row"
-}
-
 # Moves the window by (dx, dy) as the window manager does, and waits until
 # the program's window is there.
 move_window() {
