@@ -2,6 +2,9 @@
 // arrangement, the title lines and the focus.
 #include "display/paint.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
 #include "shell/form.h"
@@ -25,11 +28,23 @@ const PenSpec penTable[] = {
     {31, 3, 200, 200, 200},
 };
 
+// The panel fill (pen 1) and the eraser (pen 5) draw runs of lines half a
+// plot unit apart. Above 1000 pixels of screen height that step is more than
+// their 5 pixels, which left stripes and the last picture's spikes showing
+// between the lines; there they are as wide as the step.
+int clearingWidth(int screenHeight) {
+    int step = static_cast<int>(std::ceil(0.005L * screenHeight));
+    return std::max(5, step);
+}
+
 void createPens() {
     int screenHeight = static_cast<int>(2.0L * halfScreenHeight);
     pentype(0, PS_SOLID, screenHeight, 50, 140, 140);
-    for (const PenSpec& pen : penTable)
-        pentype(pen.index, PS_SOLID, pen.width, pen.r, pen.g, pen.b);
+    for (const PenSpec& pen : penTable) {
+        bool clears = pen.index == 1 || pen.index == 5;
+        int width = clears ? clearingWidth(screenHeight) : pen.width;
+        pentype(pen.index, PS_SOLID, width, pen.r, pen.g, pen.b);
+    }
 }
 
 // One line half-way up, as wide as the screen is high, covers the client area.

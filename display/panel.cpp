@@ -37,11 +37,14 @@ const RatioRow ratioRows[] = {
     {"40%", 5.5, "2/5", 58.5, 7.5},     {"25%", 5.5, "1/4", 54.5, 3.6},
 };
 
+// The strip reaches to just inside the form's frame (98.0): the by-key axis
+// names run past 95 on a 4:3 screen, and a shorter strip left the tail of
+// "dom9" standing after a switch to the by-chord arrangement.
 void eraseStrip() {
     SelectObject(hpc, hPen[5]);
     for (float y = 42.0f; y <= 49.0f; y += 0.5f) {
         plot(8.0f, y, 3);
-        plot(95.0f, y, 4);
+        plot(97.5f, y, 4);
     }
 }
 

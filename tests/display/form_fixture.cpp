@@ -94,26 +94,38 @@ const std::vector<DrawRecord>& FormTest::drawn() {
     return headless::displayList(hpc);
 }
 
-COLORREF FormTest::pixelAt(int clientX, int clientY) {
+// The client area as a person sees it, read back from the screen picture.
+ClientPicture FormTest::picture() {
     std::string path = "/tmp/display-test-" + std::to_string(getpid()) + ".png";
     EXPECT_TRUE(headless::savePng(path.c_str()));
     cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
     std::remove(path.c_str());
     RECT outer = {};
     GetWindowRect(Form1, &outer);
-    int x = outer.left + 4 + clientX;  // the frame: 4 pixels left, 20 at the top
-    int y = outer.top + 20 + clientY;
-    COLORREF colour = 0xFFFFFFFF;
-    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS &&
-        x < cairo_image_surface_get_width(image) && y < cairo_image_surface_get_height(image)) {
+    ClientPicture picture;
+    picture.width = outer.right - outer.left - 8;  // the frame: 4 pixels left, right and bottom, 20 on top
+    picture.height = outer.bottom - outer.top - 24;
+    picture.pixels.assign(picture.width * picture.height, 0xFFFFFFFF);
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
         cairo_surface_flush(image);
-        const unsigned char* row =
-            cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
-        auto pixel = *reinterpret_cast<const uint32_t*>(row + 4 * x);  // native-endian ARGB
-        colour = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        for (int y = 0; y < picture.height; y++)
+            for (int x = 0; x < picture.width; x++) {
+                int screenX = outer.left + 4 + x, screenY = outer.top + 20 + y;
+                if (screenX >= cairo_image_surface_get_width(image) ||
+                    screenY >= cairo_image_surface_get_height(image))
+                    continue;
+                const unsigned char* row =
+                    cairo_image_surface_get_data(image) + screenY * cairo_image_surface_get_stride(image);
+                auto pixel = *reinterpret_cast<const uint32_t*>(row + 4 * screenX);  // native-endian ARGB
+                picture.pixels[y * picture.width + x] = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+            }
     }
     cairo_surface_destroy(image);
-    return colour;
+    return picture;
+}
+
+COLORREF FormTest::pixelAt(int clientX, int clientY) {
+    return picture().at(clientX, clientY);
 }
 
 std::string FormTest::windowText(HWND window) {

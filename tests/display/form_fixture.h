@@ -47,6 +47,14 @@ std::string describe(const std::vector<DrawRecord>& list);
 int px(double x);
 int py(double y);
 
+struct ClientPicture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;  // row by row; 0xFFFFFFFF off the screen
+    COLORREF at(int x, int y) const {
+        return x >= 0 && y >= 0 && x < width && y < height ? pixels[y * width + x] : 0xFFFFFFFF;
+    }
+};
+
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override { openForm(1024, 768); }
@@ -59,7 +67,8 @@ protected:
     const std::vector<DrawRecord>& drawn();
     std::vector<Segment> segments() { return segmentsOf(drawn()); }
     std::vector<DrawRecord> texts() { return textsOf(drawn()); }
-    // The colour on screen at a client point of Form1.
+    // The colour on screen at a client point of Form1, and the whole client area.
     COLORREF pixelAt(int clientX, int clientY);
+    ClientPicture picture();
     std::string windowText(HWND window);
 };

@@ -21,7 +21,7 @@ TEST_F(Panel, ErasesExactlyFifteenLinesUnderThePanelFirst) {
     for (int i = 0; i < 15; i++) {
         EXPECT_EQ(lines[i].width, pens::erase.width);
         EXPECT_EQ(lines[i].colour, pens::erase.colour);
-        EXPECT_TRUE(horizontal(lines[i], px(8.0), px(95.0), py(42.0 + 0.5 * i))) << "line " << i;
+        EXPECT_TRUE(horizontal(lines[i], px(8.0), px(97.5), py(42.0 + 0.5 * i))) << "line " << i;
     }
     EXPECT_NE(lines[15].colour, pens::erase.colour);  // 49.5 is not erased
 }
