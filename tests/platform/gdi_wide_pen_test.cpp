@@ -1,14 +1,13 @@
 // The pixels of wide pens along the axes, as the Windows GDI draws them: the
 // pen's band from point to point, joined with a round end at each point.
 // The pictures (wide_pen_pictures.txt) were measured from the system's own drawing.
+#include "pen_pictures.h"
 #include "platform_fixture.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,28 +16,10 @@ namespace {
 constexpr COLORREF background = RGB(240, 240, 240);  // COLOR_BTNFACE
 constexpr COLORREF ink = RGB(20, 40, 60);
 
-struct Picture {
-    int width, toX, toY;     // the pen and the line's end, from its first point
-    int originX, originY;    // the first point within the rows
-    std::vector<std::string> rows;
-};
-
 // The pictures of wide_pen_pictures.txt, in its order.
-std::vector<Picture> measuredPictures() {
+std::vector<PenPicture> measuredPictures() {
     const char* source = std::getenv("TONVISOR_SOURCE_DIR");
-    std::ifstream file(std::string(source ? source : ".") +
-                       "/tests/platform/wide_pen_pictures.txt");
-    std::vector<Picture> pictures;
-    std::string line;
-    while (std::getline(file, line)) {
-        Picture picture{};
-        if (std::sscanf(line.c_str(), "pen %d to %d %d at %d %d", &picture.width, &picture.toX,
-                        &picture.toY, &picture.originX, &picture.originY) == 5)
-            pictures.push_back(picture);
-        else if (!line.empty() && line[0] != '#' && !pictures.empty())
-            pictures.back().rows.push_back(line);
-    }
-    return pictures;
+    return readPenPictures(std::string(source ? source : ".") + "/tests/platform/wide_pen_pictures.txt");
 }
 
 class WidePens : public PlatformTest {
@@ -62,7 +43,7 @@ protected:
     }
     // The picture's box with its first point at (x, y), as drawn (or as expected):
     // its rows one per line, '-' where they fall off the image.
-    std::string box(const Picture& picture, int x, int y, bool asDrawn) const {
+    std::string box(const PenPicture& picture, int x, int y, bool asDrawn) const {
         std::string text;
         for (size_t row = 0; row < picture.rows.size(); ++row) {
             for (size_t column = 0; column < picture.rows[row].size(); ++column) {
@@ -87,10 +68,10 @@ protected:
 };
 
 TEST_F(WidePens, DrawTheMeasuredPixelsInEveryDirection) {
-    const std::vector<Picture> measured = measuredPictures();
+    const std::vector<PenPicture> measured = measuredPictures();
     ASSERT_GE(measured.size(), 10u) << "wide_pen_pictures.txt is missing or damaged";
     int slot = 0;
-    for (const Picture& picture : measured) {
+    for (const PenPicture& picture : measured) {
         const int x = 40 + slot % 12 * 60, y = 40 + slot / 12 * 60;
         ++slot;
         usePen(picture.width);
@@ -101,10 +82,10 @@ TEST_F(WidePens, DrawTheMeasuredPixelsInEveryDirection) {
 }
 
 TEST_F(WidePens, RoundEndsClipAtTheImageEdges) {
-    const std::vector<Picture> measured = measuredPictures();
+    const std::vector<PenPicture> measured = measuredPictures();
     ASSERT_GE(measured.size(), 2u);
-    const Picture& point = measured.back();  // the widest round end
-    const Picture& band = measured[1];       // a horizontal 2-pixel line
+    const PenPicture& point = measured.back();  // the widest round end
+    const PenPicture& band = measured[1];       // a horizontal 2-pixel line
     usePen(point.width);
     const POINT corners[] = {{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {-3, 400}, {1026, 400}};
     for (POINT corner : corners) {

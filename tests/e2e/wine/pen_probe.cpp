@@ -5,33 +5,13 @@
 //   pen_probe.exe PICTURES      exit status 0 when every picture matches
 #include <windows.h>
 
+#include "tests/platform/pen_pictures.h"
+
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct Picture {
-    int width = 0, toX = 0, toY = 0, originX = 0, originY = 0;
-    std::vector<std::string> rows;
-};
-
-std::vector<Picture> readPictures(const char* path) {
-    std::ifstream file(path);
-    std::vector<Picture> pictures;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        Picture picture;
-        if (std::sscanf(line.c_str(), "pen %d to %d %d at %d %d", &picture.width, &picture.toX,
-                        &picture.toY, &picture.originX, &picture.originY) == 5)
-            pictures.push_back(picture);
-        else if (!line.empty() && line[0] != '#' && !pictures.empty())
-            pictures.back().rows.push_back(line);
-    }
-    return pictures;
-}
 
 HWND whiteWindow() {
     WNDCLASSA windowClass{};
@@ -49,7 +29,7 @@ HWND whiteWindow() {
 }
 
 // The picture's rows as the system draws its line with the first point at (x, y).
-std::vector<std::string> draw(HDC dc, const Picture& picture, int x, int y) {
+std::vector<std::string> draw(HDC dc, const PenPicture& picture, int x, int y) {
     const RECT all{0, 0, 200, 200};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     HPEN pen = CreatePen(PS_SOLID, picture.width, RGB(0, 0, 0));
@@ -74,7 +54,7 @@ std::vector<std::string> draw(HDC dc, const Picture& picture, int x, int y) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<Picture> pictures = readPictures(argc > 1 ? argv[1] : "");
+    const std::vector<PenPicture> pictures = readPenPictures(argc > 1 ? argv[1] : "");
     if (pictures.empty()) {
         std::printf("no pictures in %s\n", argc > 1 ? argv[1] : "(no file given)");
         return 1;
@@ -82,7 +62,7 @@ int main(int argc, char** argv) {
     HWND window = whiteWindow();
     HDC dc = GetDC(window);
     int differing = 0;
-    for (const Picture& picture : pictures) {
+    for (const PenPicture& picture : pictures) {
         const std::vector<std::string> drawn = draw(dc, picture, 100, 100);
         if (drawn == picture.rows) continue;
         ++differing;
