@@ -9,27 +9,13 @@ namespace {
 constexpr COLORREF btnFace = RGB(240, 240, 240);
 constexpr COLORREF red = RGB(255, 0, 0);
 
-class Drawing : public PlatformTest {
+class Drawing : public DrawingTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        window = makeWindow(1024 + 8, 768 + 24);  // a 1024 x 768 client area
-        PAINTSTRUCT paint;
-        dc = BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-    }
-    void usePen(int width, COLORREF colour) {
-        DeleteObject(SelectObject(dc, CreatePen(PS_SOLID, width, colour)));  // stock pens survive
-    }
     HFONT useFont(int height) {
         HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
         SelectObject(dc, font);
         return font;
-    }
-    void line(int x0, int y0, int x1, int y1) {
-        MoveToEx(dc, x0, y0, nullptr);
-        LineTo(dc, x1, y1);
     }
     // Rows of column x, from top, that hold the colour.
     int firstRow(int x, COLORREF colour, int from = 0) {
@@ -42,8 +28,6 @@ protected:
             if (pixel(window, x, y) == colour) return y;
         return -1;
     }
-    HWND window = nullptr;
-    HDC dc = nullptr;
 };
 
 TEST_F(Drawing, OnePixelLinesLeaveOutTheirEndPoint) {

@@ -22,20 +22,9 @@ std::vector<PenPicture> measuredPictures() {
     return readPenPictures(std::string(source ? source : ".") + "/tests/platform/wide_pen_pictures.txt");
 }
 
-class WidePens : public PlatformTest {
+class WidePens : public DrawingTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        window = makeWindow(1024 + 8, 768 + 24);  // a 1024 x 768 client area
-        PAINTSTRUCT paint;
-        dc = BeginPaint(window, &paint);
-        EndPaint(window, &paint);
-    }
-    void usePen(int width) { DeleteObject(SelectObject(dc, CreatePen(PS_SOLID, width, ink))); }
-    void line(int x0, int y0, int x1, int y1) {
-        MoveToEx(dc, x0, y0, nullptr);
-        LineTo(dc, x1, y1);
-    }
+    void usePen(int width) { DrawingTest::usePen(width, ink); }
     char at(int x, int y) const {
         if (x < 0 || x >= 1024 || y < 0 || y >= 768) return '-';
         const COLORREF colour = pixel(window, x, y);
@@ -63,8 +52,6 @@ protected:
     std::string down(int x, int y) const {
         return {at(x, y), at(x, y + 1), at(x, y + 5), at(x, y + 6)};
     }
-    HWND window = nullptr;
-    HDC dc = nullptr;
 };
 
 TEST_F(WidePens, DrawTheMeasuredPixelsInEveryDirection) {

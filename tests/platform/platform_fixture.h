@@ -36,3 +36,25 @@ public:
     static std::vector<LoggedMessage> log;
     static bool validateOnPaint;  // false: WM_PAINT returns without painting
 };
+
+// A window with a 1024 x 768 client area and its own device context to draw in.
+class DrawingTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        window = makeWindow(1024 + 8, 768 + 24);
+        PAINTSTRUCT paint;
+        dc = BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+    }
+    void usePen(int width, COLORREF colour) {
+        DeleteObject(SelectObject(dc, CreatePen(PS_SOLID, width, colour)));  // stock pens survive
+    }
+    void line(int x0, int y0, int x1, int y1) {
+        MoveToEx(dc, x0, y0, nullptr);
+        LineTo(dc, x1, y1);
+    }
+
+    HWND window = nullptr;
+    HDC dc = nullptr;
+};
