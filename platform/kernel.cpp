@@ -1,10 +1,19 @@
 // Kernel calls: the module handle, the current directory and file attributes.
+//
+// Windows reports FILE_ATTRIBUTE_DEVICE for its devices, never for an ordinary
+// file name. Here it marks an entry that could keep whoever opens or reads it
+// waiting: a named pipe, a socket, and every device but the kernel's memory
+// devices (null, zero, full, random, urandom), which answer at once and count
+// as normal files. Limits: other devices that would answer at once (a disk)
+// are reported as devices too, since telling would take opening them, which
+// for some has effects of its own (a tape rewinds, a serial line hangs up).
 #include "platform/win32.h"
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -32,8 +41,24 @@ DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer) {
     return static_cast<DWORD>(directory.size());
 }
 
+namespace {
+
+bool answersAtOnce(const struct stat& status) {
+    if (S_ISREG(status.st_mode)) return true;
+    if (!S_ISCHR(status.st_mode) || major(status.st_rdev) != 1) return false;
+    switch (minor(status.st_rdev)) {
+        case 3: case 5: case 7: case 8: case 9:  // null, zero, full, random, urandom
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
     struct stat status;
     if (fileName == nullptr || stat(fileName, &status) != 0) return INVALID_FILE_ATTRIBUTES;
-    return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (S_ISDIR(status.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+    return answersAtOnce(status) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_DEVICE;
 }

@@ -1,4 +1,9 @@
 // The reader file: its first line names the help viewer.
+//
+// Reading it never waits: an entry that the platform reports as a device (on
+// Linux a named pipe, a socket, or a device that may not answer at once) counts
+// as a file that cannot be opened. Limits: the check comes before the open, so
+// an entry replaced by a named pipe in between can still hold the program up.
 #include "shell/help.h"
 
 #include "platform/win32.h"
@@ -49,7 +54,9 @@ void readFirstLine(std::FILE* file) {
 
 void readViewerPath() {
     std::strcpy(viewerPath, defaultViewer);
-    if (GetFileAttributesA(readerFileName) == INVALID_FILE_ATTRIBUTES) return;
+    const DWORD attributes = GetFileAttributesA(readerFileName);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & FILE_ATTRIBUTE_DEVICE) failReaderFile();
     std::FILE* file = std::fopen(readerFileName, "r");
     if (file == nullptr) failReaderFile();
     readFirstLine(file);

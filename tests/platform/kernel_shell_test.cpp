@@ -9,7 +9,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -100,6 +102,21 @@ TEST_F(Launch, FileAttributesTellFilesFromDirectoriesFromNothing) {
     EXPECT_EQ(GetFileAttributesA("folder"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_EQ(GetFileAttributesA("missing.txt"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesA(nullptr), INVALID_FILE_ATTRIBUTES);
+}
+
+// What could keep a reader waiting is a device; what answers at once is a
+// normal file, whatever its kind. Links count as what they lead to.
+TEST_F(Launch, FileAttributesMarkWhatMightNotAnswerAsADevice) {
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    const std::pair<const char*, const char*> links[] = {
+        {"null", "/dev/null"}, {"zero", "/dev/zero"}, {"terminal", "/dev/ptmx"},
+        {"to the pipe", "pipe"}, {"dangling", "missing.txt"}};
+    for (const auto& [name, target] : links) fs::create_symlink(target, name);
+    const std::pair<const char*, DWORD> expected[] = {
+        {"pipe", FILE_ATTRIBUTE_DEVICE}, {"to the pipe", FILE_ATTRIBUTE_DEVICE},
+        {"terminal", FILE_ATTRIBUTE_DEVICE}, {"null", FILE_ATTRIBUTE_NORMAL},
+        {"zero", FILE_ATTRIBUTE_NORMAL}, {"dangling", INVALID_FILE_ATTRIBUTES}};
+    for (const auto& [name, attributes] : expected) EXPECT_EQ(GetFileAttributesA(name), attributes) << name;
 }
 
 TEST_F(Launch, CurrentDirectoryFitsTheBufferOrAsksForMore) {

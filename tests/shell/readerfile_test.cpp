@@ -62,6 +62,14 @@ TEST(ReaderFile, LongFirstLineIsCutAt2047) {
     EXPECT_EQ(viewerFor(directory, crlfAtLimit + "\r\n"), crlfAtLimit);
 }
 
+TEST(ReaderFile, LinkToDevNullReadsAsAnEmptyFile) {
+    ScratchDirectory directory;
+    std::filesystem::create_symlink("/dev/null", directory.path() / "HtmlReader.txt");
+    std::strcpy(viewerPath, "left over");
+    readViewerPath();
+    EXPECT_EQ(viewerPath, defaultViewer);
+}
+
 TEST(ReaderFile, EachReadStartsAfresh) {
     ScratchDirectory directory;
     EXPECT_EQ(viewerFor(directory, "/first/viewer\n"), "/first/viewer");
@@ -87,6 +95,19 @@ TEST_F(ReaderFileDeathTest, UnreadableFileEndsTheProgram) {
     chmod((directory.path() / "HtmlReader.txt").c_str(), 0);
     EXPECT_EXIT(readViewerPath(), ::testing::ExitedWithCode(1),
                 "^Can't open file HtmlReader\\.txt\n$");
+}
+
+TEST_F(ReaderFileDeathTest, NamedPipeWithoutWriterEndsTheProgramAtOnce) {
+    ScratchDirectory directory;
+    ASSERT_EQ(mkfifo("HtmlReader.txt", 0600), 0);
+    // Opening the pipe would wait for a writer for ever; the alarm turns such
+    // a wait into a death by signal, which fails the test.
+    EXPECT_EXIT(
+        {
+            alarm(5);
+            readViewerPath();
+        },
+        ::testing::ExitedWithCode(1), "^Can't open file HtmlReader\\.txt\n$");
 }
 
 }  // namespace
