@@ -102,6 +102,11 @@ void keyPressed(HWND window, int virtualKey, bool shift);
 void focusChanged(HWND window);
 // The person asked to close a top-level window: the program receives WM_CLOSE.
 void closeRequested(HWND window);
+// A top-level window and its controls vanished from the screen without a close
+// request (another client destroyed it). The backend has already forgotten
+// them; the next GetMessageA destroys the window as DestroyWindow does, so the
+// program receives WM_DESTROY.
+void windowLost(HWND window);
 // The window manager moved or resized a top-level window (both in screen coordinates).
 // A new client size gives the window a new backing image and a repaint.
 void windowMoved(HWND window, const RECT& outer, const RECT& client);

@@ -51,3 +51,7 @@ void core::keyPressed(HWND window, int virtualKey, bool shift) {
 void core::closeRequested(HWND window) {
     if (user::find(window)) user::queueInput(window, WM_CLOSE, 0, 0);
 }
+
+void core::windowLost(HWND window) {
+    if (const user::Window* lost = user::find(window); lost && !lost->parent) user::queueLoss(window);
+}

@@ -3,12 +3,15 @@
 // GetMessageA fetches, in this order: posted messages, the quit message, the
 // person's input, and only then WM_PAINT for a window that needs painting;
 // with nothing ready it waits for the backend. SendMessageA calls the window
-// procedure at once.
+// procedure at once. A window the screen lost is destroyed inside the fetch,
+// the way Windows delivers sent messages to a thread waiting in GetMessage.
 #include "platform/gdi_state.h"
 #include "platform/inspect.h"
 #include "platform/user_state.h"
 
 #include <deque>
+#include <utility>
+#include <vector>
 
 namespace user {
 namespace {
@@ -20,6 +23,7 @@ struct Queued {
 
 std::deque<Queued> posted;
 std::deque<Queued> input;
+std::vector<HWND> lost;
 bool quitPending = false;
 int quitCode = 0;
 
@@ -33,6 +37,10 @@ bool takeFrom(std::deque<Queued>& queue, MSG* message) {
     shiftDown = queue.front().shift;
     queue.pop_front();
     return true;
+}
+
+void destroyLostWindows() {
+    for (HWND handle : std::exchange(lost, {})) destroyWindow(handle);
 }
 
 bool nextPaint(MSG* message) {
@@ -58,9 +66,12 @@ void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool sh
     input.push_back(Queued{makeMessage(window, message, wParam, lParam), shift});
 }
 
+void queueLoss(HWND window) { lost.push_back(window); }
+
 void emptyQueue() {
     posted.clear();
     input.clear();
+    lost.clear();
     quitPending = false;
     shiftDown = false;
 }
@@ -72,6 +83,7 @@ using user::Window;
 bool core::nextMessage(MSG* message) {
     user::useBackend();
     backend::pollEvents();
+    user::destroyLostWindows();
     return user::takeFrom(user::posted, message) || user::takeFrom(user::input, message) ||
            user::nextPaint(message);
 }
@@ -82,6 +94,7 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterM
     user::useBackend();
     for (;;) {
         backend::pollEvents();
+        user::destroyLostWindows();
         if (user::takeFrom(user::posted, message)) return TRUE;
         if (user::quitPending) {
             user::quitPending = false;

@@ -71,6 +71,9 @@ void forgetFocusOn(HWND window);
 void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift = false);
 // Shift as it was when the message being handled was queued.
 extern bool shiftDown;
+// A top-level window the screen lost: destroyed with WM_DESTROY at the next
+// fetch, before any message is returned.
+void queueLoss(HWND window);
 void emptyQueue();
 
 // The built-in controls (user_controls.cpp).

@@ -44,6 +44,7 @@ void initialise() {
     gdk_set_allowed_backends("x11");
     gtk_init(nullptr, nullptr);
     loadControlCss();
+    Gtk_watchForLostWindows();
 }
 
 POINT cursorPosition() {

@@ -43,6 +43,10 @@ void Gtk_setControlText(Gtk_Window& record, const char* text);
 // of that window back at its own rectangle within the fixed's area.
 void Gtk_keepControlRectangles(const GdkRectangle& area, HWND topLevel);
 
+// From start-up on, a top-level window destroyed by another X client reaches
+// the core as core::windowLost (gtk_lost.cpp).
+void Gtk_watchForLostWindows();
+
 // Presenting the backing image (gtk_present.cpp).
 // The client area's drawing area; its owner gives it the whole client area.
 GtkWidget* Gtk_createDrawingArea(HWND window);
