@@ -13,10 +13,6 @@
 
 namespace {
 
-// The platform's frame around a top-level window's client area: the same
-// width left, right and below, a caption above.
-constexpr int FrameSide = 4, FrameTop = 20;
-
 bool isRegularFile(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -37,9 +33,7 @@ bool onControl(POINT point) {
 
 // Presses and releases the left button over Form1, or says why it cannot.
 PictureOutcome clickForm(int clientX, int clientY) {
-    RECT outer = {};
-    GetWindowRect(Form1, &outer);
-    const RECT client = {outer.left + FrameSide, outer.top + FrameTop, outer.right - FrameSide, outer.bottom - FrameSide};
+    const RECT client = headless::clientRect(Form1);
     const POINT point = {client.left + clientX, client.top + clientY};
     const std::string where = "--click " + std::to_string(clientX) + "," + std::to_string(clientY);
     if (!inside(client, point))

@@ -5,7 +5,6 @@
 // with nothing ready it waits for the backend. SendMessageA calls the window
 // procedure at once.
 #include "platform/gdi_state.h"
-#include "platform/inspect.h"
 #include "platform/user_state.h"
 
 #include <deque>
@@ -165,11 +164,7 @@ HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     COLORREF background;
     const bool canErase = gdi::brushColour(window->background, &background);
     if (window->erase && window->image && canErase) {
-        cairo_t* cairo = cairo_create(window->image);
-        cairo_set_source_rgb(cairo, (background & 0xFF) / 255.0, ((background >> 8) & 0xFF) / 255.0,
-                             ((background >> 16) & 0xFF) / 255.0);
-        cairo_paint(cairo);
-        cairo_destroy(cairo);
+        user::fillImage(window->image, background);
         backend::present(handle, paint->rcPaint);
     }
     paint->fErase = window->erase && !canErase;

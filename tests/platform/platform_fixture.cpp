@@ -1,6 +1,6 @@
 #include "platform_fixture.h"
 
-#include "platform/backend.h"
+#include "platform/core.h"
 
 std::vector<LoggedMessage> PlatformTest::log;
 bool PlatformTest::validateOnPaint = true;
