@@ -8,13 +8,13 @@
 #include "display/namebox.h"
 #include "display/panel.h"
 
-int buttonDown = 0;
-int clickX = 0;
-int clickY = 0;
+namespace {
 
+// 12 roots of 2 characters, display order A .. G#.
 const char rootNames[] = " AA# B CC# DD# E FF# GG#";
 static_assert(sizeof rootNames - 1 == 12 * 2);
 
+// 11 chord types of 24 characters, blank-filled.
 const char chordNames[] =
     "m (Minor)               "
     " (Major)                "
@@ -28,8 +28,6 @@ const char chordNames[] =
     "7-9 (Dominant Minor 9th)"
     "9 (Dominant 9th)        ";
 static_assert(sizeof chordNames - 1 == 11 * 24);
-
-namespace {
 
 struct SlotChord {
     int root;
@@ -70,7 +68,7 @@ void drawColourSample(const SlotChord& chord) {
 // The click is converted by this rule alone (no origin, no flip of the plot
 // mapping). Slot 132, between the last slot's range and x = 90, holds no chord
 // and is rejected like a click off the panel.
-void identifySpike() {
+void identifySpike(int clickX, int clickY) {
     auto x = static_cast<float>((clickX + 3) / static_cast<long double>(PlotCanvas.scaleX));
     auto y = static_cast<float>(clickY / static_cast<long double>(PlotCanvas.scaleY));
     float x0 = PanelGeometry.slotOriginX;

@@ -1,5 +1,5 @@
 // Form painting: pen table, coordinate system, background, frame, the current
-// arrangement, the title lines and the focus.
+// arrangement and the title lines.
 #include "display/paint.h"
 
 #include <algorithm>
@@ -7,8 +7,6 @@
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
-#include "shell/form.h"
-#include "shell/help.h"
 
 namespace {
 
@@ -37,8 +35,7 @@ int clearingWidth(int screenHeight) {
     return std::max(5, step);
 }
 
-void createPens() {
-    int screenHeight = static_cast<int>(2.0L * halfScreenHeight);
+void createPens(int screenHeight) {
     pentype(0, PS_SOLID, screenHeight, 50, 140, 140);
     for (const PenSpec& pen : penTable) {
         bool clears = pen.index == 1 || pen.index == 5;
@@ -66,9 +63,9 @@ void drawTitles() {
 
 }  // namespace
 
-void paintform() {
-    startpaint(Form1);
-    createPens();
+void drawForm(HWND window, int modeNumber, int screenHeight) {
+    startpaint(window);
+    createPens(screenHeight);
     fillBackground();
     SelectObject(hpc, hPen[9]);
     box(1.2f, 8.0f, 98.0f, 97.5f);
@@ -77,7 +74,5 @@ void paintform() {
     else
         drawChordArrangement();
     drawTitles();
-    SetFocus(NoteEntryField);
-    EndPaint(Form1, &PlotCanvas.paint);  // hpc stays valid: the DC is the window's own
-    readViewerPath();
+    EndPaint(window, &PlotCanvas.paint);  // hpc stays valid: the DC is the window's own
 }

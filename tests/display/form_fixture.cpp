@@ -7,9 +7,6 @@
 #include <sstream>
 
 #include "canvas/canvas.h"
-#include "display/arrangement.h"
-#include "display/identify.h"
-#include "display/spectrum.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
@@ -70,10 +67,6 @@ int py(double y) {
 void FormTest::openForm(int screenWidth, int screenHeight) {
     headless::reset();
     headless::setScreen(screenWidth, screenHeight);
-    enterPending = 0;
-    currentEntry[0] = '\0';
-    displayKeyword[0] = '\0';
-    buttonDown = 0;
     prepareApplication(GetModuleHandleA(nullptr));
     loadForm();
     headless::runUntilIdle();

@@ -16,10 +16,8 @@ namespace {
 class Identify : public FormTest {
 protected:
     void clickAt(int x, int y) {
-        clickX = x;
-        clickY = y;
         startRecording();
-        identifySpike();
+        identifySpike(x, y);
     }
 
     // A click in the middle of slot k's range on the 1024 x 768 screen.

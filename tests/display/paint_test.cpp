@@ -2,9 +2,9 @@
 // and repeated paints that draw the same and use up no drawing objects.
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
-#include "display/paint.h"
 #include "form_fixture.h"
 #include "platform/headless/headless.h"
+#include "shell/drawing.h"
 #include "shell/form.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
-#include "display/spectrum.h"
 #include "form_fixture.h"
 #include "platform/headless/headless.h"
+#include "shell/drawing.h"
 #include "shell/form.h"
 
 namespace {

@@ -236,7 +236,7 @@ TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
         LRESULT brush = SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam,
                                      reinterpret_cast<LPARAM>(RecognisedNotesField));
         EXPECT_NE(brush, 0);
-        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(notesBrush));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(Shell.notesBrush));
         int objects = headless::liveGdiObjects();
         SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam, reinterpret_cast<LPARAM>(RecognisedNotesField));
         EXPECT_EQ(headless::liveGdiObjects(), objects);
@@ -244,13 +244,13 @@ TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
         EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
 
         // The entry field gets the default answer and the brush stays.
-        HBRUSH before = notesBrush;
+        HBRUSH before = Shell.notesBrush;
         LRESULT entryAnswer = SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam,
                                            reinterpret_cast<LPARAM>(NoteEntryField));
         EXPECT_NE(SetTextColor(dc, 0), RGB(255, 100, 0));
         EXPECT_EQ(entryAnswer, DefWindowProcA(Form1, WM_CTLCOLOREDIT, dcParam,
                                               reinterpret_cast<LPARAM>(NoteEntryField)));
-        EXPECT_EQ(notesBrush, before);
+        EXPECT_EQ(Shell.notesBrush, before);
         EXPECT_EQ(headless::liveGdiObjects(), objects);
     });
     quitStep();

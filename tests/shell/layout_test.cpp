@@ -28,8 +28,9 @@ Placement placementInForm(HWND control) {
 
 // Form1 before centring, in pixels.
 Placement createdFormPlacement() {
-    const LayoutBox& box = formLayout[0];
-    return {box.x * unitX, box.y * unitY, (box.width + 4) * unitX, (box.height + 12) * unitY};
+    const LayoutBox& box = Shell.formLayout[0];
+    return {box.x * Shell.unitX, box.y * Shell.unitY, (box.width + 4) * Shell.unitX,
+            (box.height + 12) * Shell.unitY};
 }
 
 using Layout = RunningProgram;
@@ -37,8 +38,8 @@ using Layout = RunningProgram;
 TEST_F(Layout, Screen1024x768) {
     headless::setScreen(1024, 768);
     step([] {
-        EXPECT_EQ(unitX, 2);
-        EXPECT_EQ(unitY, 2);
+        EXPECT_EQ(Shell.unitX, 2);
+        EXPECT_EQ(Shell.unitY, 2);
         EXPECT_EQ(createdFormPlacement(), (Placement{0, 20, 1024, 738}));
         EXPECT_EQ(placementInForm(EnterButton), (Placement{50, 660, 50, 36}));
         EXPECT_EQ(placementInForm(NoteEntryField), (Placement{50, 632, 244, 20}));
@@ -88,11 +89,11 @@ TEST_F(Layout, TruncationsDependOnExtendedPrecision) {
     headless::setScreen(800, 600);
     EXPECT_EQ(_controlfp(_PC_53, _MCW_PC), _PC_53);
     computeLayout();
-    int enterYAtDouble = formLayout[1].y;
+    int enterYAtDouble = Shell.formLayout[1].y;
     EXPECT_EQ(_controlfp(_PC_64, _MCW_PC), _PC_64);
     computeLayout();
     EXPECT_EQ(enterYAtDouble, 258);
-    EXPECT_EQ(formLayout[1].y, 257);
+    EXPECT_EQ(Shell.formLayout[1].y, 257);
 }
 
 // Odd differences halve toward zero, also when the window is larger than the

@@ -3,8 +3,6 @@
 // the effects of the one before. quitStep() ends the loop with command 200.
 #pragma once
 
-#include "display/identify.h"
-#include "display/spectrum.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
@@ -20,10 +18,6 @@ class RunningProgram : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::reset();
-        enterPending = 0;
-        currentEntry[0] = '\0';
-        displayKeyword[0] = '\0';
-        buttonDown = 0;
         // The program reads HtmlReader.txt from the current directory.
         directory_ = std::make_unique<ScratchDirectory>();
     }

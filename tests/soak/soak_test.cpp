@@ -2,8 +2,6 @@
 // restless person would do them: bytes typed, "Enter", both arrangements,
 // presses and releases anywhere on the screen, keys, moves and repaints. It must neither
 // crash (the sanitizer build runs it too) nor leak pens, fonts or brushes.
-#include "display/identify.h"
-#include "display/spectrum.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
@@ -127,10 +125,6 @@ TEST(Soak, TwentyThousandRandomActionsLeaveTheProgramWorkingWithoutLeakingGdiObj
     SoakDirectory directory;
     headless::reset();
     headless::setScreen(ScreenWidth, ScreenHeight);
-    enterPending = 0;
-    currentEntry[0] = '\0';
-    displayKeyword[0] = '\0';
-    buttonDown = 0;
 
     Soak soak(20261207);
     int objectsAfterFirstPaint = -1;
