@@ -5,17 +5,18 @@
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
+#include "display/labels.h"
 #include "display/namebox.h"
 #include "display/panel.h"
 
 namespace {
 
 // 12 roots of 2 characters, display order A .. G#.
-const char rootNames[] = " AA# B CC# DD# E FF# GG#";
-static_assert(sizeof rootNames - 1 == 12 * 2);
+constexpr char rootNames[] = " AA# B CC# DD# E FF# GG#";
+static_assert(labels::rootsInSlots(rootNames, true));
 
 // 11 chord types of 24 characters, blank-filled.
-const char chordNames[] =
+constexpr char chordNames[] =
     "m (Minor)               "
     " (Major)                "
     "+ (Augmented)           "
@@ -27,7 +28,7 @@ const char chordNames[] =
     "maj7 (Major 7th )       "
     "7-9 (Dominant Minor 9th)"
     "9 (Dominant 9th)        ";
-static_assert(sizeof chordNames - 1 == 11 * 24);
+static_assert(labels::nameBoxSlots(chordNames, 24));
 
 struct SlotChord {
     int root;
