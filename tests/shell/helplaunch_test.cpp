@@ -1,7 +1,7 @@
 // The Help launch: the viewer gets the document path under the current directory.
 #include "shell/help.h"
 
-#include "scratch_directory.h"
+#include "tests/support/scratch_directory.h"
 #include "test_viewer.h"
 
 #include <gtest/gtest.h>

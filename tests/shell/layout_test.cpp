@@ -18,12 +18,11 @@ Placement outerPlacement(HWND window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// A control's place in Form1's client area, which starts 4 pixels right of the
-// outer left edge and 20 below the outer top.
+// A control's place in Form1's client area.
 Placement placementInForm(HWND control) {
-    Placement form = outerPlacement(Form1);
+    const RECT client = headless::clientRect(Form1);
     Placement outer = outerPlacement(control);
-    return {outer.x - form.x - 4, outer.y - form.y - 20, outer.width, outer.height};
+    return {outer.x - client.left, outer.y - client.top, outer.width, outer.height};
 }
 
 // Form1 before centring, in pixels.
@@ -55,8 +54,7 @@ TEST_F(Layout, Screen1024x768) {
         EXPECT_EQ(RunningProgram::textOf(RecognisedNotesField), " ");
         EXPECT_EQ(RunningProgram::textOf(ChordButton), "x Chord");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // 0.86 x 300 is formed just below 258 at extended precision.
@@ -67,8 +65,7 @@ TEST_F(Layout, Screen800x600TruncatesBelowWholeNumbers) {
         EXPECT_EQ(outerPlacement(Form1).height, 582);
         EXPECT_EQ(placementInForm(EnterButton), (Placement{40, 514, 40, 28}));
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // 0.3 x 640 gives 191, not 192.
@@ -79,8 +76,7 @@ TEST_F(Layout, Screen1280x1024) {
         EXPECT_EQ(outerPlacement(Form1).height, 978);
         EXPECT_EQ(placementInForm(RecognisedNotesField).x, 382);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // The truncations above need the x87's 64-bit significand, which the start-up
@@ -110,8 +106,7 @@ TEST_F(Layout, CentringInAnOffsetWorkArea) {
         centreWindow(Form1);
         EXPECT_EQ(outerPlacement(Form1), (Placement{349, 249, 301, 201}));
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 }  // namespace

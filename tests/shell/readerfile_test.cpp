@@ -1,7 +1,7 @@
 // The reader file HtmlReader.txt and the viewer path it gives.
 #include "shell/help.h"
 
-#include "scratch_directory.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

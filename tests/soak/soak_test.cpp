@@ -5,42 +5,17 @@
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 constexpr int ActionCount = 20000;
 constexpr int ScreenWidth = 1024, ScreenHeight = 768;
-
-// A private current directory whose HtmlReader.txt names a harmless viewer,
-// should a click ever land on "Help".
-class SoakDirectory {
-public:
-    SoakDirectory()
-        : previous_(std::filesystem::current_path()),
-          path_(std::filesystem::temp_directory_path() /
-                ("tonvisor soak " + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path_);
-        std::filesystem::current_path(path_);
-        std::ofstream(path_ / "HtmlReader.txt") << "/bin/true\n";
-    }
-    ~SoakDirectory() {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
-};
 
 std::string textOf(HWND window) {
     char text[256] = {};
@@ -122,7 +97,9 @@ private:
 };
 
 TEST(Soak, TwentyThousandRandomActionsLeaveTheProgramWorkingWithoutLeakingGdiObjects) {
-    SoakDirectory directory;
+    // HtmlReader.txt names a harmless viewer, should a click ever land on "Help".
+    ScratchDirectory directory("tonvisor soak");
+    directory.write("HtmlReader.txt", "/bin/true\n");
     headless::reset();
     headless::setScreen(ScreenWidth, ScreenHeight);
 
