@@ -1,3 +1,7 @@
+// Picture export: the program's own start-up and message loop on the
+// headless screen, with the entry typed, "Enter" and the chosen buttons pressed
+// and a click played in as a person would, then Form1's inside saved as a PNG.
+// Limits: once per process; the click must fall on the spectrograph.
 #include "cli/picture.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,5 @@
+// Scoring: worked examples of the 132 scores, the divisor, symmetric chords
+// and a matrix rewritten on every run.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// tonvisor-cli's text and JSON reports of an analysed entry.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
