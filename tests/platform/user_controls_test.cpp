@@ -62,13 +62,16 @@ TEST_F(Controls, ReturnAndEscapeBecomeCommandsOneAndTwoToTheDialog) {
 }
 
 TEST_F(Controls, AClickSendsTheButtonsIdentifierToItsParent) {
+    const RECT client = headless::clientRect(form);
+    auto press = [&](int x, int y) { headless::mouseDown(client.left + x, client.top + y); };
+    auto release = [&](int x, int y) { headless::mouseUp(client.left + x, client.top + y); };
     headless::clickButton(last);
-    headless::mouseDown(4 + 15, 20 + 15);  // press on the first button...
-    headless::mouseUp(4 + 15, 20 + 75);    // ...released on another: no click
-    headless::mouseDown(4 + 15, 20 + 15);
-    headless::mouseUp(4 + 300, 20 + 300);  // ...released on the form: the button keeps it
-    headless::mouseDown(4 + 15, 20 + 15);
-    headless::mouseUp(4 + 16, 20 + 16);
+    press(15, 15);  // press on the first button...
+    release(15, 75);  // ...released on another: no click
+    press(15, 15);
+    release(300, 300);  // ...released on the form: the button keeps it
+    press(15, 15);
+    release(16, 16);
     headless::runUntilIdle();
     const auto commands = received(WM_COMMAND);
     ASSERT_EQ(commands.size(), 2u);
