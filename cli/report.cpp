@@ -43,8 +43,9 @@ int matchPercent(float score) {
 std::string chordLine(const RankedChord& chord) {
     char line[80];
     const std::string_view root = rootName(chord.root);
-    std::snprintf(line, sizeof line, "%-2.*s  %-15s  %6.4f  %3d%%\n", static_cast<int>(root.size()), root.data(),
-                  ChordTypeNames[chord.type].shortName, static_cast<double>(chord.score), matchPercent(chord.score));
+    std::snprintf(line, sizeof line, "%-2.*s  %-15s  %6.4f  %3d%%\n", static_cast<int>(root.size()),
+                  root.data(), ChordTypeNames[chord.type].shortName, static_cast<double>(chord.score),
+                  matchPercent(chord.score));
     return line;
 }
 

@@ -19,8 +19,9 @@ static_assert(sizeof chordAxisLine - 1 == 194);
 static constexpr char chordLegendNames[] =
     "Minor          Major          Augmented      Diminished 7th Minor 6th      "
     "Major 6th      Minor 7th      Dominant 7th   Major 7th      Dominant Min9thDominant 9th   ";
-static_assert(labels::namesInSlots(chordLegendNames, 15, ChordTypeCount,
-                                   [](int type) { return std::string_view(ChordTypeNames[type].shortName); }));
+static_assert(labels::namesInSlots(chordLegendNames, 15, ChordTypeCount, [](int type) {
+    return std::string_view(ChordTypeNames[type].shortName);
+}));
 
 // Uses the size-11 font and text colour that drawpanel left.
 static void drawRootCaptions() {

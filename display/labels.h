@@ -42,7 +42,8 @@ struct Packed {
 // `count` slots of `width`, slot i holding name(i) and blanks only: blanks
 // after the name, or before it when the slots are right-aligned.
 template <typename Name>
-constexpr bool namesInSlots(std::string_view text, int width, int count, Name name, bool rightAligned = false) {
+constexpr bool namesInSlots(std::string_view text, int width, int count, Name name,
+                            bool rightAligned = false) {
     if (text.size() != static_cast<std::size_t>(width) * count) return false;
     for (int i = 0; i < count; ++i) {
         const std::string_view cell = slot(text, width, i);
