@@ -1,6 +1,9 @@
 // Chord analysis: an entry text becomes a set of pitch classes, and every
-// chord type on every root gets a score for how well the notes fit it.
+// chord type on every root gets a score for how well the notes fit it. Also
+// the names of roots and chord types that every list of them shows.
 #pragma once
+
+#include <string_view>
 
 #include "analysis/chords.h"
 #include "analysis/notenames.h"
@@ -19,8 +22,32 @@ struct NoteEntry {
 // Reads note names out of an entry of any length; never fails.
 NoteEntry parseEntry(const char* entry);
 
-// Scores, row ChordType, column DisplayRoot (A = 0 ... G# = 11): type * 12 + root.
-extern float MatchMatrix[ChordTypeCount * RootCount];
+// Roots are counted from A (DisplayRoot: A = 0 ... G# = 11), the order of
+// every root list the program shows.
+constexpr int displayRootOf(int pitchClass) { return (pitchClass + 3) % RootCount; }
 
-// Fills MatchMatrix for the entry and returns its echo, held until the next call.
+// A root's name: the sharp name of its pitch class, "A", "A#" ... "G#".
+constexpr std::string_view rootName(int root) {
+    const char* slot = SharpNames + 2 * ((root + 9) % RootCount);
+    return std::string_view(slot, slot[1] == ' ' ? 1 : 2);
+}
+
+// The cell of chord type t on root r in the score matrix: row t, column r.
+constexpr int matchCell(int type, int root) { return type * RootCount + root; }
+
+struct AnalysisRecord {
+    float MatchMatrix[ChordTypeCount * RootCount];  // scores 0.0 .. 2.0 by matchCell
+    NoteEntry entry;                                // the entry last analysed
+};
+
+extern AnalysisRecord Analysis;
+extern float (&MatchMatrix)[ChordTypeCount * RootCount];
+
+inline float matchScore(int type, int root) { return MatchMatrix[matchCell(type, root)]; }
+
+// Fills MatchMatrix and Analysis.entry for the entry and returns its echo,
+// held until the next call.
 const char* runAnalysis(const char* entry);
+
+// Back to the state at start: no entry, every score 0.
+void resetAnalysis();

@@ -10,7 +10,8 @@
 
 #include "analysis/analysis.h"
 
-float MatchMatrix[ChordTypeCount * RootCount];
+AnalysisRecord Analysis = {};
+float (&MatchMatrix)[ChordTypeCount * RootCount] = Analysis.MatchMatrix;
 
 namespace {
 
@@ -47,10 +48,10 @@ constexpr ChordMembership buildMembership() {
     ChordMembership membership{};
     for (int type = 0; type < ChordTypeCount; ++type)
         for (int slot = 0; slot < ChordTemplates[type].noteCount; ++slot)
-            for (int root = 0; root < RootCount; ++root) {
-                int pitch = templateNote(type, slot) + root;
+            for (int pitchRoot = 0; pitchRoot < PitchClassCount; ++pitchRoot) {
+                int pitch = templateNote(type, slot) + pitchRoot;
                 if (pitch > 11) pitch -= 12;
-                setCell(membership.containsPitch[pitch], type * RootCount + (root + 3) % 12, 1);
+                setCell(membership.containsPitch[pitch], matchCell(type, displayRootOf(pitchRoot)), 1);
             }
     return membership;
 }
@@ -95,8 +96,6 @@ constexpr DivisorTable buildDivisors() {
 
 constexpr DivisorTable Divisors = buildDivisors();
 
-NoteEntry lastEntry;  // its echo is what runAnalysis hands back
-
 // The eight cells of one word, each byte picking its cell's score.
 void storeScores(int word, std::uint64_t bytes) {
     float* cells = MatchMatrix + word * CellsPerWord;
@@ -112,6 +111,7 @@ void storeLastScores(std::uint64_t bytes) {
 }  // namespace
 
 const char* runAnalysis(const char* entry) {
+    NoteEntry& lastEntry = Analysis.entry;
     lastEntry = parseEntry(entry);
     const CellBytes* rows[MaxEnteredNotes];
     for (int place = 0; place < MaxEnteredNotes; ++place)
@@ -124,4 +124,8 @@ const char* runAnalysis(const char* entry) {
         else storeLastScores(bytes);
     }
     return lastEntry.echo;
+}
+
+void resetAnalysis() {
+    Analysis = AnalysisRecord{};
 }

@@ -1,9 +1,9 @@
 // The form painting and one "Enter" with five notes on a 1920 x 1080 headless screen.
 #include <benchmark/benchmark.h>
 
-#include "display/paint.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
+#include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
 

@@ -3,7 +3,6 @@
 // its own message loop. Growth between the two would be a leak per entry.
 #include <benchmark/benchmark.h>
 
-#include "display/spectrum.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"

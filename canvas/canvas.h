@@ -20,6 +20,10 @@ extern PlotCanvasRecord PlotCanvas;
 extern HDC& hpc;
 extern HPEN (&hPen)[32];
 
+// Back to the state at start: no DC, no scale, no pens or font (those made
+// before are left to the platform).
+void resetCanvas();
+
 void startpaint(HWND window);
 void plot(float x, float y, int mode);
 void pentype(int index, int style, int width, int r, int g, int b);

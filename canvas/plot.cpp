@@ -5,6 +5,10 @@ PlotCanvasRecord PlotCanvas = {};
 HDC& hpc = PlotCanvas.hpc;
 HPEN (&hPen)[32] = PlotCanvas.hPen;
 
+void resetCanvas() {
+    PlotCanvas = PlotCanvasRecord{};
+}
+
 static int deviceX(float x) {
     long double scaled = (static_cast<long double>(x) + PlotCanvas.originX) * PlotCanvas.scaleX;
     return static_cast<int>(scaled + 0.5);

@@ -1,3 +1,4 @@
+// JSON strings for arbitrary bytes (cli/json.h).
 #include "cli/json.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// tonvisor-cli's command line: the usage and help texts, the options and
+// their values, and the combinations that make no sense. Reads nothing else.
 #include "cli/options.h"
 
 #include <charconv>

@@ -1,3 +1,7 @@
+// Picture export: the program's own start-up and message loop on the
+// headless screen, with the entry typed, "Enter" and the chosen buttons pressed
+// and a click played in as a person would, then Form1's inside saved as a PNG.
+// Limits: once per process; the click must fall on the spectrograph.
 #include "cli/picture.h"
 
 #include <sys/stat.h>
@@ -12,10 +16,6 @@
 #include "shell/form.h"
 
 namespace {
-
-// The platform's frame around a top-level window's client area: the same
-// width left, right and below, a caption above.
-constexpr int FrameSide = 4, FrameTop = 20;
 
 bool isRegularFile(const std::string& path) {
     struct stat info;
@@ -37,9 +37,7 @@ bool onControl(POINT point) {
 
 // Presses and releases the left button over Form1, or says why it cannot.
 PictureOutcome clickForm(int clientX, int clientY) {
-    RECT outer = {};
-    GetWindowRect(Form1, &outer);
-    const RECT client = {outer.left + FrameSide, outer.top + FrameTop, outer.right - FrameSide, outer.bottom - FrameSide};
+    const RECT client = headless::clientRect(Form1);
     const POINT point = {client.left + clientX, client.top + clientY};
     const std::string where = "--click " + std::to_string(clientX) + "," + std::to_string(clientY);
     if (!inside(client, point))

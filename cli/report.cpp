@@ -1,19 +1,16 @@
+// tonvisor-cli's reports of one analysed entry: the chords that score,
+// best first, as aligned text, or everything as one line of JSON.
 #include "cli/report.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <string_view>
 
 #include "cli/json.h"
 
 namespace {
-
-// Roots in DisplayRoot order, chord types as the by-key legend names them.
-const char* const RootNames[RootCount] = {"A", "A#", "B", "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"};
-const char* const ChordNames[ChordTypeCount] = {
-    "Minor", "Major", "Augmented", "Diminished 7th", "Minor 6th", "Major 6th",
-    "Minor 7th", "Dominant 7th", "Major 7th", "Dominant Min9th", "Dominant 9th"};
 
 struct RankedChord {
     int root;
@@ -25,7 +22,7 @@ std::vector<RankedChord> chordsBestFirst(const EntryResult& result) {
     std::vector<RankedChord> chords;
     for (int root = 0; root < RootCount; ++root)
         for (int type = 0; type < ChordTypeCount; ++type)
-            if (float score = result.scores[type * RootCount + root]; score > 0.0f)
+            if (float score = result.scores[matchCell(type, root)]; score > 0.0f)
                 chords.push_back({root, type, score});
     std::stable_sort(chords.begin(), chords.end(),
                      [](const RankedChord& a, const RankedChord& b) { return a.score > b.score; });
@@ -45,8 +42,10 @@ int matchPercent(float score) {
 
 std::string chordLine(const RankedChord& chord) {
     char line[80];
-    std::snprintf(line, sizeof line, "%-2s  %-15s  %6.4f  %3d%%\n", RootNames[chord.root],
-                  ChordNames[chord.type], static_cast<double>(chord.score), matchPercent(chord.score));
+    const std::string_view root = rootName(chord.root);
+    std::snprintf(line, sizeof line, "%-2.*s  %-15s  %6.4f  %3d%%\n", static_cast<int>(root.size()),
+                  root.data(), ChordTypeNames[chord.type].shortName, static_cast<double>(chord.score),
+                  matchPercent(chord.score));
     return line;
 }
 
@@ -61,7 +60,7 @@ std::string jsonScoreRows(const EntryResult& result) {
     for (int type = 0; type < ChordTypeCount; ++type) {
         rows += type > 0 ? ", [" : "[";
         for (int root = 0; root < RootCount; ++root)
-            rows += (root > 0 ? ", " : "") + jsonNumber(result.scores[type * RootCount + root]);
+            rows += (root > 0 ? ", " : "") + jsonNumber(result.scores[matchCell(type, root)]);
         rows += "]";
     }
     return rows + "]";
@@ -73,8 +72,7 @@ EntryResult analyseEntry(const std::string& entry) {
     EntryResult result;
     result.entry = entry.substr(0, entry.find('\0'));
     result.echo = runAnalysis(result.entry.c_str());
-    NoteEntry parsed = parseEntry(result.entry.c_str());
-    result.notes.assign(parsed.notes, parsed.notes + parsed.count);
+    result.notes.assign(Analysis.entry.notes, Analysis.entry.notes + Analysis.entry.count);
     std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
     return result;
 }

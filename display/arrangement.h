@@ -4,8 +4,8 @@
 // a size-10 font, text colour 210,210,210 and background 50,140,140 selected.
 #pragma once
 
-// "note" or "chord": the arrangement drawn last; empty until the first one.
-extern char arrangementKeyword[6];
+#include "display/state.h"
 
+// Each sets arrangementKeyword.
 void drawKeyArrangement();
 void drawChordArrangement();

@@ -5,11 +5,6 @@
 #include "display/arrangement.h"
 #include "display/panel.h"
 
-char arrangementKeyword[6] = "";
-
-const char rootLabels[] = "A A#B C C#D D#E F F#G G#";
-static_assert(sizeof rootLabels - 1 == 24);
-
 long double slotX(int s) {
     return PanelGeometry.slotOriginX + s * static_cast<long double>(PanelGeometry.slotPitch);
 }

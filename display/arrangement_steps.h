@@ -1,8 +1,11 @@
 // Steps that the two arrangements share (display/ internal).
 #pragma once
 
+#include "display/labels.h"
+
 // 12 root labels of 2 characters in display order A .. G#.
-extern const char rootLabels[];
+inline constexpr char rootLabels[] = "A A#B C C#D D#E F F#G G#";
+static_assert(labels::rootsInSlots(rootLabels, false));
 
 // slotOriginX + s x slotPitch, kept at extended precision for the caller's offsets.
 long double slotX(int s);

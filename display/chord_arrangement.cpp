@@ -7,9 +7,9 @@
 #include "display/arrangement_steps.h"
 #include "display/panel.h"
 
-static const char chordCaptions[] =
+static constexpr char chordCaptions[] =
     "   Min     Maj      Aug    Dim7    Min6    Maj6     Min7   Dom7    Maj7 Dom M7-9    Dom9";
-static_assert(sizeof chordCaptions - 1 == 11 * 8);
+static_assert(labels::abbreviationsInSlots(chordCaptions, 8));
 
 // Fills a legend entry to 30 characters, so it blanks any longer text left behind.
 static const char legendBlanks[] = "                            ";

@@ -5,17 +5,18 @@
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
+#include "display/labels.h"
 #include "display/namebox.h"
 #include "display/panel.h"
 
-int buttonDown = 0;
-int clickX = 0;
-int clickY = 0;
+namespace {
 
-const char rootNames[] = " AA# B CC# DD# E FF# GG#";
-static_assert(sizeof rootNames - 1 == 12 * 2);
+// 12 roots of 2 characters, display order A .. G#.
+constexpr char rootNames[] = " AA# B CC# DD# E FF# GG#";
+static_assert(labels::rootsInSlots(rootNames, true));
 
-const char chordNames[] =
+// 11 chord types of 24 characters, blank-filled.
+constexpr char chordNames[] =
     "m (Minor)               "
     " (Major)                "
     "+ (Augmented)           "
@@ -27,9 +28,7 @@ const char chordNames[] =
     "maj7 (Major 7th )       "
     "7-9 (Dominant Minor 9th)"
     "9 (Dominant 9th)        ";
-static_assert(sizeof chordNames - 1 == 11 * 24);
-
-namespace {
+static_assert(labels::nameBoxSlots(chordNames, 24));
 
 struct SlotChord {
     int root;
@@ -70,7 +69,7 @@ void drawColourSample(const SlotChord& chord) {
 // The click is converted by this rule alone (no origin, no flip of the plot
 // mapping). Slot 132, between the last slot's range and x = 90, holds no chord
 // and is rejected like a click off the panel.
-void identifySpike() {
+void identifySpike(int clickX, int clickY) {
     auto x = static_cast<float>((clickX + 3) / static_cast<long double>(PlotCanvas.scaleX));
     auto y = static_cast<float>(clickY / static_cast<long double>(PlotCanvas.scaleY));
     float x0 = PanelGeometry.slotOriginX;

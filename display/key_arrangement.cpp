@@ -7,17 +7,21 @@
 #include "display/panel.h"
 
 // The 11 type names under their marks, placed only by the runs of blanks.
-static const char chordAxisLine[] =
+// Lower-case captions but for "dom m9", which is shorter than "Dom M7-9":
+// so it is tied to the analysis only by its length.
+static constexpr char chordAxisLine[] =
     "min                 maj                  aug                 dim7"
     "                min6                maj6               min7"
     "              dom7               maj7            dom m9"
     "           dom9";
 static_assert(sizeof chordAxisLine - 1 == 194);
 
-static const char chordLegendNames[] =
+static constexpr char chordLegendNames[] =
     "Minor          Major          Augmented      Diminished 7th Minor 6th      "
     "Major 6th      Minor 7th      Dominant 7th   Major 7th      Dominant Min9thDominant 9th   ";
-static_assert(sizeof chordLegendNames - 1 == 11 * 15);
+static_assert(labels::namesInSlots(chordLegendNames, 15, ChordTypeCount, [](int type) {
+    return std::string_view(ChordTypeNames[type].shortName);
+}));
 
 // Uses the size-11 font and text colour that drawpanel left.
 static void drawRootCaptions() {

@@ -1,3 +1,4 @@
+// The name band inside the name box, cleared before a new name and by a new entry.
 #include "display/namebox.h"
 
 #include "canvas/canvas.h"

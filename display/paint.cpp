@@ -1,5 +1,5 @@
 // Form painting: pen table, coordinate system, background, frame, the current
-// arrangement, the title lines and the focus.
+// arrangement and the title lines.
 #include "display/paint.h"
 
 #include <algorithm>
@@ -7,26 +7,9 @@
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
-#include "shell/form.h"
-#include "shell/help.h"
+#include "display/pens.h"
 
 namespace {
-
-struct PenSpec {
-    int index;
-    int width;
-    int r, g, b;
-};
-
-// Pen 0 is as wide as the screen is high; it is made separately.
-const PenSpec penTable[] = {
-    {1, 5, 65, 170, 130},   {2, 5, 255, 255, 0},   {3, 5, 190, 190, 190},  {4, 1, 0, 120, 120},
-    {5, 5, 50, 140, 140},   {6, 1, 210, 210, 210}, {7, 2, 90, 90, 90},     {8, 2, 255, 255, 255},
-    {9, 2, 180, 180, 180},  {20, 3, 0, 0, 0},      {21, 3, 140, 90, 70},   {22, 3, 234, 21, 85},
-    {23, 3, 255, 186, 117}, {24, 3, 255, 255, 0},  {25, 3, 0, 255, 0},     {26, 3, 90, 255, 255},
-    {27, 3, 70, 70, 255},   {28, 3, 180, 0, 255},  {29, 3, 255, 128, 255}, {30, 3, 255, 255, 255},
-    {31, 3, 200, 200, 200},
-};
 
 // The panel fill (pen 1) and the eraser (pen 5) draw runs of lines half a
 // plot unit apart. Above 1000 pixels of screen height that step is more than
@@ -37,8 +20,7 @@ int clearingWidth(int screenHeight) {
     return std::max(5, step);
 }
 
-void createPens() {
-    int screenHeight = static_cast<int>(2.0L * halfScreenHeight);
+void createPens(int screenHeight) {
     pentype(0, PS_SOLID, screenHeight, 50, 140, 140);
     for (const PenSpec& pen : penTable) {
         bool clears = pen.index == 1 || pen.index == 5;
@@ -66,9 +48,9 @@ void drawTitles() {
 
 }  // namespace
 
-void paintform() {
-    startpaint(Form1);
-    createPens();
+void drawForm(HWND window, int modeNumber, int screenHeight) {
+    startpaint(window);
+    createPens(screenHeight);
     fillBackground();
     SelectObject(hpc, hPen[9]);
     box(1.2f, 8.0f, 98.0f, 97.5f);
@@ -77,7 +59,5 @@ void paintform() {
     else
         drawChordArrangement();
     drawTitles();
-    SetFocus(NoteEntryField);
-    EndPaint(Form1, &PlotCanvas.paint);  // hpc stays valid: the DC is the window's own
-    readViewerPath();
+    EndPaint(window, &PlotCanvas.paint);  // hpc stays valid: the DC is the window's own
 }

@@ -5,8 +5,6 @@
 
 #include "canvas/canvas.h"
 
-PanelGeometryRecord PanelGeometry = {};
-
 namespace {
 
 struct BevelLine {

@@ -1,9 +1,8 @@
-// The analysis run: take in a pending entry, redraw the chosen arrangement,
-// score the current entry and draw its 132 spikes.
+// The spike plot: the chosen arrangement redrawn, the entry scored and its
+// 132 spikes drawn, and the click prompt.
 #pragma once
 
-extern int enterPending;        // 1 once "Enter" was pressed, until the entry is taken in
-extern char currentEntry[32];   // the last entry, from its first non-blank character
-extern char displayKeyword[6];  // "dispc" arranges by chord; anything else by key
-
-void plotSpectrum();
+// displayKeyword "dispc" arranges by chord, anything else (the empty text
+// too) by key. An empty entry draws no spikes and runs no analysis. Returns
+// the analysis's echo of the recognised notes, or nullptr without an entry.
+const char* drawSpectrum(const char* entry, const char* displayKeyword);

@@ -1,20 +1,13 @@
-// What the Win32 core (platform/*.cpp) needs from a screen, and how a screen
-// reports what the person does.
+// What a backend (platform/gtk, platform/headless) implements for the Win32
+// core: windows and controls mirrored on a screen, their pixels shown, the
+// pointer, the screen's size and its events. The core calls these; what the
+// core offers a backend in return is platform/core.h. The program never
+// includes either.
 //
-// Two audiences: a backend (platform/gtk, platform/headless) implements every
-// function in namespace backend; the core implements namespace core, which a
-// backend calls from its event handling. The program never includes this file.
-//
-// Rules both sides keep:
-// - The core owns every window's state (rectangles, text, focus, the backing
-//   image); a backend mirrors it on its screen and never decides it.
-// - core:: entry points only queue messages and update state; they never call
-//   a window procedure, so a backend may call them from inside its own event
-//   dispatch at any time.
-// - A change the core asks for (backend::setWindowText, setFocus, moveWindow)
-//   must not be reported back through core:: as if the person had made it.
-// - Coordinates: top-level windows in screen pixels; controls in their
-//   parent's client pixels; mouse points in the window's client pixels.
+// The core owns every window's state (rectangles, text, focus, the backing
+// image); a backend mirrors it on its screen and never decides it.
+// Coordinates: top-level windows in screen pixels; controls in their parent's
+// client pixels.
 #pragma once
 
 #include "platform/win32.h"
@@ -23,12 +16,6 @@
 #include <string>
 
 namespace backend {
-
-// The frame the layer adds around a top-level window's client area.
-constexpr int frameLeft = 4;
-constexpr int frameRight = 4;
-constexpr int frameTop = 20;
-constexpr int frameBottom = 4;
 
 enum class WindowKind { TopLevel, Button, Edit };
 
@@ -65,7 +52,7 @@ void setEditColours(HWND edit, COLORREF text, COLORREF background);
 // A top-level window's icon: a 32 x 32 CAIRO_FORMAT_ARGB32 surface, owned by the core, alive as long as the window.
 void setWindowIcon(HWND window, cairo_surface_t* icon);
 // This rectangle (client coordinates) of the window's backing image changed: show it.
-// The image itself is core::backingImage(window).
+// The image itself is core::backingImage(window) (core.h).
 void present(HWND window, const RECT& area);
 
 // The mouse pointer in screen coordinates.
@@ -83,35 +70,3 @@ void pollEvents();
 bool waitForEvents();
 
 }  // namespace backend
-
-namespace core {
-
-// The left button went down / up at a point of the window's client area
-// (a top-level window; presses on controls are the backend's own business).
-void mousePressed(HWND window, int x, int y);
-void mouseReleased(HWND window, int x, int y);
-// A push button was clicked: its parent receives WM_COMMAND with the button's identifier.
-void buttonClicked(HWND button);
-// The person changed an edit control's contents; text is the whole new contents.
-void editChanged(HWND edit, const char* text);
-// A navigation key (VK_TAB, VK_RETURN, VK_ESCAPE) was pressed while this window
-// or control had focus; it reaches the program as WM_KEYDOWN through the queue.
-// Ordinary typing in an edit control is reported with editChanged instead.
-void keyPressed(HWND window, int virtualKey, bool shift);
-// The person moved keyboard focus to this window or control (by a click, say).
-void focusChanged(HWND window);
-// The person asked to close a top-level window: the program receives WM_CLOSE.
-void closeRequested(HWND window);
-// A top-level window and its controls vanished from the screen without a close
-// request (another client destroyed it). The backend has already forgotten
-// them; the next GetMessageA destroys the window as DestroyWindow does, so the
-// program receives WM_DESTROY.
-void windowLost(HWND window);
-// The window manager moved or resized a top-level window (both in screen coordinates).
-// A new client size gives the window a new backing image and a repaint.
-void windowMoved(HWND window, const RECT& outer, const RECT& client);
-// The window's backing image: CAIRO_FORMAT_RGB24, the size of the client area,
-// owned by the core; it changes only through windowMoved or SetWindowPos.
-cairo_surface_t* backingImage(HWND window);
-
-}  // namespace core

@@ -1,10 +1,11 @@
 // Device contexts: selected objects, colours, the current position, and the
-// drawing calls, which go to the owning window's backing image and, while
-// recording is on, to the DC's display list.
+// drawing calls, which go to the backing image the owning window handed over
+// (setImage) and, while recording is on, to the DC's display list. Changes
+// reach the screen through backend::present.
 #include "platform/backend.h"
+#include "platform/core.h"
 #include "platform/gdi_raster.h"
 #include "platform/handles.h"
-#include "platform/inspect.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -39,19 +40,6 @@ void record(DeviceContext& dc, DrawRecord::Kind kind, int x, int y, std::string 
                                         dc.backColour});
 }
 
-// The DC's Cairo context over its window's current backing image; null when
-// the window has none (a control, or a destroyed window).
-cairo_t* cairoFor(DeviceContext& dc) {
-    cairo_surface_t* image = core::backingImage(dc.window);
-    if (image != dc.cairoTarget) {
-        if (dc.cairo) cairo_destroy(dc.cairo);
-        dc.cairo = image ? cairo_create(image) : nullptr;
-        dc.cairoTarget = image;
-        if (dc.cairo) cairo_set_antialias(dc.cairo, CAIRO_ANTIALIAS_NONE);
-    }
-    return dc.cairo;
-}
-
 void present(HWND window, const RECT& changed) {
     if (changed.right > changed.left && changed.bottom > changed.top) backend::present(window, changed);
 }
@@ -71,6 +59,15 @@ HDC createDC(HWND window) {
     dc.window = window;
     selectDefaults(dc);
     return handle;
+}
+
+void setImage(HDC handle, cairo_surface_t* image) {
+    DeviceContext* dc = findDC(handle);
+    if (!dc) return;
+    if (dc->cairo) cairo_destroy(dc->cairo);
+    dc->image = image;
+    dc->cairo = image ? cairo_create(image) : nullptr;
+    if (dc->cairo) cairo_set_antialias(dc->cairo, CAIRO_ANTIALIAS_NONE);
 }
 
 void resetDC(HDC handle) {
@@ -139,13 +136,12 @@ BOOL WINAPI LineTo(HDC handle, int x, int y) {
     gdi::record(*dc, DrawRecord::Kind::LineTo, x, y);
     const POINT from = dc->position;
     dc->position = POINT{x, y};
-    cairo_t* cairo = gdi::cairoFor(*dc);
-    if (!cairo) return TRUE;
+    if (!dc->cairo) return TRUE;
     const Object* pen = gdi::findObject(dc->pen);
     const RECT changed =
         pen->penWidth > 1
-            ? gdi::drawWideLine(cairo, from, dc->position, pen->penWidth, pen->colour)
-            : gdi::drawPixelLine(dc->cairoTarget, from, dc->position, pen->colour);
+            ? gdi::drawWideLine(dc->cairo, from, dc->position, pen->penWidth, pen->colour)
+            : gdi::drawPixelLine(dc->image, from, dc->position, pen->colour);
     gdi::present(dc->window, changed);
     return TRUE;
 }
@@ -156,11 +152,10 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length) {
     // Never read past the terminating zero of a text shorter than its count.
     const std::string shown(text ? text : "", text ? strnlen(text, static_cast<size_t>(length)) : 0);
     gdi::record(*dc, DrawRecord::Kind::Text, x, y, shown);
-    cairo_t* cairo = gdi::cairoFor(*dc);
-    if (!cairo || shown.empty()) return TRUE;
+    if (!dc->cairo || shown.empty()) return TRUE;
     Object* font = gdi::findObject(dc->font);
     gdi::present(dc->window,
-                 gdi::drawText(cairo, x, y, shown, font->font, dc->textColour, dc->backColour));
+                 gdi::drawText(dc->cairo, x, y, shown, font->font, dc->textColour, dc->backColour));
     return TRUE;
 }
 

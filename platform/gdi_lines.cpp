@@ -6,6 +6,7 @@
 // joined with a round end at each point, an elliptic region of the pen's width
 // (gdi_round_end.cpp). Other wide lines go to Cairo with round caps at pixel
 // centres, antialiasing off. All clip first, so huge coordinates cost nothing.
+#include "platform/cairo_colour.h"
 #include "platform/gdi_raster.h"
 
 #include <algorithm>
@@ -16,11 +17,6 @@ namespace gdi {
 namespace {
 
 using Wide = __int128;
-
-std::uint32_t pixelOf(COLORREF colour) {
-    const std::uint32_t red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
-    return (red << 16) | (green << 8) | blue;
-}
 
 // floor(numerator / denominator) for a positive denominator.
 std::int64_t floorDivide(Wide numerator, Wide denominator) {
@@ -194,8 +190,7 @@ RECT drawWideLine(cairo_t* cairo, POINT from, POINT to, int width, COLORREF colo
     cairo_set_line_width(cairo, penWidth);
     cairo_set_line_cap(cairo, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cairo, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_source_rgb(cairo, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                         ((colour >> 16) & 0xFF) / 255.0);
+    setSourceColour(cairo, colour);
     cairo_move_to(cairo, x0, y0);
     cairo_line_to(cairo, x1, y1);
     cairo_stroke(cairo);

@@ -5,7 +5,7 @@
 // the live count drops only then.
 #include "platform/gdi_state.h"
 #include "platform/handles.h"
-#include "platform/inspect.h"
+#include "platform/core.h"
 
 #include <unordered_map>
 

@@ -14,7 +14,7 @@ struct Font {
     int height;        // as requested: positive = cell height, negative = character height, 0 = default
     int weight;
     std::string face;
-    // Resolved on first use (gdi_fonts.cpp).
+    // Resolved on first use (gdi_text.cpp).
     cairo_scaled_font_t* scaled = nullptr;
     int ascent = 0;
     int cellHeight = 0;
@@ -38,8 +38,8 @@ struct DeviceContext {
     COLORREF textColour, backColour;
     POINT position;
     std::vector<DrawRecord> displayList;
-    cairo_t* cairo = nullptr;            // drawing context over cairoTarget, kept between calls
-    cairo_surface_t* cairoTarget = nullptr;
+    cairo_surface_t* image = nullptr;  // the window's backing image; null for a control
+    cairo_t* cairo = nullptr;          // drawing context over image, kept between calls
 };
 
 Object* findObject(HGDIOBJ handle);
@@ -53,6 +53,9 @@ void noteDeselected(HGDIOBJ object);
 
 DeviceContext* findDC(HDC dc);
 HDC createDC(HWND window);
+// The window hands its DC the backing image to draw into whenever it gets one
+// (at creation and at every resize), so that drawing never asks the window.
+void setImage(HDC dc, cairo_surface_t* image);
 // Back to the default objects and colours (a common DC at every BeginPaint).
 void resetDC(HDC dc);
 void destroyDC(HDC dc);

@@ -5,6 +5,7 @@
 // and descent per em scale so that they sum to the height, each rounded.
 // Text is drawn at the cell's top-left corner on an opaque cell of the
 // background colour, without antialiasing, as GDI draws it.
+#include "platform/cairo_colour.h"
 #include "platform/gdi_raster.h"
 
 #include <algorithm>
@@ -46,11 +47,6 @@ std::string utf8Of(const std::string& text) {
         }
     }
     return converted;
-}
-
-void setSource(cairo_t* cairo, COLORREF colour) {
-    cairo_set_source_rgb(cairo, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                         ((colour >> 16) & 0xFF) / 255.0);
 }
 
 }  // namespace
@@ -100,10 +96,10 @@ RECT drawText(cairo_t* cairo, int x, int y, const std::string& text, Font& font,
         static_cast<long long>(y) + font.cellHeight <= 0)
         return RECT{0, 0, 0, 0};
 
-    setSource(cairo, backColour);
+    setSourceColour(cairo, backColour);
     cairo_rectangle(cairo, x, y, static_cast<double>(width), font.cellHeight);
     cairo_fill(cairo);
-    setSource(cairo, textColour);
+    setSourceColour(cairo, textColour);
     cairo_set_scaled_font(cairo, font.scaled);
     cairo_move_to(cairo, x, y + font.ascent);
     cairo_show_text(cairo, utf8.c_str());

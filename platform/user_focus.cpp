@@ -1,7 +1,6 @@
 // Keyboard focus and the active window, and the dialog navigation of
 // IsDialogMessageA: Tab and Shift+Tab step through the WS_TABSTOP children in
 // creation order, Return is command IDOK and Escape command IDCANCEL.
-#include "platform/inspect.h"
 #include "platform/user_state.h"
 
 #include <algorithm>

@@ -6,7 +6,6 @@
 // procedure at once. A window the screen lost is destroyed inside the fetch,
 // the way Windows delivers sent messages to a thread waiting in GetMessage.
 #include "platform/gdi_state.h"
-#include "platform/inspect.h"
 #include "platform/user_state.h"
 
 #include <deque>
@@ -178,11 +177,7 @@ HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     COLORREF background;
     const bool canErase = gdi::brushColour(window->background, &background);
     if (window->erase && window->image && canErase) {
-        cairo_t* cairo = cairo_create(window->image);
-        cairo_set_source_rgb(cairo, (background & 0xFF) / 255.0, ((background >> 8) & 0xFF) / 255.0,
-                             ((background >> 16) & 0xFF) / 255.0);
-        cairo_paint(cairo);
-        cairo_destroy(cairo);
+        user::fillImage(window->image, background);
         backend::present(handle, paint->rcPaint);
     }
     paint->fErase = window->erase && !canErase;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/backend.h"
+#include "platform/core.h"
 #include "platform/win32.h"
 
 #include <cairo.h>
@@ -46,6 +47,8 @@ const std::vector<HWND>& windowsInOrder();
 const WindowClass* findClass(const char* name);
 void forgetClasses();
 
+// Every pixel of the image in one colour.
+void fillImage(cairo_surface_t* image, COLORREF colour);
 int widthOf(const RECT& rect);
 int heightOf(const RECT& rect);
 // Visible, and every ancestor visible too.

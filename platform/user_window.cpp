@@ -3,6 +3,7 @@
 // A top-level window's outer rectangle is its client area plus the layer's
 // fixed frame (backend.h); its pixels live in a backing image the size of the
 // client area. Controls are rectangles in their parent's client area.
+#include "platform/cairo_colour.h"
 #include "platform/gdi_state.h"
 #include "platform/handles.h"
 #include "platform/user_state.h"
@@ -32,8 +33,8 @@ const WindowClass builtinClasses[] = {
 };
 
 RECT clientOf(const RECT& outer) {
-    RECT client{outer.left + backend::frameLeft, outer.top + backend::frameTop,
-                outer.right - backend::frameRight, outer.bottom - backend::frameBottom};
+    RECT client{outer.left + core::frameLeft, outer.top + core::frameTop,
+                outer.right - core::frameRight, outer.bottom - core::frameBottom};
     client.right = std::max(client.right, client.left);
     client.bottom = std::max(client.bottom, client.top);
     return client;
@@ -49,11 +50,7 @@ cairo_surface_t* newImage(const RECT& client, HBRUSH background) {
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, widthOf(client), heightOf(client));
     COLORREF colour = RGB(255, 255, 255);
     gdi::brushColour(background, &colour);
-    cairo_t* cairo = cairo_create(image);
-    cairo_set_source_rgb(cairo, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                         ((colour >> 16) & 0xFF) / 255.0);
-    cairo_paint(cairo);
-    cairo_destroy(cairo);
+    fillImage(image, colour);
     return image;
 }
 
@@ -103,6 +100,13 @@ const WindowClass* findClass(const char* name) {
 
 void forgetClasses() { classes.clear(); }
 
+void fillImage(cairo_surface_t* image, COLORREF colour) {
+    cairo_t* cairo = cairo_create(image);
+    setSourceColour(cairo, colour);
+    cairo_paint(cairo);
+    cairo_destroy(cairo);
+}
+
 int widthOf(const RECT& rect) { return std::max(0, static_cast<int>(rect.right - rect.left)); }
 int heightOf(const RECT& rect) { return std::max(0, static_cast<int>(rect.bottom - rect.top)); }
 
@@ -149,6 +153,7 @@ void resizeClient(Window& window, const RECT& outer, const RECT& client) {
     cairo_destroy(cairo);
     cairo_surface_destroy(window.image);
     window.image = image;
+    gdi::setImage(window.dc, image);
     invalidate(window);
 }
 
@@ -191,7 +196,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window.client = child ? window.outer : user::clientOf(window.outer);
     window.visible = (style & WS_VISIBLE) != 0;
     window.dc = gdi::createDC(handle);
-    if (!child) window.image = user::newImage(window.client, window.background);
+    if (!child) {
+        window.image = user::newImage(window.client, window.background);
+        gdi::setImage(window.dc, window.image);
+    }
     user::invalidate(window);
     user::order.push_back(handle);
     if (child) user::find(parent)->children.push_back(handle);

@@ -3,7 +3,7 @@
 // On Windows it is the real thing: <windows.h>, <commctrl.h> and <shellapi.h>.
 // Elsewhere it declares the part of Win32 that the program calls, with Windows'
 // names, signatures and constant values, so the program compiles unchanged both
-// ways. The declarations are implemented by platform/ (gdi.cpp, user.cpp,
+// ways. The declarations are implemented by platform/ (gdi_*.cpp, user_*.cpp,
 // kernel.cpp, shell.cpp) over one of the backends in platform/gtk and
 // platform/headless.
 #pragma once

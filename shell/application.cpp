@@ -1,6 +1,9 @@
 // Start-up and the message loop.
 #include "shell/application.h"
 
+#include "analysis/analysis.h"
+#include "canvas/canvas.h"
+#include "display/state.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
 
@@ -12,19 +15,19 @@ const int iconResource = 123;
 void fixLayoutScale() {
     RECT scale = {0, 0, 4, 8};
     MapDialogRect(nullptr, &scale);
-    unitX = scale.right / 2;
-    unitY = scale.bottom / 4;
+    Shell.unitX = scale.right / 2;
+    Shell.unitY = scale.bottom / 4;
 }
 
 void registerFormClass() {
     WNDCLASSA formClass = {};
     formClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
     formClass.lpfnWndProc = formProc;
-    formClass.hInstance = programInstance;
-    formClass.hIcon = LoadIconA(programInstance, MAKEINTRESOURCEA(iconResource));
+    formClass.hInstance = Shell.programInstance;
+    formClass.hIcon = LoadIconA(Shell.programInstance, MAKEINTRESOURCEA(iconResource));
     formClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     formClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
-    formClass.lpszClassName = formClassName;
+    formClass.lpszClassName = Shell.formClassName;
     RegisterClassA(&formClass);
 }
 
@@ -52,10 +55,16 @@ int runMessageLoop() {
 
 }  // namespace
 
+// Every subsystem's state goes back to its start first, so that a program
+// started again in the same process (as tests do) begins as a new one does.
 void prepareApplication(HINSTANCE instance) {
-    formClassName = "Tonvisor";
+    resetAnalysis();
+    resetCanvas();
+    resetDisplay();
+    resetShell();
+    Shell.formClassName = "Tonvisor";
     fixLayoutScale();
-    programInstance = instance;
+    Shell.programInstance = instance;
     registerFormClass();
     initCommonControls();
 }

@@ -3,8 +3,9 @@
 
 #include "platform/win32.h"
 
-// Everything before the form: the class name, the layout scale, the window
-// class and the common controls. Tests that drive loadForm start here too.
+// Everything before the form: every subsystem's state back to its start, the
+// class name, the layout scale, the window class and the common controls.
+// Tests that drive loadForm start here too.
 void prepareApplication(HINSTANCE instance);
 
 // Returns the exit status of the process: the quit message's code.

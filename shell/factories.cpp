@@ -19,9 +19,9 @@ HMENU controlId(int id) {
 
 HWND createChild(DWORD exStyle, const char* className, const char* text, DWORD style, HWND parent,
                  int id, int x, int y, int width, int height) {
-    return withGuiFont(CreateWindowExA(exStyle, className, text, style, x * unitX, y * unitY,
-                                       width * unitX, height * unitY, parent, controlId(id),
-                                       programInstance, nullptr));
+    return withGuiFont(CreateWindowExA(exStyle, className, text, style, x * Shell.unitX,
+                                       y * Shell.unitY, width * Shell.unitX, height * Shell.unitY,
+                                       parent, controlId(id), Shell.programInstance, nullptr));
 }
 
 }  // namespace
@@ -29,9 +29,10 @@ HWND createChild(DWORD exStyle, const char* className, const char* text, DWORD s
 // The outer size allows 4 x 12 units for the frame and caption, so the client
 // area is the size the layout means.
 HWND createForm(const char* caption, int x, int y, int width, int height) {
-    return withGuiFont(CreateWindowExA(0, formClassName, caption, formStyle, x * unitX, y * unitY,
-                                       (width + 4) * unitX, (height + 12) * unitY, nullptr,
-                                       nullptr, programInstance, nullptr));
+    return withGuiFont(CreateWindowExA(0, Shell.formClassName, caption, formStyle,
+                                       x * Shell.unitX, y * Shell.unitY, (width + 4) * Shell.unitX,
+                                       (height + 12) * Shell.unitY, nullptr, nullptr,
+                                       Shell.programInstance, nullptr));
 }
 
 HWND createButton(const char* caption, HWND parent, int id, int x, int y, int width, int height) {

@@ -1,28 +1,21 @@
-// The main window Form1, its six controls and the layout they are placed by.
+// The main window Form1 and its six controls: their identifiers, the layout
+// they are placed by, and the factories that make them.
 #pragma once
 
 #include "platform/win32.h"
+#include "shell/state.h"
 
-extern HWND Form1, EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton,
-    HelpButton;
-extern HINSTANCE programInstance;
-extern const char* formClassName;
+// A control's identifier; a click on a button reaches formProc as WM_COMMAND with it.
+inline constexpr int EnterButtonId = 101;
+inline constexpr int NoteEntryFieldId = 102;
+inline constexpr int RecognisedNotesFieldId = 103;
+inline constexpr int KeyButtonId = 104;
+inline constexpr int ChordButtonId = 105;
+inline constexpr int HelpButtonId = 106;
 
-// Pixels per layout unit; set once before any window exists.
-extern int unitX, unitY;
-// Half the screen size in pixels, taken when the form is loaded.
-extern float halfScreenWidth, halfScreenHeight;
-// The arrangement the form painting draws: 1 by key, 2 by chord.
-extern int modeNumber;
-
-// A window's place in layout units, as handed to its factory.
-struct LayoutBox {
-    int x, y, width, height;
-};
-// Form1 first, then the controls in creation order.
-extern LayoutBox formLayout[7];
-
+// Half the screen size, and from it every window's place in Shell.formLayout.
 void computeLayout();
+// Lays out, creates, centres, shows and paints Form1 with its controls.
 void loadForm();
 
 HWND createForm(const char* caption, int x, int y, int width, int height);

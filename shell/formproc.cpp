@@ -1,23 +1,16 @@
-// Form1's window procedure: sets the flags and keywords that steer the display
-// and hands over to it and to the help launcher.
+// Form1's window procedure: sets the flags and keywords that steer the
+// drawing, has the form drawn, and hands over to the help launcher.
 #include "shell/formproc.h"
 
 #include "display/identify.h"
-#include "display/paint.h"
-#include "display/spectrum.h"
+#include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
 
 #include <cstring>
 
-HBRUSH notesBrush;
-
 namespace {
 
-const int enterCommand = 101;
-const int keyCommand = 104;
-const int chordCommand = 105;
-const int helpCommand = 106;
 // No control bears it: it ends the message loop without destroying the window.
 const int quitCommand = 200;
 
@@ -26,11 +19,11 @@ const COLORREF orange = RGB(255, 100, 0);
 
 // Each request replaces the brush of the one before.
 LRESULT colourNotesField(HDC dc) {
-    if (notesBrush) DeleteObject(notesBrush);
-    notesBrush = CreateSolidBrush(white);
+    if (Shell.notesBrush) DeleteObject(Shell.notesBrush);
+    Shell.notesBrush = CreateSolidBrush(white);
     SetTextColor(dc, orange);
     SetBkColor(dc, white);
-    return reinterpret_cast<LRESULT>(notesBrush);
+    return reinterpret_cast<LRESULT>(Shell.notesBrush);
 }
 
 void selectArrangement(int mode, const char* keyword) {
@@ -42,17 +35,17 @@ void selectArrangement(int mode, const char* keyword) {
 // Returns whether the command is handled here (result 0).
 bool runCommand(int id) {
     switch (id) {
-    case enterCommand:
+    case EnterButtonId:
         enterPending = 1;
         plotSpectrum();
         return true;
-    case keyCommand:
+    case KeyButtonId:
         selectArrangement(1, "dispn");
         return true;
-    case chordCommand:
+    case ChordButtonId:
         selectArrangement(2, "dispc");
         return true;
-    case helpCommand:
+    case HelpButtonId:
         launchHelp();
         return true;
     case quitCommand:
@@ -73,7 +66,7 @@ void identifyRelease() {
     GetCursorPos(&cursor);
     clickX = cursor.x - outer.left;
     clickY = outer.bottom - cursor.y;
-    identifySpike();
+    identifySpike(clickX, clickY);
 }
 
 }  // namespace

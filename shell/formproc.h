@@ -4,6 +4,3 @@
 #include "platform/win32.h"
 
 LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The background brush last handed to RecognisedNotesField; at most one lives.
-extern HBRUSH notesBrush;

@@ -1,8 +1,7 @@
-// The help viewer: its path from the reader file, and the launch.
+// The help viewer: its path from the reader file (viewerPath), and the launch.
 #pragma once
 
-// The viewer program; rebuilt at every form painting.
-extern char viewerPath[2048];
+#include "shell/state.h"
 
 // The first line of HtmlReader.txt, or the default viewer when there is no such
 // file. A reader file that exists but cannot be read ends the process with

@@ -12,8 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 
-char viewerPath[2048];
-
 namespace {
 
 const char readerFileName[] = "HtmlReader.txt";

@@ -18,12 +18,12 @@ void onClicked(GtkButton*, gpointer data) {
 }
 
 void onEditChanged(GtkEditable* editable, gpointer data) {
-    if (Gtk_changingQuietly) return;
+    if (Gtk_state.changingQuietly) return;
     core::editChanged(static_cast<HWND>(data), gtk_entry_get_text(GTK_ENTRY(editable)));
 }
 
 gboolean onFocusIn(GtkWidget*, GdkEvent*, gpointer data) {
-    if (!Gtk_changingQuietly) core::focusChanged(static_cast<HWND>(data));
+    if (!Gtk_state.changingQuietly) core::focusChanged(static_cast<HWND>(data));
     return FALSE;
 }
 
@@ -76,7 +76,7 @@ void Gtk_placeControl(Gtk_Window& record, const RECT& rect) {
 // 800 x 600 screen asks for 16. So once the GtkFixed has placed its children,
 // each control gets its own rectangle again; the text is clipped, as on Windows.
 void Gtk_keepControlRectangles(const GdkRectangle& area, HWND topLevel) {
-    for (auto& [handle, record] : Gtk_windows) {
+    for (auto& [handle, record] : Gtk_state.windows) {
         if (record.parent != topLevel || !gtk_widget_get_visible(record.widget)) continue;
         GtkAllocation box{area.x + record.client.left, area.y + record.client.top,
                           record.client.right - record.client.left, record.client.bottom - record.client.top};
@@ -85,12 +85,12 @@ void Gtk_keepControlRectangles(const GdkRectangle& area, HWND topLevel) {
 }
 
 void Gtk_setControlText(Gtk_Window& record, const char* text) {
-    ++Gtk_changingQuietly;
+    ++Gtk_state.changingQuietly;
     if (record.kind == backend::WindowKind::Button)
         gtk_button_set_label(GTK_BUTTON(record.widget), text);
     else
         gtk_entry_set_text(GTK_ENTRY(record.widget), text);
-    --Gtk_changingQuietly;
+    --Gtk_state.changingQuietly;
 }
 
 namespace backend {

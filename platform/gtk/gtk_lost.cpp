@@ -17,7 +17,7 @@
 namespace {
 
 Gtk_Window* topLevelWithXid(XID xid) {
-    for (auto& [handle, record] : Gtk_windows) {
+    for (auto& [handle, record] : Gtk_state.windows) {
         if (record.kind != backend::WindowKind::TopLevel) continue;
         GdkWindow* window = gtk_widget_get_window(record.widget);
         if (window && GDK_WINDOW_XID(window) == xid) return &record;
@@ -28,10 +28,10 @@ Gtk_Window* topLevelWithXid(XID xid) {
 // The records of the window and its controls go first, so the core's
 // destruction of them that follows finds nothing left to destroy.
 void forgetWithControls(HWND topLevel) {
-    for (auto record = Gtk_windows.begin(); record != Gtk_windows.end();) {
+    for (auto record = Gtk_state.windows.begin(); record != Gtk_state.windows.end();) {
         const bool belongs = record->first == topLevel || record->second.parent == topLevel;
         if (belongs && record->second.colours) g_object_unref(record->second.colours);
-        record = belongs ? Gtk_windows.erase(record) : std::next(record);
+        record = belongs ? Gtk_state.windows.erase(record) : std::next(record);
     }
 }
 

@@ -38,9 +38,8 @@ RECT toRect(const GdkRectangle& area) {
 namespace backend {
 
 void initialise() {
-    static bool initialised = false;
-    if (initialised) return;
-    initialised = true;
+    if (Gtk_state.initialised) return;
+    Gtk_state.initialised = true;
     gdk_set_allowed_backends("x11");
     gtk_init(nullptr, nullptr);
     loadControlCss();

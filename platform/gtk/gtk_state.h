@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/backend.h"
+#include "platform/core.h"
 
 #include <gtk/gtk.h>
 
@@ -25,12 +26,15 @@ struct Gtk_Window {
     COLORREF textColour, backgroundColour;  // what colours holds
 };
 
-// Every live window by handle.
-extern std::map<HWND, Gtk_Window> Gtk_windows;
+struct Gtk_Screen {
+    bool initialised = false;
+    std::map<HWND, Gtk_Window> windows;  // every live window by handle
+    // Set while the backend itself changes text or focus, so the GTK signals
+    // that follow are not reported to the core as the person's doing.
+    int changingQuietly = 0;
+};
 
-// Set while the backend itself changes text or focus, so the GTK signals that
-// follow are not reported to the core as the person's doing.
-extern int Gtk_changingQuietly;
+extern Gtk_Screen Gtk_state;
 
 Gtk_Window* Gtk_find(HWND window);
 Gtk_Window* Gtk_findWidget(GtkWidget* widget);

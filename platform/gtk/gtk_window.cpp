@@ -10,16 +10,15 @@
 // below the extent of its controls; only the left mouse button is reported.
 #include "platform/gtk/gtk_state.h"
 
-std::map<HWND, Gtk_Window> Gtk_windows;
-int Gtk_changingQuietly = 0;
+Gtk_Screen Gtk_state;
 
 Gtk_Window* Gtk_find(HWND window) {
-    auto found = Gtk_windows.find(window);
-    return found == Gtk_windows.end() ? nullptr : &found->second;
+    auto found = Gtk_state.windows.find(window);
+    return found == Gtk_state.windows.end() ? nullptr : &found->second;
 }
 
 Gtk_Window* Gtk_findWidget(GtkWidget* widget) {
-    for (auto& [handle, record] : Gtk_windows)
+    for (auto& [handle, record] : Gtk_state.windows)
         if (record.widget == widget) return &record;
     return nullptr;
 }
@@ -29,8 +28,8 @@ namespace {
 HWND handleOf(gpointer data) { return static_cast<HWND>(data); }
 
 RECT outerOf(const RECT& client) {
-    return RECT{client.left - backend::frameLeft, client.top - backend::frameTop,
-                client.right + backend::frameRight, client.bottom + backend::frameBottom};
+    return RECT{client.left - core::frameLeft, client.top - core::frameTop,
+                client.right + core::frameRight, client.bottom + core::frameBottom};
 }
 
 bool sameRect(const RECT& a, const RECT& b) {
@@ -153,12 +152,12 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
 }
 
 void showTopLevel(Gtk_Window& record) {
-    ++Gtk_changingQuietly;
+    ++Gtk_state.changingQuietly;
     gtk_window_present(GTK_WINDOW(record.widget));
     // GTK focuses the first control when a window first shows; Windows gives
     // the focus to the window itself, and the program moves it from there.
     gtk_window_set_focus(GTK_WINDOW(record.widget), nullptr);
-    --Gtk_changingQuietly;
+    --Gtk_state.changingQuietly;
 }
 
 }  // namespace
@@ -166,13 +165,13 @@ void showTopLevel(Gtk_Window& record) {
 namespace backend {
 
 void createWindow(HWND window, const WindowDesc& desc) {
-    Gtk_Window& record = Gtk_windows[window];
+    Gtk_Window& record = Gtk_state.windows[window];
     record = Gtk_Window{desc.kind, window, desc.parent, nullptr, nullptr, nullptr, desc.client, nullptr, 0, 0};
     if (desc.kind == WindowKind::TopLevel)
         createTopLevel(record, desc);
     else
         Gtk_createControl(record, desc);
-    if (!record.widget) Gtk_windows.erase(window);
+    if (!record.widget) Gtk_state.windows.erase(window);
 }
 
 void destroyWindow(HWND window) {
@@ -180,7 +179,7 @@ void destroyWindow(HWND window) {
     if (!record) return;
     if (record->colours) g_object_unref(record->colours);
     GtkWidget* widget = record->widget;
-    Gtk_windows.erase(window);
+    Gtk_state.windows.erase(window);
     gtk_widget_destroy(widget);
 }
 
@@ -220,14 +219,14 @@ void setWindowText(HWND window, const char* text) {
 void setFocus(HWND window) {
     Gtk_Window* record = Gtk_find(window);
     if (!record) return;
-    ++Gtk_changingQuietly;
+    ++Gtk_state.changingQuietly;
     if (record->kind == WindowKind::TopLevel)
         gtk_window_set_focus(GTK_WINDOW(record->widget), nullptr);
     else if (record->kind == WindowKind::Edit)
         gtk_entry_grab_focus_without_selecting(GTK_ENTRY(record->widget));
     else
         gtk_widget_grab_focus(record->widget);
-    --Gtk_changingQuietly;
+    --Gtk_state.changingQuietly;
 }
 
 }  // namespace backend

@@ -37,6 +37,8 @@ void runUntilIdle();
 // reports the stall on stderr and returns as if WM_QUIT with code 3 had arrived.
 void whenIdle(std::function<void()> action);
 
+// Where a window's client area (or a control) lies on the screen.
+RECT clientRect(HWND window);
 HWND focusedWindow();
 
 // Off by default; when on, every DC appends to its display list.

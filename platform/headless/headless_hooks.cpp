@@ -2,7 +2,7 @@
 // the virtual screen, and the core's inspection services passed through.
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
-#include "platform/inspect.h"
+#include "platform/core.h"
 
 #include <cstdio>
 #include <utility>
@@ -44,9 +44,7 @@ namespace headless {
 
 void setScreen(int width, int height) {
     backend::initialise();
-    Headless_state.screen = RECT{0, 0, width, height};
-    constexpr int taskBar = 40;
-    Headless_state.workArea = RECT{0, 0, width, height > taskBar ? height - taskBar : height};
+    Headless_setScreen(width, height);
 }
 
 void setWorkArea(RECT area) {
@@ -123,6 +121,11 @@ void runUntilIdle() {
 }
 
 void whenIdle(std::function<void()> action) { Headless_state.idleActions.push_back(std::move(action)); }
+
+RECT clientRect(HWND window) {
+    const Headless_Window* mirror = Headless_find(window);
+    return mirror ? Headless_screenRect(*mirror) : RECT{0, 0, 0, 0};
+}
 
 HWND focusedWindow() { return core::focusedWindow(); }
 

@@ -1,18 +1,14 @@
 // headless::savePng: the virtual screen as a picture. Each visible top-level
 // window shows its frame, its backing image at its client position and its
 // controls drawn simply on top: a rectangle with an outline and its text.
+#include "platform/cairo_colour.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
 
 namespace {
 
-void setSource(cairo_t* cairo, COLORREF colour) {
-    cairo_set_source_rgb(cairo, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
-                         ((colour >> 16) & 0xFF) / 255.0);
-}
-
 void fillRect(cairo_t* cairo, const RECT& rect, COLORREF colour) {
-    setSource(cairo, colour);
+    setSourceColour(cairo, colour);
     cairo_rectangle(cairo, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     cairo_fill(cairo);
 }
@@ -24,7 +20,7 @@ void drawControl(cairo_t* cairo, const Headless_Window& control) {
                                : RGB(225, 225, 225);
     const COLORREF ink = edit && control.customColours ? control.textColour : RGB(0, 0, 0);
     fillRect(cairo, rect, face);
-    setSource(cairo, RGB(120, 120, 120));
+    setSourceColour(cairo, RGB(120, 120, 120));
     cairo_set_line_width(cairo, 1);
     cairo_rectangle(cairo, rect.left + 0.5, rect.top + 0.5, rect.right - rect.left - 1,
                     rect.bottom - rect.top - 1);
@@ -39,7 +35,7 @@ void drawControl(cairo_t* cairo, const Headless_Window& control) {
     cairo_text_extents(cairo, control.desc.text.c_str(), &extents);
     const double middle = (rect.top + rect.bottom) / 2.0 + 4;
     const double x = edit ? rect.left + 3 : (rect.left + rect.right - extents.x_advance) / 2;
-    setSource(cairo, ink);
+    setSourceColour(cairo, ink);
     cairo_move_to(cairo, x, middle);
     cairo_show_text(cairo, control.desc.text.c_str());
     cairo_restore(cairo);

@@ -11,6 +11,12 @@
 
 Headless_Screen Headless_state;
 
+void Headless_setScreen(int width, int height) {
+    constexpr int taskBar = 40;
+    Headless_state.screen = RECT{0, 0, width, height};
+    Headless_state.workArea = RECT{0, 0, width, height > taskBar ? height - taskBar : height};
+}
+
 void Headless_defaultScreen() {
     int width = 1024, height = 768;
     if (const char* setting = std::getenv("TONVISOR_SCREEN")) {
@@ -20,9 +26,7 @@ void Headless_defaultScreen() {
             height = h;
         }
     }
-    constexpr int taskBar = 40;
-    Headless_state.screen = RECT{0, 0, width, height};
-    Headless_state.workArea = RECT{0, 0, width, height > taskBar ? height - taskBar : height};
+    Headless_setScreen(width, height);
 }
 
 Headless_Window* Headless_find(HWND window) {

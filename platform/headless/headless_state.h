@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/backend.h"
+#include "platform/core.h"
 
 #include <functional>
 #include <map>
@@ -28,7 +29,9 @@ struct Headless_Screen {
 
 extern Headless_Screen Headless_state;
 
-// Screen and work area from TONVISOR_SCREEN (WxH), else 1024 x 768, less a task bar.
+// The screen, and a work area of the screen less a 40-pixel task bar at the bottom.
+void Headless_setScreen(int width, int height);
+// Headless_setScreen from TONVISOR_SCREEN (WxH), else 1024 x 768.
 void Headless_defaultScreen();
 Headless_Window* Headless_find(HWND window);
 // A control's rectangle on the screen.

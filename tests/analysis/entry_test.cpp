@@ -1,3 +1,5 @@
+// Entry parsing: notes and echo from free text, duplicates, the limit of
+// five, blanks and bytes that name nothing.
 #include <gtest/gtest.h>
 
 #include <ostream>

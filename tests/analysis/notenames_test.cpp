@@ -1,3 +1,5 @@
+// Note-name lookup: every letter with and without accidentals, aliases across
+// the tables, case and what is no name.
 #include <gtest/gtest.h>
 
 #include "analysis/analysis.h"

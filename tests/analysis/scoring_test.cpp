@@ -1,8 +1,11 @@
+// Scoring: worked examples of the 132 scores, the divisor, symmetric chords
+// and a matrix rewritten on every run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "analysis/analysis.h"
 
@@ -11,7 +14,7 @@ namespace {
 enum Type { Min, Maj, Aug, Dim7, Min6, Maj6, Min7, Dom7, Maj7, DomMin9, Dom9 };
 enum Root { A, As, B, C, Cs, D, Ds, E, F, Fs, G, Gs };
 
-float score(int type, int root) { return MatchMatrix[type * 12 + root]; }
+float score(int type, int root) { return matchScore(type, root); }
 
 int cellsScoring(float value) {
     int cells = 0;
@@ -33,11 +36,11 @@ TEST(RunAnalysis, ScoresCMajorTriad) {
     EXPECT_STREQ(runAnalysis("c e g"), "  C  E  G  ");
     EXPECT_EQ(score(Maj, C), 2.0f);
     EXPECT_EQ(cellsScoring(2.0f), 1);
-    for (int cell : {Maj6 * 12 + C, Dom7 * 12 + C, Maj7 * 12 + C, Min7 * 12 + A})
-        EXPECT_EQ(MatchMatrix[cell], ThreeOfFour) << cell;
+    for (auto [type, root] : {std::pair{Maj6, C}, {Dom7, C}, {Maj7, C}, {Min7, A}})
+        EXPECT_EQ(score(type, root), ThreeOfFour) << type << " on " << root;
     EXPECT_EQ(cellsScoring(ThreeOfFour), 4);
-    for (int cell : {Min * 12 + C, Min * 12 + E, Min * 12 + A, Aug * 12 + C, Aug * 12 + E, Aug * 12 + Gs})
-        EXPECT_EQ(MatchMatrix[cell], TwoOfThree) << cell;
+    for (auto [type, root] : {std::pair{Min, C}, {Min, E}, {Min, A}, {Aug, C}, {Aug, E}, {Aug, Gs}})
+        EXPECT_EQ(score(type, root), TwoOfThree) << type << " on " << root;
     EXPECT_EQ(score(DomMin9, C), ThreeOfFive);
     EXPECT_EQ(score(Dom9, C), ThreeOfFive);
 }

@@ -21,7 +21,7 @@ protected:
     void open(int width, int height) {
         headless::reset();
         headless::setScreen(width, height);
-        PlotCanvas = {};
+        resetCanvas();
         WNDCLASSA windowClass = {};
         windowClass.style = CS_OWNDC;
         windowClass.lpfnWndProc = plainProc;

@@ -1,3 +1,5 @@
+// Runs the built tonvisor-cli with arguments and standard input, capturing
+// its output, errors and exit status.
 #include "cli_run.h"
 
 #include <gtest/gtest.h>

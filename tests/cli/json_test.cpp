@@ -1,3 +1,4 @@
+// JSON strings: escapes read back by an independent decoder.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// tonvisor-cli's options: each form, values, and the combinations refused.
 #include <gtest/gtest.h>
 
 #include <vector>

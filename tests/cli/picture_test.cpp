@@ -3,28 +3,15 @@
 // unit is 10.24 pixels across and 7.68 up, rows counted down from 767.5.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli_run.h"
+#include "tests/support/pixels.h"
 
 namespace {
-
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& colour) {
-    return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
-}
 
 const Rgb Background{50, 140, 140};
 const Rgb PanelFill{65, 170, 130};
@@ -35,24 +22,15 @@ const Rgb RootCColour{255, 186, 117};   // pen 23: by chord, root C
 
 class Picture {
 public:
-    explicit Picture(const std::string& path)
-        : image_(cairo_image_surface_create_from_png(path.c_str()), cairo_surface_destroy) {}
+    explicit Picture(const std::string& path) : image_(readPng(path.c_str())) {}
 
-    bool loaded() const { return cairo_surface_status(image_.get()) == CAIRO_STATUS_SUCCESS; }
+    bool loaded() const { return ::loaded(image_); }
     int width() const { return cairo_image_surface_get_width(image_.get()); }
     int height() const { return cairo_image_surface_get_height(image_.get()); }
-
-    Rgb at(int x, int y) const {
-        cairo_surface_flush(image_.get());
-        const unsigned char* row =
-            cairo_image_surface_get_data(image_.get()) + y * cairo_image_surface_get_stride(image_.get());
-        const std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x];
-        return {static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                static_cast<int>(pixel & 0xFF)};
-    }
+    Rgb at(int x, int y) const { return pixelAt(image_.get(), x, y); }
 
 private:
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> image_;
+    Image image_;
 };
 
 // Each test's pictures stay behind when it fails, for a look.

@@ -1,3 +1,4 @@
+// tonvisor-cli's text and JSON reports of an analysed entry.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,10 +12,6 @@
 
 namespace {
 
-const std::vector<std::string> RootOrder = {"A", "A#", "B", "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#"};
-const std::vector<std::string> TypeOrder = {"Minor", "Major", "Augmented", "Diminished 7th", "Minor 6th", "Major 6th",
-                                            "Minor 7th", "Dominant 7th", "Major 7th", "Dominant Min9th", "Dominant 9th"};
-
 struct ChordLine {
     int root, type;
     float score;
@@ -25,10 +22,11 @@ struct ChordLine {
 ChordLine readChordLine(const std::string& line) {
     EXPECT_EQ(line.size(), 33u) << line;
     ChordLine chord{-1, -1, 0, 0};
-    for (std::size_t i = 0; i < RootOrder.size(); ++i)
-        if (line.substr(0, 4) == (RootOrder[i] + "    ").substr(0, 4)) chord.root = static_cast<int>(i);
-    for (std::size_t i = 0; i < TypeOrder.size(); ++i)
-        if (line.substr(4, 15) == (TypeOrder[i] + std::string(15, ' ')).substr(0, 15)) chord.type = static_cast<int>(i);
+    for (int root = 0; root < RootCount; ++root)
+        if (line.substr(0, 4) == (std::string(rootName(root)) + "    ").substr(0, 4)) chord.root = root;
+    for (int type = 0; type < ChordTypeCount; ++type)
+        if (line.substr(4, 15) == (ChordTypeNames[type].shortName + std::string(15, ' ')).substr(0, 15))
+            chord.type = type;
     chord.score = std::strtof(line.substr(21, 6).c_str(), nullptr);
     chord.percent = std::atoi(line.substr(29, 3).c_str());
     EXPECT_TRUE(chord.root >= 0 && chord.type >= 0) << line;
@@ -59,7 +57,7 @@ TEST(TextReport, ListsEveryScoringChordOnceInOrder) {
                        (chord.score == previous.score &&
                         (chord.root > previous.root || (chord.root == previous.root && chord.type > previous.type)));
         EXPECT_TRUE(inOrder) << report[i - 1] << " / " << report[i];
-        float exact = result.scores[chord.type * RootCount + chord.root];
+        float exact = result.scores[matchCell(chord.type, chord.root)];
         EXPECT_NEAR(chord.score, exact, 0.00005f) << report[i];
         previous = chord;
     }
@@ -103,7 +101,7 @@ TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
             char* end = nullptr;
             float value = std::strtof(at, &end);
             ASSERT_NE(end, at) << "row " << type << " column " << root;
-            EXPECT_EQ(value, result.scores[type * RootCount + root]) << "row " << type << " column " << root;
+            EXPECT_EQ(value, result.scores[matchCell(type, root)]) << "row " << type << " column " << root;
             at = end;
             if (root < RootCount - 1) {
                 ASSERT_EQ(std::strncmp(at, ", ", 2), 0);

@@ -1,25 +1,21 @@
+// The display tests' form, display-list readers and pen lookup.
 #include "form_fixture.h"
 
-#include <cairo.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <sstream>
 
 #include "canvas/canvas.h"
-#include "display/arrangement.h"
-#include "display/identify.h"
-#include "display/spectrum.h"
+#include "display/pens.h"
+#include "platform/core.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
+#include "tests/support/pixels.h"
 
-Pen pens::colour(int index) {
-    static const COLORREF colours[12] = {
-        RGB(0, 0, 0),     RGB(140, 90, 70),   RGB(234, 21, 85),   RGB(255, 186, 117),
-        RGB(255, 255, 0), RGB(0, 255, 0),     RGB(90, 255, 255),  RGB(70, 70, 255),
-        RGB(180, 0, 255), RGB(255, 128, 255), RGB(255, 255, 255), RGB(200, 200, 200)};
-    return {3, colours[index]};
+Pen pens::of(int index) {
+    for (const PenSpec& pen : penTable)
+        if (pen.index == index) return {pen.width, RGB(pen.r, pen.g, pen.b)};
+    ADD_FAILURE() << "no pen " << index;
+    return {};
 }
 
 std::vector<Segment> segmentsOf(const std::vector<DrawRecord>& list) {
@@ -60,20 +56,17 @@ std::string describe(const std::vector<DrawRecord>& list) {
 }
 
 int px(double x) {
-    return static_cast<int>(x * 10.24 + 0.5);
+    return static_cast<int>(x * GetSystemMetrics(SM_CXSCREEN) / 100.0 + 0.5);
 }
 
 int py(double y) {
-    return static_cast<int>(767.5 - y * 7.68);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    return static_cast<int>(height - 0.5 - y * height / 100.0);
 }
 
 void FormTest::openForm(int screenWidth, int screenHeight) {
     headless::reset();
     headless::setScreen(screenWidth, screenHeight);
-    enterPending = 0;
-    currentEntry[0] = '\0';
-    displayKeyword[0] = '\0';
-    buttonDown = 0;
     prepareApplication(GetModuleHandleA(nullptr));
     loadForm();
     headless::runUntilIdle();
@@ -94,38 +87,18 @@ const std::vector<DrawRecord>& FormTest::drawn() {
     return headless::displayList(hpc);
 }
 
-// The client area as a person sees it, read back from the screen picture.
-ClientPicture FormTest::picture() {
-    std::string path = "/tmp/display-test-" + std::to_string(getpid()) + ".png";
-    EXPECT_TRUE(headless::savePng(path.c_str()));
-    cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
-    std::remove(path.c_str());
-    RECT outer = {};
-    GetWindowRect(Form1, &outer);
-    ClientPicture picture;
-    picture.width = outer.right - outer.left - 8;  // the frame: 4 pixels left, right and bottom, 20 on top
-    picture.height = outer.bottom - outer.top - 24;
-    picture.pixels.assign(picture.width * picture.height, 0xFFFFFFFF);
-    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(image);
-        for (int y = 0; y < picture.height; y++)
-            for (int x = 0; x < picture.width; x++) {
-                int screenX = outer.left + 4 + x, screenY = outer.top + 20 + y;
-                if (screenX >= cairo_image_surface_get_width(image) ||
-                    screenY >= cairo_image_surface_get_height(image))
-                    continue;
-                const unsigned char* row =
-                    cairo_image_surface_get_data(image) + screenY * cairo_image_surface_get_stride(image);
-                auto pixel = *reinterpret_cast<const uint32_t*>(row + 4 * screenX);  // native-endian ARGB
-                picture.pixels[y * picture.width + x] = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-            }
-    }
-    cairo_surface_destroy(image);
-    return picture;
+FormTest::Selection FormTest::probeSelection() {
+    startRecording();
+    plot(20.0f, 20.0f, 3);
+    plot(30.0f, 20.0f, 4);
+    textat(20.0f, 20.0f, "probe", 5);
+    return {drawn().at(1), drawn().at(2)};
 }
 
 COLORREF FormTest::pixelAt(int clientX, int clientY) {
-    return picture().at(clientX, clientY);
+    cairo_surface_t* image = core::backingImage(Form1);
+    if (!image || !inside(image, clientX, clientY)) return 0xFFFFFFFF;
+    return ::pixelAt(image, clientX, clientY).colourref();
 }
 
 std::string FormTest::windowText(HWND window) {

@@ -1,5 +1,6 @@
-// Form1 loaded on a headless screen, with helpers that read the display list
-// of its own device context as line segments and texts.
+// Form1 loaded on a headless screen as the program loads it, with helpers
+// that read the display list of its own device context as line segments and
+// texts, and the colours its client area shows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,18 +22,20 @@ struct Pen {
     COLORREF colour;
 };
 
-// The pens of the form painting that the tests look for.
+// The painting's pens, as its own pen table makes them, to pick out what each
+// drew. Which colours those are on the screen is checked in paint_test.cpp.
 namespace pens {
-inline const Pen panelFill{5, RGB(65, 170, 130)};
-inline const Pen marker{5, RGB(255, 255, 0)};
-inline const Pen panelRectangle{5, RGB(190, 190, 190)};
-inline const Pen teal{1, RGB(0, 120, 120)};
-inline const Pen erase{5, RGB(50, 140, 140)};
-inline const Pen lightGrey{1, RGB(210, 210, 210)};
-inline const Pen darkBevel{2, RGB(90, 90, 90)};
-inline const Pen lightBevel{2, RGB(255, 255, 255)};
-inline const Pen frame{2, RGB(180, 180, 180)};
-Pen colour(int index);  // pen 20 + index
+Pen of(int index);
+inline const Pen panelFill = of(1);
+inline const Pen marker = of(2);
+inline const Pen panelRectangle = of(3);
+inline const Pen teal = of(4);
+inline const Pen erase = of(5);
+inline const Pen lightGrey = of(6);
+inline const Pen darkBevel = of(7);
+inline const Pen lightBevel = of(8);
+inline const Pen frame = of(9);
+inline Pen colour(int index) { return of(20 + index); }
 }  // namespace pens
 
 // Each LineTo as a segment from the point before it.
@@ -42,18 +45,11 @@ std::vector<DrawRecord> textsOf(const std::vector<DrawRecord>& list);
 // One line per record, for comparing two pictures.
 std::string describe(const std::vector<DrawRecord>& list);
 
-// Device pixel of a plot position on the 1024 x 768 screen (may differ by one
-// from the canvas at exact halves, so compare with a tolerance of 1).
+// Device pixel of a plot position on the current screen, worked out in double
+// precision (so it may differ by one from the canvas at exact halves: compare
+// with a tolerance of 1 where that matters).
 int px(double x);
 int py(double y);
-
-struct ClientPicture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;  // row by row; 0xFFFFFFFF off the screen
-    COLORREF at(int x, int y) const {
-        return x >= 0 && y >= 0 && x < width && y < height ? pixels[y * width + x] : 0xFFFFFFFF;
-    }
-};
 
 class FormTest : public ::testing::Test {
 protected:
@@ -67,8 +63,13 @@ protected:
     const std::vector<DrawRecord>& drawn();
     std::vector<Segment> segments() { return segmentsOf(drawn()); }
     std::vector<DrawRecord> texts() { return textsOf(drawn()); }
-    // The colour on screen at a client point of Form1, and the whole client area.
+    // A line and a text drawn with whatever the drawing before left selected:
+    // their records tell which pen, font and colours that is.
+    struct Selection {
+        DrawRecord line, text;
+    };
+    Selection probeSelection();
+    // The colour at a point of Form1's client area; 0xFFFFFFFF outside it.
     COLORREF pixelAt(int clientX, int clientY);
-    ClientPicture picture();
     std::string windowText(HWND window);
 };

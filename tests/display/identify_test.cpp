@@ -1,6 +1,5 @@
 // Naming a clicked spike: the click's slot, its decoding by arrangement, the
 // name box, the accepted area and its edges, and the press-release tracking.
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -16,16 +15,13 @@ namespace {
 class Identify : public FormTest {
 protected:
     void clickAt(int x, int y) {
-        clickX = x;
-        clickY = y;
         startRecording();
-        identifySpike();
+        identifySpike(x, y);
     }
 
     // A click in the middle of slot k's range on the 1024 x 768 screen.
     void clickSlot(int k) {
-        double x = 10.2 + (k + 1) * 0.60152674;
-        clickAt(static_cast<int>(std::lround(x * 10.24)) - 3, 450);
+        clickAt(px(10.2 + (k + 1) * 0.60152674) - 3, 450);
     }
 
     void expectName(const std::string& name, int colourIndex) {

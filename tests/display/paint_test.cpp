@@ -1,10 +1,14 @@
 // Form painting: background, frame, arrangement by modeNumber, titles, focus,
-// and repeated paints that draw the same and use up no drawing objects.
+// the colours on screen, and repeated drawing that draws the same and uses up
+// no drawing objects.
+#include <string>
+
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
-#include "display/paint.h"
+#include "display/panel.h"
 #include "form_fixture.h"
 #include "platform/headless/headless.h"
+#include "shell/drawing.h"
 #include "shell/form.h"
 
 namespace {
@@ -68,12 +72,33 @@ TEST_F(Painting, GivesTheFocusToTheNoteEntryField) {
     EXPECT_EQ(headless::focusedWindow(), NoteEntryField);
 }
 
-TEST_F(Painting, TwoPaintsInARowGiveTheSamePicture) {
+// What a person sees: one point on the lines of each pen, in its colour. (The
+// tests pick lines out by the painting's own pen table; this is where its
+// colours are checked.)
+TEST_F(Painting, ShowsEachPenInItsColour) {
+    struct Sample {
+        const char* what;
+        double x, y;
+        COLORREF colour;
+    };
+    const Sample samples[] = {
+        {"background", 4.0, 60.0, RGB(50, 140, 140)},       {"outer frame", 1.2, 60.0, RGB(180, 180, 180)},
+        {"panel inside", 50.0, 85.0, RGB(65, 170, 130)},    {"by-key marker", 13.5, 35.0, RGB(255, 255, 0)},
+        {"panel rectangle", 9.5, 70.0, RGB(190, 190, 190)}, {"outer bevel", 9.2, 70.0, RGB(255, 255, 255)},
+        {"inner bevel", 9.8, 70.0, RGB(90, 90, 90)},        {"100% guide line", 50.0, 91.1, RGB(0, 120, 120)},
+        {"guide line tip", 8.7, 91.1, RGB(210, 210, 210)},
+    };
+    // The colour table's samples: chord types by key, then the twelfth root by chord.
+    const COLORREF colourPens[12] = {
+        RGB(0, 0, 0),     RGB(140, 90, 70), RGB(234, 21, 85),  RGB(255, 186, 117), RGB(255, 255, 0),   RGB(0, 255, 0),
+        RGB(90, 255, 255), RGB(70, 70, 255), RGB(180, 0, 255), RGB(255, 128, 255), RGB(255, 255, 255), RGB(200, 200, 200)};
     paintform();
-    std::string first = describe(drawn());
-    startRecording();
-    paintform();
-    EXPECT_EQ(describe(drawn()), first);
+    for (const Sample& sample : samples)
+        EXPECT_EQ(pixelAt(px(sample.x), py(sample.y)), sample.colour) << sample.what;
+    for (int i = 0; i < 11; i++)
+        EXPECT_EQ(pixelAt(px(71.5), py(35 - 2 * i)), colourPens[i]) << "colour pen " << 20 + i;
+    drawChordArrangement();
+    EXPECT_EQ(pixelAt(px(71.5), py(13.0)), colourPens[11]) << "colour pen 31";
 }
 
 TEST_F(Painting, RepeatedPaintsKeepTheDrawingObjectCountFlat) {
@@ -84,5 +109,32 @@ TEST_F(Painting, RepeatedPaintsKeepTheDrawingObjectCountFlat) {
         paintform();
     EXPECT_EQ(headless::liveGdiObjects(), live);
 }
+
+// Each drawing step draws everything it draws afresh: drawn again, it gives
+// the same display list.
+struct Redrawn {
+    const char* name;
+    void (*draw)();
+};
+
+void PrintTo(const Redrawn& step, std::ostream* out) { *out << step.name; }
+
+class DrawingAgain : public FormTest, public ::testing::WithParamInterface<Redrawn> {};
+
+TEST_P(DrawingAgain, GivesTheSameDisplayList) {
+    GetParam().draw();
+    startRecording();
+    GetParam().draw();
+    const std::string once = describe(drawn());
+    startRecording();
+    GetParam().draw();
+    EXPECT_EQ(describe(drawn()), once);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, DrawingAgain,
+                         ::testing::Values(Redrawn{"paintform", paintform}, Redrawn{"drawpanel", drawpanel},
+                                           Redrawn{"drawKeyArrangement", drawKeyArrangement},
+                                           Redrawn{"drawChordArrangement", drawChordArrangement}),
+                         [](const ::testing::TestParamInfo<Redrawn>& step) { return std::string(step.param.name); });
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The spectrum panel: erase strip, frame, ratio scale, geometry and the state it leaves.
+#include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "canvas/canvas.h"
 #include "display/panel.h"
@@ -12,6 +14,12 @@ using Panel = FormTest;
 bool horizontal(const Segment& s, int fromX, int toX, int y) {
     return std::abs(s.x1 - fromX) <= 1 && std::abs(s.x2 - toX) <= 1 && std::abs(s.y1 - y) <= 1 &&
            s.y1 == s.y2;
+}
+
+// The ratio a right-hand label stands for: "a/b", or "Exact" for 1.
+double ratioOf(const std::string& label) {
+    if (label == "Exact") return 1.0;
+    return std::atof(label.c_str()) / std::atof(label.c_str() + label.find('/') + 1);
 }
 
 TEST_F(Panel, ErasesExactlyFifteenLinesUnderThePanelFirst) {
@@ -47,19 +55,10 @@ TEST_F(Panel, FrameIsARectangleAndTwoBevelRings) {
     EXPECT_NEAR(dark[0].x1, px(9.8), 1);
 }
 
-TEST_F(Panel, RatioScaleHasEightLabelledGuideLinesWithLightTips) {
-    struct Row {
-        const char* left;
-        double leftX;
-        const char* right;
-        double labelY, lineY;
-    };
-    const Row rows[] = {
-        {"100%", 5.0, "Exact", 92.0, 91.1}, {"80%", 5.5, "4/5", 77.5, 76.5},
-        {"75%", 5.5, "3/4", 74.5, 73.4},    {"67%", 5.5, "2/3", 69.6, 68.7},
-        {"60%", 5.5, "3/5", 66.5, 65.3},    {"50%", 5.5, "2/4", 62.0, 60.9},
-        {"40%", 5.5, "2/5", 58.5, 57.4},    {"25%", 5.5, "1/4", 54.5, 53.5},
-    };
+// Each pair of labels names one ratio, as a percentage on the left and a
+// fraction on the right, and its guide line stands where a spike of that
+// ratio ends: a score of 2 r^2 reaches 51 + 20 x 2 r^2, within 0.1.
+TEST_F(Panel, RatioScaleMarksWhereSpikesOfEachRatioEnd) {
     drawpanel();
     std::vector<DrawRecord> labels = texts();
     std::vector<Segment> tips = withPen(segments(), pens::lightGrey);
@@ -68,14 +67,24 @@ TEST_F(Panel, RatioScaleHasEightLabelledGuideLinesWithLightTips) {
     ASSERT_EQ(tips.size(), 8u);
     ASSERT_EQ(guides.size(), 8u);
     for (int i = 0; i < 8; i++) {
-        const Row& row = rows[i];
-        EXPECT_EQ(labels[2 * i].text, row.left);
-        EXPECT_NEAR(labels[2 * i].x, px(row.leftX), 1);
-        EXPECT_NEAR(labels[2 * i].y, py(row.labelY), 1);
-        EXPECT_EQ(labels[2 * i + 1].text, row.right);
-        EXPECT_NEAR(labels[2 * i + 1].x, px(92.0), 1);
-        EXPECT_TRUE(horizontal(tips[i], px(91.2), px(8.2), py(row.lineY))) << row.left;
-        EXPECT_TRUE(horizontal(guides[i], px(90.2), px(9.2), py(row.lineY))) << row.left;
+        const DrawRecord& left = labels[2 * i];
+        const DrawRecord& right = labels[2 * i + 1];
+        SCOPED_TRACE(left.text + " " + right.text);
+        const double ratio = ratioOf(right.text);
+        EXPECT_EQ(left.text, std::to_string(std::lround(100 * ratio)) + "%");
+        const int lineY = guides[i].y1;
+        EXPECT_NEAR(lineY, py(51.0 + 40.0 * ratio * ratio), 1);
+        // The guide runs across the panel, its light tips one unit beyond it.
+        EXPECT_TRUE(horizontal(guides[i], px(90.2), px(9.2), lineY));
+        EXPECT_TRUE(horizontal(tips[i], px(91.2), px(8.2), lineY));
+        // The labels stand beside the panel, their cells across the line;
+        // "100%", a digit longer, starts half a unit further left.
+        EXPECT_NEAR(left.x, px(left.text.size() == 4 ? 5.0 : 5.5), 1);
+        EXPECT_NEAR(right.x, px(92.0), 1);
+        for (const DrawRecord* label : {&left, &right}) {
+            EXPECT_LE(label->y, lineY);
+            EXPECT_GT(label->y + label->fontHeight, lineY);
+        }
     }
     EXPECT_EQ(labels[0].fontHeight, 16);
     EXPECT_EQ(labels[0].textColour, RGB(210, 210, 210));
@@ -94,26 +103,13 @@ TEST_F(Panel, GeometryPutsSlotZeroAndSlot131AtTheAxisEnds) {
 
 TEST_F(Panel, LeavesTealPenSize11FontAndScaleColoursSelected) {
     drawpanel();
-    startRecording();
-    plot(20.0f, 20.0f, 3);
-    plot(30.0f, 20.0f, 4);
-    textat(20.0f, 20.0f, "probe", 5);
-    const DrawRecord& line = drawn()[1];
-    const DrawRecord& text = drawn()[2];
-    EXPECT_EQ(line.penWidth, pens::teal.width);
-    EXPECT_EQ(line.penColour, pens::teal.colour);
-    EXPECT_EQ(text.fontHeight, 16);
-    EXPECT_EQ(text.fontFace, "Arial");
-    EXPECT_EQ(text.textColour, RGB(210, 210, 210));
-    EXPECT_EQ(text.backColour, RGB(50, 140, 140));
-}
-
-TEST_F(Panel, TwoCallsDrawTheSamePicture) {
-    drawpanel();
-    std::string first = describe(drawn());
-    startRecording();
-    drawpanel();
-    EXPECT_EQ(describe(drawn()), first);
+    Selection left = probeSelection();
+    EXPECT_EQ(left.line.penWidth, pens::teal.width);
+    EXPECT_EQ(left.line.penColour, pens::teal.colour);
+    EXPECT_EQ(left.text.fontHeight, 16);
+    EXPECT_EQ(left.text.fontFace, "Arial");
+    EXPECT_EQ(left.text.textColour, RGB(210, 210, 210));
+    EXPECT_EQ(left.text.backColour, RGB(50, 140, 140));
 }
 
 }  // namespace

@@ -6,14 +6,14 @@
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
-#include "display/spectrum.h"
 #include "form_fixture.h"
 #include "platform/headless/headless.h"
+#include "shell/drawing.h"
 #include "shell/form.h"
 
 namespace {
 
-const int spikeFoot = 375;  // device y of 51.0
+int spikeFoot() { return py(51.0); }
 
 class Spectrum : public FormTest {
 protected:
@@ -32,7 +32,7 @@ protected:
     std::vector<Segment> spikes() {
         std::vector<Segment> found;
         for (const Segment& s : segments())
-            if (s.width == 3 && s.x1 == s.x2 && s.y1 == spikeFoot) found.push_back(s);
+            if (s.width == 3 && s.x1 == s.x2 && s.y1 == spikeFoot()) found.push_back(s);
         return found;
     }
 
@@ -55,7 +55,7 @@ TEST_F(Spectrum, MajorOnCIsTheExactMatchAtSlot34ByKey) {
     EXPECT_EQ(majorSeventh.y2, 203);      // score 1.125 reaches 73.5
     EXPECT_EQ(majorSeventh.colour, pens::colour(8).colour);
     Segment aSharpMinor = spikeAt(172);  // slot 11: no common note
-    EXPECT_EQ(aSharpMinor.y2, spikeFoot);
+    EXPECT_EQ(aSharpMinor.y2, spikeFoot());
     EXPECT_EQ(aSharpMinor.colour, pens::colour(0).colour);
 }
 

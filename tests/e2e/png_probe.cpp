@@ -6,47 +6,24 @@
 //                                  prints how many pixels of the rectangle
 //                                  (corners included) have that colour
 // Exit status 2 on a file that cannot be read or a point outside the image.
-#include <cairo.h>
-
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <string>
 
+#include "tests/support/pixels.h"
+
 namespace {
-
-struct Colour {
-    int r, g, b;
-    bool operator==(const Colour&) const = default;
-};
-
-using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
-
-Colour colourAt(cairo_surface_t* image, int x, int y) {
-    const unsigned char* row = cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
-    std::uint32_t argb;
-    std::memcpy(&argb, row + 4 * x, 4);
-    return {static_cast<int>((argb >> 16) & 0xff), static_cast<int>((argb >> 8) & 0xff),
-            static_cast<int>(argb & 0xff)};
-}
-
-bool inside(cairo_surface_t* image, int x, int y) {
-    return x >= 0 && y >= 0 && x < cairo_image_surface_get_width(image) &&
-           y < cairo_image_surface_get_height(image);
-}
 
 int printRuns(cairo_surface_t* image, int y, int x0, int x1) {
     if (!inside(image, x0, y) || !inside(image, x1, y) || x1 < x0) return 2;
     int first = x0;
-    Colour colour = colourAt(image, x0, y);
+    Rgb colour = pixelAt(image, x0, y);
     for (int x = x0 + 1; x <= x1 + 1; ++x) {
-        if (x <= x1 && colourAt(image, x, y) == colour) continue;
+        if (x <= x1 && pixelAt(image, x, y) == colour) continue;
         std::printf("%d %d %d %d %d\n", first, x - 1, colour.r, colour.g, colour.b);
         if (x <= x1) {
             first = x;
-            colour = colourAt(image, x, y);
+            colour = pixelAt(image, x, y);
         }
     }
     return 0;
@@ -56,10 +33,10 @@ int countColour(cairo_surface_t* image, char** corners, char** rgb) {
     const int x0 = std::atoi(corners[0]), y0 = std::atoi(corners[1]);
     const int x1 = std::atoi(corners[2]), y1 = std::atoi(corners[3]);
     if (!inside(image, x0, y0) || !inside(image, x1, y1) || x1 < x0 || y1 < y0) return 2;
-    const Colour wanted{std::atoi(rgb[0]), std::atoi(rgb[1]), std::atoi(rgb[2])};
+    const Rgb wanted{std::atoi(rgb[0]), std::atoi(rgb[1]), std::atoi(rgb[2])};
     long count = 0;
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) count += colourAt(image, x, y) == wanted;
+        for (int x = x0; x <= x1; ++x) count += pixelAt(image, x, y) == wanted;
     std::printf("%ld\n", count);
     return 0;
 }
@@ -71,17 +48,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: png_probe FILE pixel X Y | row Y X0 X1 | count X0 Y0 X1 Y1 R G B\n");
         return 2;
     }
-    Surface image(cairo_image_surface_create_from_png(argv[1]), cairo_surface_destroy);
-    if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) {
+    const Image image = readPng(argv[1]);
+    if (!loaded(image)) {
         std::fprintf(stderr, "png_probe: cannot read %s\n", argv[1]);
         return 2;
     }
-    cairo_surface_flush(image.get());
     const std::string command = argv[2];
     if (command == "pixel") {
         const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
         if (!inside(image.get(), x, y)) return 2;
-        const Colour colour = colourAt(image.get(), x, y);
+        const Rgb colour = pixelAt(image.get(), x, y);
         std::printf("%d %d %d\n", colour.r, colour.g, colour.b);
         return 0;
     }

@@ -48,7 +48,7 @@ bool possibleScore(float score, int size, int entered) {
 void checkScores(const NoteEntry& parsed, const std::string& entry) {
     for (int type = 0; type < ChordTypeCount; ++type) {
         for (int root = 0; root < RootCount; ++root) {
-            float score = MatchMatrix[type * RootCount + root];
+            float score = matchScore(type, root);
             if (!(score >= 0.0f && score <= 2.0f)) broken("score outside 0..2", entry);
             if (!possibleScore(score, ChordTemplates[type].noteCount, parsed.count))
                 broken("score that no match count gives", entry);

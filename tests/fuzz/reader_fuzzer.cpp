@@ -2,24 +2,18 @@
 // its buffer, ends without a line feed, and is the file's first line, less
 // only its line end (and cut at the buffer's size).
 #include "shell/help.h"
+#include "tests/support/scratch_directory.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-std::filesystem::path directory;
-
-void removeDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
-}
+ScratchDirectory* directory;  // the current directory while fuzzing; gone at exit
 
 [[noreturn]] void broken(const char* what) {
     std::fprintf(stderr, "reader fuzzer: %s; viewerPath \"%.2047s\"\n", what, viewerPath);
@@ -59,11 +53,8 @@ void checkViewerPath(const std::string& contents) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    directory = std::filesystem::temp_directory_path() /
-                ("tonvisor reader fuzz " + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory);
-    std::filesystem::current_path(directory);
-    std::atexit(removeDirectory);
+    directory = new ScratchDirectory("tonvisor reader fuzz");
+    std::atexit([] { delete directory; });
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // LoadIconA over the embedded resources: this test program embeds its own.
 #include "platform/resources.h"
 #include "platform/user_state.h"
+#include "tests/support/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -48,9 +49,7 @@ const EmbeddedResource table[] = {
 };
 
 std::uint32_t iconPixel(HICON icon, int x, int y) {
-    cairo_surface_t* image = user::iconImage(icon);
-    const unsigned char* row = cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
-    return reinterpret_cast<const std::uint32_t*>(row)[x];
+    return storedPixel(user::iconImage(icon), x, y);
 }
 
 TEST(Icon, TheEmbeddedIconDecodesWithItsMask) {

@@ -1,5 +1,6 @@
 // File attributes, the current directory and starting programs.
 #include "platform/win32.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +21,7 @@ namespace fs = std::filesystem;
 
 class Launch : public ::testing::Test {
 protected:
-    void SetUp() override {
-        directory = fs::path(::testing::TempDir()) / ("launch-" + std::to_string(getpid()));
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-        previous = fs::current_path();
-        fs::current_path(directory);
-        record = directory / "record.txt";
-        setenv("TONVISOR_RECORD", record.c_str(), 1);
-    }
-    void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(directory);
-    }
+    void SetUp() override { setenv("TONVISOR_RECORD", record.c_str(), 1); }
     // What the started recorder wrote, once it has finished.
     std::string recorded() {
         for (int i = 0; i < 1000 && !fs::exists(record); ++i)
@@ -59,7 +48,9 @@ protected:
     }
     static bool succeeded(HINSTANCE result) { return reinterpret_cast<std::uintptr_t>(result) > 32; }
 
-    fs::path directory, previous, record;
+    ScratchDirectory scratch{"tonvisor launch"};
+    const fs::path& directory = scratch.path();
+    const fs::path record = directory / "record.txt";
 };
 
 TEST_F(Launch, ParametersReachTheProgramAsOneArgumentWithoutAShell) {

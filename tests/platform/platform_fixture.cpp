@@ -1,6 +1,8 @@
+// The platform tests' logging window class, windows and pixel access.
 #include "platform_fixture.h"
 
-#include "platform/backend.h"
+#include "platform/core.h"
+#include "tests/support/pixels.h"
 
 std::vector<LoggedMessage> PlatformTest::log;
 bool PlatformTest::validateOnPaint = true;
@@ -49,10 +51,5 @@ std::vector<LoggedMessage> PlatformTest::received(UINT message) const {
 }
 
 COLORREF PlatformTest::pixel(HWND window, int x, int y) const {
-    cairo_surface_t* image = core::backingImage(window);
-    cairo_surface_flush(image);
-    const unsigned char* row =
-        cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
-    const std::uint32_t value = reinterpret_cast<const std::uint32_t*>(row)[x];
-    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    return pixelAt(core::backingImage(window), x, y).colourref();
 }

@@ -1,7 +1,6 @@
 // Buttons, edit fields, focus and the dialog keys of IsDialogMessageA.
 #include "platform_fixture.h"
-
-#include <cairo.h>
+#include "tests/support/pixels.h"
 
 #include <string>
 
@@ -63,13 +62,16 @@ TEST_F(Controls, ReturnAndEscapeBecomeCommandsOneAndTwoToTheDialog) {
 }
 
 TEST_F(Controls, AClickSendsTheButtonsIdentifierToItsParent) {
+    const RECT client = headless::clientRect(form);
+    auto press = [&](int x, int y) { headless::mouseDown(client.left + x, client.top + y); };
+    auto release = [&](int x, int y) { headless::mouseUp(client.left + x, client.top + y); };
     headless::clickButton(last);
-    headless::mouseDown(4 + 15, 20 + 15);  // press on the first button...
-    headless::mouseUp(4 + 15, 20 + 75);    // ...released on another: no click
-    headless::mouseDown(4 + 15, 20 + 15);
-    headless::mouseUp(4 + 300, 20 + 300);  // ...released on the form: the button keeps it
-    headless::mouseDown(4 + 15, 20 + 15);
-    headless::mouseUp(4 + 16, 20 + 16);
+    press(15, 15);  // press on the first button...
+    release(15, 75);  // ...released on another: no click
+    press(15, 15);
+    release(300, 300);  // ...released on the form: the button keeps it
+    press(15, 15);
+    release(16, 16);
     headless::runUntilIdle();
     const auto commands = received(WM_COMMAND);
     ASSERT_EQ(commands.size(), 2u);
@@ -133,12 +135,10 @@ TEST_F(Controls, AnEditAsksItsParentForColoursWhenItPaints) {
     // The picture shows the field in its colours.
     const std::string path = ::testing::TempDir() + "controls.png";
     ASSERT_TRUE(headless::savePng(path.c_str()));
-    cairo_surface_t* picture = cairo_image_surface_create_from_png(path.c_str());
-    ASSERT_EQ(cairo_surface_status(picture), CAIRO_STATUS_SUCCESS);
-    const unsigned char* row = cairo_image_surface_get_data(picture) +
-                               (20 + 20 + 10) * cairo_image_surface_get_stride(picture);
-    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(row)[4 + 20 + 30] & 0xFFFFFF, 0xC8FFC8u);
-    cairo_surface_destroy(picture);
+    const Image picture = readPng(path.c_str());
+    ASSERT_TRUE(loaded(picture));
+    const RECT shown = headless::clientRect(notes);
+    EXPECT_EQ(pixelAt(picture.get(), shown.left + 30, shown.top + 10), (Rgb{200, 255, 200}));
 }
 
 }  // namespace

@@ -15,9 +15,8 @@ using FormProc = RunningProgram;
 
 // A screen point in Form1's client area, away from the controls.
 POINT clientPoint(int x, int y) {
-    RECT outer;
-    GetWindowRect(Form1, &outer);
-    return {outer.left + 4 + x, outer.top + 20 + y};
+    const RECT client = headless::clientRect(Form1);
+    return {client.left + x, client.top + y};
 }
 
 std::string lastText(HDC dc) {
@@ -33,8 +32,7 @@ TEST_F(FormProc, StartsByKeyWithViewerPathSet) {
         EXPECT_STREQ(arrangementKeyword, "note");
         EXPECT_STREQ(viewerPath, "\\windows\\explorer.exe");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 TEST_F(FormProc, ArrangementButtonsChangeTheViewForLaterPaints) {
@@ -52,8 +50,7 @@ TEST_F(FormProc, ArrangementButtonsChangeTheViewForLaterPaints) {
         EXPECT_STREQ(displayKeyword, "dispn");
         EXPECT_STREQ(arrangementKeyword, "note");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // The form painting draws the arrangement of modeNumber, the analysis run then
@@ -68,8 +65,7 @@ TEST_F(FormProc, PaintRunsFormPaintingThenAnalysisRun) {
         EXPECT_STREQ(arrangementKeyword, "note");
         EXPECT_EQ(lastText(hpc), "Click on a spectral spike");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 TEST_F(FormProc, EachPaintRereadsTheReaderFile) {
@@ -84,8 +80,7 @@ TEST_F(FormProc, EachPaintRereadsTheReaderFile) {
         SendMessageA(Form1, WM_PAINT, 0, 0);
         EXPECT_STREQ(viewerPath, "\\windows\\explorer.exe");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 TEST_F(FormProc, EnterAnalysesTheTypedNotes) {
@@ -97,8 +92,7 @@ TEST_F(FormProc, EnterAnalysesTheTypedNotes) {
         EXPECT_EQ(textOf(NoteEntryField), "");
         EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // The viewer named in the reader file at the last paint opens the document.
@@ -109,8 +103,7 @@ TEST_F(FormProc, HelpStartsTheViewerOfTheReaderFile) {
         SendMessageA(Form1, WM_PAINT, 0, 0);
         headless::clickButton(HelpButton);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
     std::string document = (directory().path() / "document" / "Tonvisor.htm").string();
     EXPECT_EQ(viewer.awaitArguments(), document + "\n");
 }
@@ -130,8 +123,7 @@ TEST_F(FormProc, ReturnAndEscapeDoNothing) {
         EXPECT_EQ(textOf(RecognisedNotesField), " ");
         EXPECT_STREQ(currentEntry, "");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 TEST_F(FormProc, TabFollowsCreationOrder) {
@@ -149,14 +141,12 @@ TEST_F(FormProc, TabFollowsCreationOrder) {
         headless::pressKey(VK_TAB, true);
     });
     step([] { EXPECT_EQ(headless::focusedWindow(), ChordButton); });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // Command 200 ends the loop without destroying the window.
 TEST_F(FormProc, QuitCommandEndsWithStatusZeroAndKeepsTheWindow) {
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
     EXPECT_TRUE(IsWindow(Form1));
 }
 
@@ -180,12 +170,12 @@ TEST_F(FormProc, PressAndReleaseIdentifyAtTheReleasePosition) {
     step([] {
         RECT outer;
         GetWindowRect(Form1, &outer);
+        const POINT release = clientPoint(610, 320);
         EXPECT_EQ(buttonDown, 0);
-        EXPECT_EQ(clickX, 4 + 610);
-        EXPECT_EQ(clickY, (outer.bottom - outer.top) - 20 - 320);
+        EXPECT_EQ(clickX, release.x - outer.left);
+        EXPECT_EQ(clickY, outer.bottom - release.y);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 TEST_F(FormProc, ReleaseWithoutPressIsIgnored) {
@@ -198,8 +188,7 @@ TEST_F(FormProc, ReleaseWithoutPressIsIgnored) {
         EXPECT_EQ(clickX, -1);
         EXPECT_EQ(clickY, -1);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // A release outside the window does not reach Form1; the next release over it
@@ -222,11 +211,12 @@ TEST_F(FormProc, ReleaseOutsideKeepsThePressForTheNextRelease) {
         headless::mouseUp(release.x, release.y);
     });
     step([] {
+        RECT outer;
+        GetWindowRect(Form1, &outer);
         EXPECT_EQ(buttonDown, 0);
-        EXPECT_EQ(clickX, 4 + 200);
+        EXPECT_EQ(clickX, clientPoint(200, 100).x - outer.left);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
@@ -236,7 +226,7 @@ TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
         LRESULT brush = SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam,
                                      reinterpret_cast<LPARAM>(RecognisedNotesField));
         EXPECT_NE(brush, 0);
-        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(notesBrush));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(Shell.notesBrush));
         int objects = headless::liveGdiObjects();
         SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam, reinterpret_cast<LPARAM>(RecognisedNotesField));
         EXPECT_EQ(headless::liveGdiObjects(), objects);
@@ -244,17 +234,16 @@ TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
         EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
 
         // The entry field gets the default answer and the brush stays.
-        HBRUSH before = notesBrush;
+        HBRUSH before = Shell.notesBrush;
         LRESULT entryAnswer = SendMessageA(Form1, WM_CTLCOLOREDIT, dcParam,
                                            reinterpret_cast<LPARAM>(NoteEntryField));
         EXPECT_NE(SetTextColor(dc, 0), RGB(255, 100, 0));
         EXPECT_EQ(entryAnswer, DefWindowProcA(Form1, WM_CTLCOLOREDIT, dcParam,
                                               reinterpret_cast<LPARAM>(NoteEntryField)));
-        EXPECT_EQ(notesBrush, before);
+        EXPECT_EQ(Shell.notesBrush, before);
         EXPECT_EQ(headless::liveGdiObjects(), objects);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 }  // namespace

@@ -18,18 +18,18 @@ Placement outerPlacement(HWND window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// A control's place in Form1's client area, which starts 4 pixels right of the
-// outer left edge and 20 below the outer top.
+// A control's place in Form1's client area.
 Placement placementInForm(HWND control) {
-    Placement form = outerPlacement(Form1);
+    const RECT client = headless::clientRect(Form1);
     Placement outer = outerPlacement(control);
-    return {outer.x - form.x - 4, outer.y - form.y - 20, outer.width, outer.height};
+    return {outer.x - client.left, outer.y - client.top, outer.width, outer.height};
 }
 
 // Form1 before centring, in pixels.
 Placement createdFormPlacement() {
-    const LayoutBox& box = formLayout[0];
-    return {box.x * unitX, box.y * unitY, (box.width + 4) * unitX, (box.height + 12) * unitY};
+    const LayoutBox& box = Shell.formLayout[0];
+    return {box.x * Shell.unitX, box.y * Shell.unitY, (box.width + 4) * Shell.unitX,
+            (box.height + 12) * Shell.unitY};
 }
 
 using Layout = RunningProgram;
@@ -37,8 +37,8 @@ using Layout = RunningProgram;
 TEST_F(Layout, Screen1024x768) {
     headless::setScreen(1024, 768);
     step([] {
-        EXPECT_EQ(unitX, 2);
-        EXPECT_EQ(unitY, 2);
+        EXPECT_EQ(Shell.unitX, 2);
+        EXPECT_EQ(Shell.unitY, 2);
         EXPECT_EQ(createdFormPlacement(), (Placement{0, 20, 1024, 738}));
         EXPECT_EQ(placementInForm(EnterButton), (Placement{50, 660, 50, 36}));
         EXPECT_EQ(placementInForm(NoteEntryField), (Placement{50, 632, 244, 20}));
@@ -54,8 +54,7 @@ TEST_F(Layout, Screen1024x768) {
         EXPECT_EQ(RunningProgram::textOf(RecognisedNotesField), " ");
         EXPECT_EQ(RunningProgram::textOf(ChordButton), "x Chord");
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // 0.86 x 300 is formed just below 258 at extended precision.
@@ -66,8 +65,7 @@ TEST_F(Layout, Screen800x600TruncatesBelowWholeNumbers) {
         EXPECT_EQ(outerPlacement(Form1).height, 582);
         EXPECT_EQ(placementInForm(EnterButton), (Placement{40, 514, 40, 28}));
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // 0.3 x 640 gives 191, not 192.
@@ -78,8 +76,7 @@ TEST_F(Layout, Screen1280x1024) {
         EXPECT_EQ(outerPlacement(Form1).height, 978);
         EXPECT_EQ(placementInForm(RecognisedNotesField).x, 382);
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 // The truncations above need the x87's 64-bit significand, which the start-up
@@ -88,11 +85,11 @@ TEST_F(Layout, TruncationsDependOnExtendedPrecision) {
     headless::setScreen(800, 600);
     EXPECT_EQ(_controlfp(_PC_53, _MCW_PC), _PC_53);
     computeLayout();
-    int enterYAtDouble = formLayout[1].y;
+    int enterYAtDouble = Shell.formLayout[1].y;
     EXPECT_EQ(_controlfp(_PC_64, _MCW_PC), _PC_64);
     computeLayout();
     EXPECT_EQ(enterYAtDouble, 258);
-    EXPECT_EQ(formLayout[1].y, 257);
+    EXPECT_EQ(Shell.formLayout[1].y, 257);
 }
 
 // Odd differences halve toward zero, also when the window is larger than the
@@ -109,8 +106,7 @@ TEST_F(Layout, CentringInAnOffsetWorkArea) {
         centreWindow(Form1);
         EXPECT_EQ(outerPlacement(Form1), (Placement{349, 249, 301, 201}));
     });
-    quitStep();
-    EXPECT_EQ(run(), 0);
+    runAndQuit();
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // The reader file HtmlReader.txt and the viewer path it gives.
 #include "shell/help.h"
 
-#include "scratch_directory.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,37 +30,29 @@ TEST(ReaderFile, DefaultViewerWithoutFileOrWithEmptyFile) {
     EXPECT_EQ(viewerFor(directory, ""), defaultViewer);
 }
 
-TEST(ReaderFile, FirstLineWithoutItsLineEnd) {
+TEST(ReaderFile, FirstLineLessOnlyItsLineEnd) {
+    const std::string longLine(3000, 'v'), fits(2047, 'w'), crlfAtLimit(2046, 'x');
+    const std::pair<std::string, std::string> filesAndViewers[] = {
+        {"C:\\Tools\\viewer.exe\nsecond line\n", "C:\\Tools\\viewer.exe"},
+        {"C:\\Tools\\viewer.exe\r\nsecond\r\n", "C:\\Tools\\viewer.exe"},
+        {"/usr/bin/viewer", "/usr/bin/viewer"},
+        // Nothing else is trimmed: only one line end goes, and a lone carriage
+        // return is part of the path.
+        {"\t/opt/my viewer  \n", "\t/opt/my viewer  "},
+        {"viewer\r\r\n", "viewer\r"},
+        {"viewer\r", "viewer\r"},
+        // A leading line end gives the empty path.
+        {"\n/usr/bin/viewer\n", ""},
+        {"\r\n/usr/bin/viewer\r\n", ""},
+        // A long first line is cut at 2047 characters; a carriage return that
+        // fills the buffer still belongs to the line end.
+        {longLine + "\nsecond\n", longLine.substr(0, 2047)},
+        {fits + "\n", fits},
+        {crlfAtLimit + "\r\n", crlfAtLimit},
+    };
     ScratchDirectory directory;
-    EXPECT_EQ(viewerFor(directory, "C:\\Tools\\viewer.exe\nsecond line\n"), "C:\\Tools\\viewer.exe");
-    EXPECT_EQ(viewerFor(directory, "C:\\Tools\\viewer.exe\r\nsecond\r\n"), "C:\\Tools\\viewer.exe");
-    EXPECT_EQ(viewerFor(directory, "/usr/bin/viewer"), "/usr/bin/viewer");
-}
-
-TEST(ReaderFile, NothingElseIsTrimmed) {
-    ScratchDirectory directory;
-    EXPECT_EQ(viewerFor(directory, "\t/opt/my viewer  \n"), "\t/opt/my viewer  ");
-    // Only one line end goes; a lone carriage return is part of the path.
-    EXPECT_EQ(viewerFor(directory, "viewer\r\r\n"), "viewer\r");
-    EXPECT_EQ(viewerFor(directory, "viewer\r"), "viewer\r");
-}
-
-TEST(ReaderFile, LeadingLineEndGivesEmptyPath) {
-    ScratchDirectory directory;
-    EXPECT_EQ(viewerFor(directory, "\n/usr/bin/viewer\n"), "");
-    EXPECT_EQ(viewerFor(directory, "\r\n/usr/bin/viewer\r\n"), "");
-}
-
-TEST(ReaderFile, LongFirstLineIsCutAt2047) {
-    ScratchDirectory directory;
-    std::string longLine(3000, 'v');
-    EXPECT_EQ(viewerFor(directory, longLine + "\nsecond\n"), longLine.substr(0, 2047));
-
-    std::string fits(2047, 'w');
-    EXPECT_EQ(viewerFor(directory, fits + "\n"), fits);
-    // The carriage return that fills the buffer still belongs to the line end.
-    std::string crlfAtLimit(2046, 'x');
-    EXPECT_EQ(viewerFor(directory, crlfAtLimit + "\r\n"), crlfAtLimit);
+    for (const auto& [file, viewer] : filesAndViewers)
+        EXPECT_EQ(viewerFor(directory, file), viewer) << "file of " << file.size() << " bytes: " << file.substr(0, 40);
 }
 
 TEST(ReaderFile, LinkToDevNullReadsAsAnEmptyFile) {

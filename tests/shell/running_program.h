@@ -1,14 +1,13 @@
 // Runs the whole program on the headless screen: steps queued with step() run
 // one at a time whenever the program's message loop would wait, so each sees
-// the effects of the one before. quitStep() ends the loop with command 200.
+// the effects of the one before. runAndQuit() runs them and then ends the loop
+// with command 200, which must end it with status 0.
 #pragma once
 
-#include "display/identify.h"
-#include "display/spectrum.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
-#include "scratch_directory.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +19,6 @@ class RunningProgram : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::reset();
-        enterPending = 0;
-        currentEntry[0] = '\0';
-        displayKeyword[0] = '\0';
-        buttonDown = 0;
         // The program reads HtmlReader.txt from the current directory.
         directory_ = std::make_unique<ScratchDirectory>();
     }
@@ -33,10 +28,11 @@ protected:
     }
 
     void step(std::function<void()> action) { headless::whenIdle(std::move(action)); }
-    void quitStep() {
-        step([] { PostMessageA(Form1, WM_COMMAND, 200, 0); });
-    }
     int run() { return runApplication(GetModuleHandleA(nullptr)); }
+    void runAndQuit() {
+        step([] { PostMessageA(Form1, WM_COMMAND, 200, 0); });
+        EXPECT_EQ(run(), 0);
+    }
 
     const ScratchDirectory& directory() const { return *directory_; }
 

@@ -2,47 +2,20 @@
 // restless person would do them: bytes typed, "Enter", both arrangements,
 // presses and releases anywhere on the screen, keys, moves and repaints. It must neither
 // crash (the sanitizer build runs it too) nor leak pens, fonts or brushes.
-#include "display/identify.h"
-#include "display/spectrum.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
+#include "tests/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 constexpr int ActionCount = 20000;
 constexpr int ScreenWidth = 1024, ScreenHeight = 768;
-
-// A private current directory whose HtmlReader.txt names a harmless viewer,
-// should a click ever land on "Help".
-class SoakDirectory {
-public:
-    SoakDirectory()
-        : previous_(std::filesystem::current_path()),
-          path_(std::filesystem::temp_directory_path() /
-                ("tonvisor soak " + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path_);
-        std::filesystem::current_path(path_);
-        std::ofstream(path_ / "HtmlReader.txt") << "/bin/true\n";
-    }
-    ~SoakDirectory() {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-private:
-    std::filesystem::path previous_;
-    std::filesystem::path path_;
-};
 
 std::string textOf(HWND window) {
     char text[256] = {};
@@ -124,13 +97,11 @@ private:
 };
 
 TEST(Soak, TwentyThousandRandomActionsLeaveTheProgramWorkingWithoutLeakingGdiObjects) {
-    SoakDirectory directory;
+    // HtmlReader.txt names a harmless viewer, should a click ever land on "Help".
+    ScratchDirectory directory("tonvisor soak");
+    directory.write("HtmlReader.txt", "/bin/true\n");
     headless::reset();
     headless::setScreen(ScreenWidth, ScreenHeight);
-    enterPending = 0;
-    currentEntry[0] = '\0';
-    displayKeyword[0] = '\0';
-    buttonDown = 0;
 
     Soak soak(20261207);
     int objectsAfterFirstPaint = -1;

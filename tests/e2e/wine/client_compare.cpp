@@ -19,21 +19,15 @@
 #include <utility>
 #include <vector>
 
-namespace {
+#include "tests/support/pixels.h"
 
-using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+namespace {
 
 struct Box {
     int left, top, right, bottom;
 };
 
-Surface readPng(const char* path) {
-    Surface image(cairo_image_surface_create_from_png(path), cairo_surface_destroy);
-    if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return Surface(nullptr, cairo_surface_destroy);
-    cairo_surface_flush(image.get());
-    return image;
-}
-
+// A row of the difference image, to write into.
 std::uint32_t* rowOf(cairo_surface_t* image, int y) {
     return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image) +
                                             y * cairo_image_surface_get_stride(image));
@@ -91,9 +85,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: client_compare A.png B.png MASK MINIMUM_PERCENT DIFFERENCE.png\n");
         return 2;
     }
-    Surface a = readPng(argv[1]), b = readPng(argv[2]);
-    if (!a || !b) {
-        std::fprintf(stderr, "client_compare: cannot read %s\n", !a ? argv[1] : argv[2]);
+    const Image a = readPng(argv[1]), b = readPng(argv[2]);
+    if (!loaded(a) || !loaded(b)) {
+        std::fprintf(stderr, "client_compare: cannot read %s\n", !loaded(a) ? argv[1] : argv[2]);
         return 2;
     }
     const int width = std::min(cairo_image_surface_get_width(a.get()), cairo_image_surface_get_width(b.get()));
@@ -105,14 +99,13 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    Surface difference(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
+    const Image difference(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height), cairo_surface_destroy);
     std::map<std::pair<std::uint32_t, std::uint32_t>, Change> changes;
     long compared = 0, equal = 0;
     for (int y = 0; y < height; ++y) {
-        const std::uint32_t *rowA = rowOf(a.get(), y), *rowB = rowOf(b.get(), y);
         std::uint32_t* out = rowOf(difference.get(), y);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t pa = rowA[x] & 0xffffff, pb = rowB[x] & 0xffffff;
+            const std::uint32_t pa = storedPixel(a.get(), x, y) & 0xffffff, pb = storedPixel(b.get(), x, y) & 0xffffff;
             const bool masked = covered[static_cast<size_t>(y) * width + x];
             out[x] = faded(pa, masked);
             if (masked) continue;

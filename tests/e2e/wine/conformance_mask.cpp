@@ -23,8 +23,6 @@
 
 namespace {
 
-// The headless layer's frame: 4 pixels left, 20 at the top.
-constexpr int frameLeft = 4, frameTop = 20;
 constexpr double widthAllowance = 1.25;
 constexpr int cellMargin = 4;
 constexpr int controlMargin = 4;
@@ -34,9 +32,8 @@ using Rectangle = std::array<int, 4>;
 std::set<Rectangle> mask;
 
 POINT clientOrigin() {
-    RECT window;
-    GetWindowRect(Form1, &window);
-    return {window.left + frameLeft, window.top + frameTop};
+    const RECT client = headless::clientRect(Form1);
+    return {client.left, client.top};
 }
 
 // The advance of the text as the Linux layer sets it: the face through

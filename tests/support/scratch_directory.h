@@ -1,5 +1,7 @@
 // A fresh temporary directory that becomes the current directory for the life
-// of the object; the previous current directory and the files go afterwards.
+// of the object; the previous current directory comes back and the directory
+// goes, with everything in it, afterwards. For tests and fuzz targets whose
+// code reads or writes files in the current directory.
 #pragma once
 
 #include <filesystem>
@@ -9,7 +11,7 @@
 
 class ScratchDirectory {
 public:
-    explicit ScratchDirectory(const std::string& name = "tonvisor shell test")
+    explicit ScratchDirectory(const std::string& name = "tonvisor test")
         : previous_(std::filesystem::current_path()),
           path_(std::filesystem::temp_directory_path() /
                 (name + " " + std::to_string(counter_++) + " " + std::to_string(::getpid()))) {
@@ -20,8 +22,6 @@ public:
     ~ScratchDirectory() {
         std::filesystem::current_path(previous_);
         std::error_code ignored;
-        std::filesystem::permissions(path_ / "HtmlReader.txt", std::filesystem::perms::owner_all,
-                                     ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     ScratchDirectory(const ScratchDirectory&) = delete;

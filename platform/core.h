@@ -1,0 +1,81 @@
+// The Win32 core's services to the backends (platform/gtk, platform/headless):
+// how a screen reports what the person does, the backing image it shows, the
+// frame round a top-level window, and the inspection behind the headless
+// backend's test hooks. The core implements them; the program never includes
+// this file. What a backend implements for the core is platform/backend.h.
+//
+// Rules:
+// - The reports only queue messages and update state; they never call a
+//   window procedure, so a backend may call them from inside its own event
+//   dispatch at any time.
+// - A change the core asks for (backend::setWindowText, setFocus, moveWindow)
+//   must not be reported back as if the person had made it.
+// - Coordinates: top-level windows in screen pixels; mouse points in the
+//   window's client pixels.
+#pragma once
+
+#include "platform/displaylist.h"
+#include "platform/win32.h"
+
+#include <cairo.h>
+#include <vector>
+
+namespace core {
+
+// The frame the core puts round a top-level window's client area: the outer
+// rectangle is the client area and this much more on each side.
+constexpr int frameLeft = 4;
+constexpr int frameRight = 4;
+constexpr int frameTop = 20;
+constexpr int frameBottom = 4;
+
+// ---- Reports from the screen ----
+
+// The left button went down / up at a point of the window's client area
+// (a top-level window; presses on controls are the backend's own business).
+void mousePressed(HWND window, int x, int y);
+void mouseReleased(HWND window, int x, int y);
+// A push button was clicked: its parent receives WM_COMMAND with the button's identifier.
+void buttonClicked(HWND button);
+// The person changed an edit control's contents; text is the whole new contents.
+void editChanged(HWND edit, const char* text);
+// A navigation key (VK_TAB, VK_RETURN, VK_ESCAPE) was pressed while this window
+// or control had focus; it reaches the program as WM_KEYDOWN through the queue.
+// Ordinary typing in an edit control is reported with editChanged instead.
+void keyPressed(HWND window, int virtualKey, bool shift);
+// The person moved keyboard focus to this window or control (by a click, say).
+void focusChanged(HWND window);
+// The person asked to close a top-level window: the program receives WM_CLOSE.
+void closeRequested(HWND window);
+// A top-level window and its controls vanished from the screen without a close
+// request (another client destroyed it). The backend has already forgotten
+// them; the next GetMessageA destroys the window as DestroyWindow does, so the
+// program receives WM_DESTROY.
+void windowLost(HWND window);
+// The window manager moved or resized a top-level window (both in screen coordinates).
+// A new client size gives the window a new backing image and a repaint.
+void windowMoved(HWND window, const RECT& outer, const RECT& client);
+
+// ---- What a backend shows ----
+
+// The window's backing image: CAIRO_FORMAT_RGB24, the size of the client area,
+// owned by the core; it changes only through windowMoved or SetWindowPos.
+cairo_surface_t* backingImage(HWND window);
+
+// ---- Inspection, for the headless backend's test hooks ----
+
+// The next message as GetMessageA would fetch it (posted, then input, then
+// paints), removed from the queue; false when none is ready. Never waits and
+// never returns the quit message, which stays pending for GetMessageA.
+bool nextMessage(MSG* message);
+HWND focusedWindow();
+// Destroy every window without sending messages, forget the registered
+// classes, empty the queue, drop a pending quit and stop recording.
+void reset();
+
+void recordDrawing(bool on);
+const std::vector<DrawRecord>& displayList(HDC dc);
+void clearDisplayList(HDC dc);
+int liveGdiObjects();
+
+}  // namespace core
