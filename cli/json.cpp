@@ -1,21 +1,26 @@
 #include "cli/json.h"
 
-#include <cstdio>
-
-std::string jsonString(std::string_view bytes) {
-    std::string quoted = "\"";
+char* writeJsonString(char* at, std::string_view bytes) {
+    static const char Hex[] = "0123456789abcdef";
+    *at++ = '"';
     for (char c : bytes) {
         unsigned char byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
+            *at++ = '\\';
+            *at++ = c;
         } else if (byte < 0x20 || byte >= 0x7F) {
-            char escape[7];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(byte));
-            quoted += escape;
+            const char escape[6] = {'\\', 'u', '0', '0', Hex[byte >> 4], Hex[byte & 0xF]};
+            for (char e : escape) *at++ = e;
         } else {
-            quoted += c;
+            *at++ = c;
         }
     }
-    return quoted + '"';
+    *at++ = '"';
+    return at;
+}
+
+std::string jsonString(std::string_view bytes) {
+    std::string quoted(jsonStringBound(bytes.size()), '\0');
+    quoted.resize(static_cast<std::size_t>(writeJsonString(quoted.data(), bytes) - quoted.data()));
+    return quoted;
 }
