@@ -1,6 +1,7 @@
 // The reports are written straight into a buffer, with every number's text
-// made once (cli/number_texts.h): a batch of 100,000 entries is dominated by
-// writing, so each piece is a copy of a known length.
+// made once (cli/number_texts.h) and the scores' whole text kept per note set
+// (cli/score_blocks.h): a batch of 100,000 entries is dominated by writing,
+// so most pieces are copies of a known length.
 #include "cli/report.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 
 #include "cli/json.h"
 #include "cli/number_texts.h"
+#include "cli/score_blocks.h"
 
 namespace {
 
@@ -154,6 +156,20 @@ char* writeScoreRows(char* at, const EntryResult& result) {
     return at;
 }
 
+// Writes the text with `write`, or copies it when the same scores were
+// written the same way before.
+template <typename Write>
+char* writeKept(char* at, ScoreBlocks& kept, const EntryResult& result, int variant, Write write) {
+    unsigned noteSet = noteSetOf(result.notes);
+    if (const std::string* text = kept.find(noteSet, result.scores, variant)) return put(at, *text);
+    char* end = write(at);
+    kept.keep(noteSet, result.scores, variant, std::string_view(at, static_cast<std::size_t>(end - at)));
+    return end;
+}
+
+ScoreBlocks JsonScoreRows;
+ScoreBlocks TextChordLines;
+
 // The match ratio in the shortest text that reads back to the same float,
 // with ".0" on a whole number so that it reads as one (a ratio is 1 or a
 // fifth at least, so no exponent comes up).
@@ -188,6 +204,19 @@ constexpr std::size_t JsonFixedBound =
     256 + MaxEnteredNotes * 4 + ChordTypeCount * (4 + RootCount * (2 + NumberTextCapacity)) + NameBound;
 constexpr std::size_t TextLineBound = HeadCapacity + NumberTextCapacity;
 
+char* writeChordLines(char* at, const EntryResult& result, int top) {
+    int positions[CellCount];
+    int shown = rankChords(result, top, positions);
+    const LineHeads& heads = lineHeads();
+    for (int i = 0; i < shown; ++i) {
+        int position = positions[i];
+        int root = position / ChordTypeCount, type = position % ChordTypeCount;
+        at = put(at, std::string_view(heads.text[position], static_cast<std::size_t>(heads.length[position])));
+        at = writeNumberText(at, ScoreColumns.of(result.scores[type * RootCount + root]));
+    }
+    return at;
+}
+
 }  // namespace
 
 void analyseEntry(std::string_view entry, EntryResult& result) {
@@ -206,20 +235,12 @@ EntryResult analyseEntry(const std::string& entry) {
 }
 
 void writeTextReport(const EntryResult& result, int top, ReportBuffer& out) {
-    int positions[CellCount];
-    int shown = rankChords(result, top, positions);
     std::string_view echo = trimBlanks(result.echo);
-    char* at = out.reserve(echo.size() + NameBound + static_cast<std::size_t>(shown) * TextLineBound);
+    char* at = out.reserve(echo.size() + NameBound + CellCount * TextLineBound);
     at = put(put(at, "Recognised notes: "), echo);
     *at++ = '\n';
     at = writeChordLine(at, result);
-    const LineHeads& heads = lineHeads();
-    for (int i = 0; i < shown; ++i) {
-        int position = positions[i];
-        int root = position / ChordTypeCount, type = position % ChordTypeCount;
-        at = put(at, std::string_view(heads.text[position], static_cast<std::size_t>(heads.length[position])));
-        at = writeNumberText(at, ScoreColumns.of(result.scores[type * RootCount + root]));
-    }
+    at = writeKept(at, TextChordLines, result, top, [&](char* lines) { return writeChordLines(lines, result, top); });
     out.commit(at);
 }
 
@@ -238,7 +259,8 @@ void writeJsonReport(const EntryResult& result, ReportBuffer& out) {
         if (i > 0) at = put(at, ", ");
         at = std::to_chars(at, at + 4, result.notes[i]).ptr;
     }
-    at = writeScoreRows(put(at, "], \"scores\": "), result);
+    at = writeKept(put(at, "], \"scores\": "), JsonScoreRows, result, 0,
+                   [&](char* rows) { return writeScoreRows(rows, result); });
     at = writeName(put(at, ", \"name\": "), result.name);
     out.commit(put(at, "}\n"));
 }

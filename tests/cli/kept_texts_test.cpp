@@ -1,5 +1,6 @@
-// The number texts a report reuses are the formatter's own, whatever the
-// values and however they share slots, and they read back to the same float.
+// Texts a report keeps and reuses: number texts are the formatter's own,
+// whatever the values and however they share slots, and read back to the
+// same float; a kept score block serves only the very scores it was made for.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cli/number_texts.h"
+#include "cli/score_blocks.h"
 
 namespace {
 
@@ -47,6 +49,19 @@ TEST(NumberTexts, AreTheFormattersTextsAndReadBackExactly) {
             ASSERT_EQ(text, expected) << std::hex << bits;
             ASSERT_EQ(std::bit_cast<std::uint32_t>(std::strtof(text.c_str(), nullptr)), bits) << text;
         }
+}
+
+TEST(ScoreBlocks, ServeOnlyTheSameScoresMadeTheSameWay) {
+    ScoreBlocks blocks;
+    float scores[ChordTypeCount * RootCount] = {};
+    scores[7] = 2.0f;
+    blocks.keep(0b10010001, scores, 5, "kept");
+    ASSERT_NE(blocks.find(0b10010001, scores, 5), nullptr);
+    EXPECT_EQ(*blocks.find(0b10010001, scores, 5), "kept");
+    EXPECT_EQ(blocks.find(0b10010001, scores, 3), nullptr);
+    EXPECT_EQ(blocks.find(0b10010011, scores, 5), nullptr);
+    scores[131] = 0.125f;
+    EXPECT_EQ(blocks.find(0b10010001, scores, 5), nullptr);
 }
 
 }  // namespace
