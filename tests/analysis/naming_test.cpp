@@ -48,25 +48,15 @@ INSTANTIATE_TEST_SUITE_P(TiesSettledByTheBass, NamingExamples, testing::Values(
     NamingCase{"d g a c e", "D9sus4", "D Dominant 9th Suspended 4th"},
     NamingCase{"c d e g a", "C6/9", "C Six-Nine"}));
 
+// A few of the twenty chords beyond the scored eleven; the oracle test reads
+// every one back, and the help document's table is held to the vocabulary.
 INSTANTIATE_TEST_SUITE_P(BeyondTheElevenTypes, NamingExamples, testing::Values(
     NamingCase{"b d f", "Bdim", "B Diminished"},
     NamingCase{"c f g", "Csus4", "C Suspended 4th"},
-    NamingCase{"c g", "C5", "C Power Chord"},
     NamingCase{"c e% g b", "CmMaj7", "C Minor-Major 7th"},
-    NamingCase{"c f g b%", "C7sus4", "C Dominant 7th Suspended 4th"},
     NamingCase{"c e g# b%", "C7#5", "C Augmented 7th"},
-    NamingCase{"c e g% b%", "C7b5", "C Dominant 7th Flat 5th"},
-    NamingCase{"c e g# b", "Cmaj7#5", "C Augmented Major 7th"},
-    NamingCase{"c e g d", "Cadd9", "C Added 9th"},
-    NamingCase{"c e% g d", "Cmadd9", "C Minor Added 9th"},
-    NamingCase{"c e% g a d", "Cm6/9", "C Minor Six-Nine"},
-    NamingCase{"c e g b d", "Cmaj9", "C Major 9th"},
-    NamingCase{"c e% g b% d", "Cm9", "C Minor 9th"},
-    NamingCase{"c e g b% d#", "C7#9", "C Dominant 7th Sharp 9th"},
-    NamingCase{"c f g b% d", "C9sus4", "C Dominant 9th Suspended 4th"},
     NamingCase{"c e g b% f#", "C7#11", "C Dominant 7th Sharp 11th"},
-    NamingCase{"c e g b f#", "Cmaj7#11", "C Major 7th Sharp 11th"},
-    NamingCase{"c e g b% d%", "C7b9", "C Dominant Minor 9th"}));
+    NamingCase{"e c d g a", "C6/9/E", "C Six-Nine, E in the bass"}));
 
 // No exact chord: the best score, the ratio in the long form, '?' in the symbol.
 INSTANTIATE_TEST_SUITE_P(PartialAndRootless, NamingExamples, testing::Values(
@@ -101,19 +91,6 @@ TEST(NameChord, TakesTheBassItIsGivenAmongTheEntrysNotes) {
     // A bass that is not one of the notes, or no pitch class at all, gives way to the first typed.
     for (int stray : {2, NoNote, -1, 12})
         EXPECT_STREQ(nameChord(entry, stray).symbol, "C") << stray;
-}
-
-TEST(NameChord, ReportsTheRatioAndTheChordBehindTheName) {
-    NoteEntry entry = parseEntry("e g d");
-    ChordName name = nameChord(entry, entry.typed[0]);
-    EXPECT_FALSE(name.exact);
-    EXPECT_EQ(name.matches, 3);
-    EXPECT_EQ(name.divisor, 4);
-    EXPECT_STREQ(ChordVocabulary[name.chord].longName, "Minor 7th");
-    EXPECT_EQ(name.root, 4);
-    EXPECT_EQ(name.bass, 4);
-    EXPECT_STREQ(name.rootName, "E");
-    EXPECT_STREQ(name.bassName, "E");
 }
 
 }  // namespace
