@@ -2,7 +2,8 @@
 # Batch benchmark: tonvisor-cli --batch over 100,000 entries of 1 to 6 notes,
 # written to a file, as JSON and as text with --top 5; the baseline is cat
 # writing the very same output bytes to a file, in the same run. Prints the
-# median wall time of RUNS runs per entry and its ratio to the baseline.
+# median wall and processor times of RUNS runs per entry, and the ratio of
+# the wall times to the baseline's.
 #   bench/batch.sh BUILD_DIR [RUNS]
 set -euo pipefail
 
@@ -28,16 +29,17 @@ awk -v count="$entries" 'BEGIN {
   }
 }' >"$scratch/entries"
 
-# Median wall time in microseconds of running the command RUNS times.
-median_us() {
-  local times=()
+# Median wall time and median processor time (user and system) in
+# microseconds of running the command RUNS times, as "WALL CPU".
+medians_us() {
+  local walls=() cpus=() TIMEFORMAT='%R %U %S' timing
   for _ in $(seq "$runs"); do
-    local start=$EPOCHREALTIME
-    "$@"
-    local end=$EPOCHREALTIME
-    times+=("$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%d", (e - s) * 1e6 }')")
+    timing=$({ time "$@"; } 2>&1)
+    walls+=("$(awk '{ printf "%d", $1 * 1e6 }' <<<"$timing")")
+    cpus+=("$(awk '{ printf "%d", ($2 + $3) * 1e6 }' <<<"$timing")")
   done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
+  median() { printf '%s\n' "$@" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
+  echo "$(median "${walls[@]}") $(median "${cpus[@]}")"
 }
 
 json() { "$cli" --batch --json <"$scratch/entries" >"$scratch/out.jsonl"; }
@@ -47,10 +49,12 @@ copy_top5() { cat "$scratch/out.txt" >"$scratch/copy"; }
 
 json
 top5
+# WHAT PROGRAM_TIMES CAT_TIMES BYTES
 report() {
   awk -v what="$1" -v t="$2" -v base="$3" -v n="$entries" -v bytes="$4" 'BEGIN {
-    printf "%-28s %7.3f us per entry (%d MB written); cat of the same bytes %6.3f us; ratio %.2f\n",
-      what, t / n, bytes / 1e6, base / n, t / base }'
+    split(t, p, " "); split(base, c, " ")
+    printf "%-16s %6.3f us per entry wall, %6.3f us processor; cat of the same %d MB: %6.3f us wall, %6.3f us processor; wall ratio %.2f\n",
+      what, p[1] / n, p[2] / n, bytes / 1e6, c[1] / n, c[2] / n, p[1] / c[1] }'
 }
-report "--batch --json" "$(median_us json)" "$(median_us copy_json)" "$(stat -c %s "$scratch/out.jsonl")"
-report "--batch --top 5" "$(median_us top5)" "$(median_us copy_top5)" "$(stat -c %s "$scratch/out.txt")"
+report "--batch --json" "$(medians_us json)" "$(medians_us copy_json)" "$(stat -c %s "$scratch/out.jsonl")"
+report "--batch --top 5" "$(medians_us top5)" "$(medians_us copy_top5)" "$(stat -c %s "$scratch/out.txt")"
