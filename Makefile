@@ -45,12 +45,15 @@ windows: deps
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Every benchmark program (medians of 5 runs), then start-up under Xvfb.
+# Every benchmark program (medians of 5 runs), start-up under Xvfb, then
+# tonvisor-cli's batch over 100,000 entries.
 bench: build
 	@set -e; for b in $(BUILD)/bench/*_bench; do echo "== $$b"; \
 	  $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 	@echo "== start-up under Xvfb"
 	@bench/startup.sh $(BUILD)
+	@echo "== tonvisor-cli --batch, 100,000 entries to a file"
+	@bench/batch.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

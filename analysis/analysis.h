@@ -14,6 +14,7 @@ inline constexpr int EchoCapacity = 2 + 3 * MaxEnteredNotes + 1;
 
 struct NoteEntry {
     int notes[MaxEnteredNotes];    // pitch classes, ascending; NoNote in empty places
+    int typed[MaxEnteredNotes];    // the same in the order typed: echo place i spells typed[i]
     int count;                     // notes taken, 0..5
     bool seen[PitchClassCount];    // which pitch classes were taken
     char echo[EchoCapacity];       // the recognised-notes text

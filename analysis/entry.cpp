@@ -34,6 +34,7 @@ const char* skipBlanks(const char* text) {
 NoteEntry emptyEntry() {
     NoteEntry entry{};
     for (int& note : entry.notes) note = NoNote;
+    for (int& note : entry.typed) note = NoNote;
     entry.echo[0] = ' ';
     entry.echo[1] = ' ';
     return entry;
@@ -43,6 +44,7 @@ NoteEntry emptyEntry() {
 void takeNote(NoteEntry& entry, int pitch, char letter, char accidental) {
     if (pitch == NoNote || entry.seen[pitch]) return;
     entry.seen[pitch] = true;
+    entry.typed[entry.count] = pitch;
     entry.notes[entry.count++] = pitch;
     char* end = entry.echo + 2 + 3 * (entry.count - 1);
     end[0] = upperAscii(letter);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "cli/options.h"
 #include "cli/picture.h"
@@ -13,11 +14,31 @@ namespace {
 constexpr int UsageError = 2;
 constexpr int IoError = 1;
 
-void printResult(const std::string& entry, bool json) {
-    EntryResult result = analyseEntry(entry);
-    std::string report = json ? jsonReport(result) : textReport(result);
-    std::fwrite(report.data(), 1, report.size(), stdout);
-}
+// Results gather in one buffer that goes out in large writes, and whenever
+// the input runs dry, so that someone typing entries sees each result.
+constexpr std::size_t FlushSize = 1 << 20;
+
+struct Printer {
+    bool json;
+    int top;
+    EntryResult result;
+    ReportBuffer out;
+
+    void print(std::string_view entry) {
+        analyseEntry(entry, result);
+        if (json) writeJsonReport(result, out);
+        else writeTextReport(result, top, out);
+    }
+    void separate() {
+        char* at = out.reserve(1);
+        *at = '\n';
+        out.commit(at + 1);
+    }
+    void flush() {
+        std::fwrite(out.text().data(), 1, out.text().size(), stdout);
+        out.clear();
+    }
+};
 
 // Lines from a Windows editor end in CR LF: the CR is not part of the entry.
 bool readEntry(std::string& line) {
@@ -27,11 +48,12 @@ bool readEntry(std::string& line) {
 }
 
 // Text results are separated by a blank line; JSON results are one per line.
-void runBatch(bool json) {
+void runBatch(Printer& printer) {
     std::string line;
     for (bool first = true; readEntry(line); first = false) {
-        if (!json && !first) std::fputs("\n", stdout);
-        printResult(line, json);
+        if (!printer.json && !first) printer.separate();
+        printer.print(line);
+        if (printer.out.text().size() >= FlushSize || std::cin.rdbuf()->in_avail() <= 0) printer.flush();
     }
 }
 
@@ -66,11 +88,16 @@ int writePicture(const CliOptions& options) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);  // standard input is read through std::cin only
+    std::cin.tie(nullptr);             // and nothing is written through std::cout
     CliOptions options = parseOptions(argc, argv);
     if (!options.error.empty()) return usageError(options.error);
     if (options.help) std::printf("%s%s", UsageText, HelpText);
     else if (!options.picture.path.empty()) return writePicture(options);
-    else if (options.batch) runBatch(options.json);
-    else printResult(joinNotes(options.notes), options.json);
+    else {
+        Printer printer{options.json, options.top, {}, {}};
+        if (options.batch) runBatch(printer);
+        else printer.print(joinNotes(options.notes));
+        printer.flush();
+    }
     return finish();
 }

@@ -5,17 +5,20 @@
 #include <charconv>
 
 const char* const UsageText =
-    "Usage: tonvisor-cli [--json] NOTES...\n"
-    "       tonvisor-cli --batch [--json] < entries.txt\n"
+    "Usage: tonvisor-cli [--json | --top N] NOTES...\n"
+    "       tonvisor-cli --batch [--json | --top N] < entries.txt\n"
     "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n";
 
 const char* const HelpText =
     "\n"
     "Scores the 132 chords (11 chord types on 12 roots) that up to five notes\n"
-    "may belong to, best first. A note is a letter a to g, with '#' after it for\n"
-    "sharp or '%' for flat; blanks between notes are optional: c e g, c#e%g.\n"
+    "may belong to, best first, after the one name that fits them best, such as\n"
+    "\"Chord: C/E (C Major, E in the bass)\": the first note typed is the bass.\n"
+    "A note is a letter a to g, with '#' after it for sharp or '%' for flat;\n"
+    "blanks between notes are optional: c e g, c#e%g.\n"
     "\n"
-    "  --json        print one JSON object instead: entry, echo, notes, scores\n"
+    "  --top N       list only the N best chords (default: every chord above zero)\n"
+    "  --json        print one JSON object instead: entry, echo, notes, scores, name\n"
     "  --batch       read one entry per line from standard input; results follow\n"
     "                in the same order, separated by a blank line (JSON: one per line)\n"
     "  --png FILE    write the window's picture to FILE, as it looks after typing\n"
@@ -47,7 +50,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--png" || option == "--screen" || option == "--click";
+    return option == "--png" || option == "--screen" || option == "--click" || option == "--top";
 }
 
 // Digits only, no sign; false also when the number does not fit an int.
@@ -66,7 +69,12 @@ bool parsePair(const std::string& text, char separator, int& first, int& second)
 }
 
 // Returns the problem with the value, or "".
-std::string applyValue(const std::string& option, const std::string& value, PictureOptions& picture) {
+std::string applyValue(const std::string& option, const std::string& value, CliOptions& options) {
+    PictureOptions& picture = options.picture;
+    if (option == "--top") {
+        if (parseCount(value, options.top)) return "";
+        return "--top takes a number of chords, not '" + value + "'";
+    }
     if (option == "--png") {
         picture.path = value;
         return value.empty() ? "--png needs a file name" : "";
@@ -95,7 +103,7 @@ std::string pictureProblem(const CliOptions& options) {
     const PictureOptions& picture = options.picture;
     if (picture.path.empty())
         return pictureStepsGiven(picture) ? "--by-chord, --screen and --click go with --png" : "";
-    if (options.json || options.batch) return "--png does not go with --json or --batch";
+    if (options.json || options.batch || options.top >= 0) return "--png does not go with --json, --batch or --top";
     if (picture.click && (picture.clickX >= picture.screenWidth || picture.clickY >= picture.screenHeight))
         return "--click " + std::to_string(picture.clickX) + "," + std::to_string(picture.clickY) +
                " lies outside the screen";
@@ -105,6 +113,7 @@ std::string pictureProblem(const CliOptions& options) {
 std::string usageProblem(const CliOptions& options) {
     if (options.help || !options.error.empty()) return options.error;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
+    if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
     if (!options.batch && options.picture.path.empty() && options.notes.empty()) return "no NOTES given";
     return "";
@@ -123,7 +132,7 @@ CliOptions parseOptions(int argc, const char* const* argv) {
         std::string argument = argv[i];
         if (notesOnly || argument.empty() || argument[0] != '-') options.notes.push_back(argument);
         else if (argument == "--") notesOnly = true;
-        else if (takesValue(argument) && i + 1 < argc) noteProblem(options, applyValue(argument, argv[++i], options.picture));
+        else if (takesValue(argument) && i + 1 < argc) noteProblem(options, applyValue(argument, argv[++i], options));
         else if (takesValue(argument)) noteProblem(options, argument + " needs a value");
         else if (!applyOption(argument, options)) noteProblem(options, "unknown option '" + argument + "'");
     }

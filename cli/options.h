@@ -20,6 +20,7 @@ struct CliOptions {
     bool help = false;
     bool json = false;
     bool batch = false;
+    int top = -1;                    // --top N: the N best chords only; -1 lists all
     PictureOptions picture;
     std::vector<std::string> notes;  // the NOTES arguments, in order
     std::string error;               // set when the command line is unusable

@@ -1,38 +1,32 @@
-// tonvisor-cli's reports of one analysed entry: the chords that score,
-// best first, as aligned text, or everything as one line of JSON.
+// tonvisor-cli's reports of one analysed entry: the chords that score, best first,
+// as aligned text, or everything as one line of JSON.
+//
+// The reports are written straight into a buffer, with every number's text
+// made once (cli/number_texts.h) and the scores' whole text kept per note set
+// (cli/score_blocks.h): a batch of 100,000 entries is dominated by writing,
+// so most pieces are copies of a known length.
 #include "cli/report.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <iterator>
-#include <string_view>
 
 #include "cli/json.h"
+#include "cli/number_texts.h"
+#include "cli/score_blocks.h"
 
 namespace {
 
-struct RankedChord {
-    int root;
-    int type;
-    float score;
-};
+constexpr int CellCount = ChordTypeCount * RootCount;
 
-std::vector<RankedChord> chordsBestFirst(const EntryResult& result) {
-    std::vector<RankedChord> chords;
-    for (int root = 0; root < RootCount; ++root)
-        for (int type = 0; type < ChordTypeCount; ++type)
-            if (float score = result.scores[matchCell(type, root)]; score > 0.0f)
-                chords.push_back({root, type, score});
-    std::stable_sort(chords.begin(), chords.end(),
-                     [](const RankedChord& a, const RankedChord& b) { return a.score > b.score; });
-    return chords;
-}
-
-std::string trimBlanks(const std::string& text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+char* put(char* at, std::string_view text) {
+    std::copy(text.begin(), text.end(), at);
+    return at + text.size();
 }
 
 // The score is 2 * ratio^2, so the ratio comes back exactly enough to round.
@@ -40,53 +34,238 @@ int matchPercent(float score) {
     return static_cast<int>(std::lround(std::sqrt(score / 2.0) * 100.0));
 }
 
-std::string chordLine(const RankedChord& chord) {
-    char line[80];
-    const std::string_view root = rootName(chord.root);
-    std::snprintf(line, sizeof line, "%-2.*s  %-15s  %6.4f  %3d%%\n", static_cast<int>(root.size()),
-                  root.data(), ChordTypeNames[chord.type].shortName, static_cast<double>(chord.score),
-                  matchPercent(chord.score));
-    return line;
+int formatScoreColumns(float score, char* text, std::size_t capacity) {
+    return std::snprintf(text, capacity, "  %6.4f  %3d%%\n", static_cast<double>(score), matchPercent(score));
 }
 
-std::string jsonNumber(float value) {
-    char number[32];
-    std::snprintf(number, sizeof number, "%.9g", static_cast<double>(value));
-    return number;
+// Each number with the separator before it; the first of a row skips that.
+constexpr std::size_t SeparatorLength = 2;
+int formatJsonNumber(float value, char* text, std::size_t capacity) {
+    return std::snprintf(text, capacity, ", %.9g", static_cast<double>(value));
 }
 
-std::string jsonScoreRows(const EntryResult& result) {
-    std::string rows = "[";
-    for (int type = 0; type < ChordTypeCount; ++type) {
-        rows += type > 0 ? ", [" : "[";
+NumberTexts ScoreColumns(formatScoreColumns);
+NumberTexts JsonNumbers(formatJsonNumber);
+
+// A chord line is its root and name columns, by by-key position, and its
+// score columns, by score.
+constexpr std::size_t HeadCapacity = 24;
+struct LineHeads {
+    char text[CellCount][HeadCapacity];
+    int length[CellCount];
+};
+
+constexpr int byKeyPosition(int root, int type) { return root * ChordTypeCount + type; }
+
+const LineHeads& lineHeads() {
+    static const LineHeads heads = [] {
+        LineHeads built{};
         for (int root = 0; root < RootCount; ++root)
-            rows += (root > 0 ? ", " : "") + jsonNumber(result.scores[matchCell(type, root)]);
-        rows += "]";
+            for (int type = 0; type < ChordTypeCount; ++type) {
+                int position = byKeyPosition(root, type);
+                const std::string_view rootText = rootName(root);
+                built.length[position] =
+                    std::snprintf(built.text[position], HeadCapacity, "%-2.*s  %-15s", static_cast<int>(rootText.size()),
+                                  rootText.data(), ChordTypeNames[type].shortName);
+            }
+        return built;
+    }();
+    return heads;
+}
+
+// Moves the `shown` greatest keys to the front, greatest first: insertion
+// into the few kept, cheap when few are asked for.
+void keepGreatest(std::uint64_t* keys, int count, int shown) {
+    std::sort(keys, keys + shown, std::greater<>());
+    for (int i = shown; i < count; ++i) {
+        std::uint64_t key = keys[i];
+        if (key <= keys[shown - 1]) continue;
+        int place = shown - 1;
+        for (; place > 0 && keys[place - 1] < key; --place) keys[place] = keys[place - 1];
+        keys[place] = key;
     }
-    return rows + "]";
+}
+
+// Ranking keys: a score's bits (scores are never negative, and such floats
+// order as their bits do) over the cell's by-key position counted down, so
+// that equal scores keep by-key order. Cells are in MatchMatrix order.
+constexpr int PositionBits = 8;
+constexpr std::uint64_t LastPosition = (1u << PositionBits) - 1;
+
+struct PositionsCountedDown {
+    std::uint64_t ofCell[CellCount];
+};
+
+constexpr PositionsCountedDown buildPositions() {
+    PositionsCountedDown positions{};
+    for (int type = 0; type < ChordTypeCount; ++type)
+        for (int root = 0; root < RootCount; ++root)
+            positions.ofCell[matchCell(type, root)] = LastPosition - static_cast<std::uint64_t>(byKeyPosition(root, type));
+    return positions;
+}
+
+constexpr PositionsCountedDown CountedDown = buildPositions();
+
+// The by-key positions of the chords scoring above zero, best first; `top`
+// of them at most.
+int rankChords(const EntryResult& result, int top, int* positions) {
+    std::uint64_t keys[CellCount];
+    int scoring = 0;
+    for (int cell = 0; cell < CellCount; ++cell) {
+        float score = result.scores[cell];
+        keys[cell] = std::uint64_t{std::bit_cast<std::uint32_t>(score)} << PositionBits | CountedDown.ofCell[cell];
+        scoring += score > 0.0f;
+    }
+    int shown = top >= 0 && top < scoring ? top : scoring;
+    if (shown == scoring) std::sort(keys, keys + CellCount, std::greater<>());
+    else if (shown > 0) keepGreatest(keys, CellCount, shown);
+    for (int i = 0; i < shown; ++i) positions[i] = static_cast<int>(LastPosition - (keys[i] & LastPosition));
+    return shown;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+char* writeChordLine(char* at, const EntryResult& result) {
+    if (!result.name.named) return at;
+    at = put(at, "Chord: ");
+    at = put(at, result.name.symbol);
+    at = put(at, " (");
+    at = put(at, result.name.longName);
+    return put(at, ")\n");
+}
+
+char* writeScoreRow(char* at, const float* scores) {
+    *at++ = '[';
+    at = writeNumberText(at, JsonNumbers.of(scores[0]), SeparatorLength);
+#pragma GCC unroll 11
+    for (int root = 1; root < RootCount; ++root) at = writeNumberText(at, JsonNumbers.of(scores[root]));
+    *at++ = ']';
+    return at;
+}
+
+char* writeScoreRows(char* at, const EntryResult& result) {
+    *at++ = '[';
+    at = writeScoreRow(at, result.scores);
+    for (int type = 1; type < ChordTypeCount; ++type) at = writeScoreRow(put(at, ", "), result.scores + matchCell(type, 0));
+    *at++ = ']';
+    return at;
+}
+
+// Writes the text with `write`, or copies it when the same scores were
+// written the same way before.
+template <typename Write>
+char* writeKept(char* at, ScoreBlocks& kept, const EntryResult& result, int variant, Write write) {
+    unsigned noteSet = noteSetOf(result.notes);
+    if (const std::string* text = kept.find(noteSet, result.scores, variant)) return put(at, *text);
+    char* end = write(at);
+    kept.keep(noteSet, result.scores, variant, std::string_view(at, static_cast<std::size_t>(end - at)));
+    return end;
+}
+
+ScoreBlocks JsonScoreRows;
+ScoreBlocks TextChordLines;
+
+// The match ratio in the shortest text that reads back to the same float,
+// with ".0" on a whole number so that it reads as one (a ratio is 1 or a
+// fifth at least, so no exponent comes up).
+int formatRatio(float ratio, char* text, std::size_t capacity) {
+    constexpr std::string_view PointZero = ".0";
+    char* end = std::to_chars(text, text + capacity - PointZero.size() - 1, ratio).ptr;
+    if (std::find(text, end, '.') == end) end = std::copy(PointZero.begin(), PointZero.end(), end);
+    *end = '\0';
+    return static_cast<int>(end - text);
+}
+
+NumberTexts RatioTexts(formatRatio);
+
+char* writeRatio(char* at, const ChordName& name) {
+    float ratio = static_cast<float>(name.matches) / static_cast<float>(name.divisor);
+    return writeNumberText(at, RatioTexts.of(ratio));
+}
+
+char* writeName(char* at, const ChordName& name) {
+    if (!name.named) return put(at, "null");
+    at = writeJsonString(put(at, "{\"symbol\": "), name.symbol);
+    at = writeJsonString(put(at, ", \"root\": "), name.rootName);
+    at = writeJsonString(put(at, ", \"type\": "), ChordVocabulary[name.chord].longName);
+    at = writeJsonString(put(at, ", \"bass\": "), name.bassName);
+    at = put(at, name.exact ? ", \"exact\": true" : ", \"exact\": false");
+    return put(writeRatio(put(at, ", \"ratio\": "), name), "}");
+}
+
+// Room for everything but the entry and the echo, whose size varies.
+constexpr std::size_t NameBound = 512;
+constexpr std::size_t JsonFixedBound =
+    256 + MaxEnteredNotes * 4 + ChordTypeCount * (4 + RootCount * (2 + NumberTextCapacity)) + NameBound;
+constexpr std::size_t TextLineBound = HeadCapacity + NumberTextCapacity;
+
+char* writeChordLines(char* at, const EntryResult& result, int top) {
+    int positions[CellCount];
+    int shown = rankChords(result, top, positions);
+    const LineHeads& heads = lineHeads();
+    for (int i = 0; i < shown; ++i) {
+        int position = positions[i];
+        int root = position / ChordTypeCount, type = position % ChordTypeCount;
+        at = put(at, std::string_view(heads.text[position], static_cast<std::size_t>(heads.length[position])));
+        at = writeNumberText(at, ScoreColumns.of(result.scores[matchCell(type, root)]));
+    }
+    return at;
 }
 
 }  // namespace
 
+void analyseEntry(std::string_view entry, EntryResult& result) {
+    result.entry.assign(entry.substr(0, entry.find('\0')));
+    result.echo = runAnalysis(result.entry.c_str());
+    const NoteEntry& parsed = Analysis.entry;
+    result.notes.assign(parsed.notes, parsed.notes + parsed.count);
+    std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
+    result.name = nameChord(parsed, parsed.typed[0]);
+}
+
 EntryResult analyseEntry(const std::string& entry) {
     EntryResult result;
-    result.entry = entry.substr(0, entry.find('\0'));
-    result.echo = runAnalysis(result.entry.c_str());
-    result.notes.assign(Analysis.entry.notes, Analysis.entry.notes + Analysis.entry.count);
-    std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
+    analyseEntry(std::string_view(entry), result);
     return result;
 }
 
-std::string textReport(const EntryResult& result) {
-    std::string report = "Recognised notes: " + trimBlanks(result.echo) + "\n";
-    for (const RankedChord& chord : chordsBestFirst(result)) report += chordLine(chord);
-    return report;
+void writeTextReport(const EntryResult& result, int top, ReportBuffer& out) {
+    std::string_view echo = trimBlanks(result.echo);
+    char* at = out.reserve(echo.size() + NameBound + CellCount * TextLineBound);
+    at = put(put(at, "Recognised notes: "), echo);
+    *at++ = '\n';
+    at = writeChordLine(at, result);
+    at = writeKept(at, TextChordLines, result, top, [&](char* lines) { return writeChordLines(lines, result, top); });
+    out.commit(at);
+}
+
+std::string textReport(const EntryResult& result, int top) {
+    ReportBuffer out;
+    writeTextReport(result, top, out);
+    return std::string(out.text());
+}
+
+void writeJsonReport(const EntryResult& result, ReportBuffer& out) {
+    char* at = out.reserve(jsonStringBound(result.entry.size()) + jsonStringBound(result.echo.size()) + JsonFixedBound);
+    at = writeJsonString(put(at, "{\"entry\": "), result.entry);
+    at = writeJsonString(put(at, ", \"echo\": "), result.echo);
+    at = put(at, ", \"notes\": [");
+    for (std::size_t i = 0; i < result.notes.size(); ++i) {
+        if (i > 0) at = put(at, ", ");
+        at = std::to_chars(at, at + 4, result.notes[i]).ptr;
+    }
+    at = writeKept(put(at, "], \"scores\": "), JsonScoreRows, result, 0,
+                   [&](char* rows) { return writeScoreRows(rows, result); });
+    at = writeName(put(at, ", \"name\": "), result.name);
+    out.commit(put(at, "}\n"));
 }
 
 std::string jsonReport(const EntryResult& result) {
-    std::string notes = "[";
-    for (std::size_t i = 0; i < result.notes.size(); ++i)
-        notes += (i > 0 ? ", " : "") + std::to_string(result.notes[i]);
-    return "{\"entry\": " + jsonString(result.entry) + ", \"echo\": " + jsonString(result.echo) +
-           ", \"notes\": " + notes + "], \"scores\": " + jsonScoreRows(result) + "}\n";
+    ReportBuffer out;
+    writeJsonReport(result, out);
+    return std::string(out.text());
 }

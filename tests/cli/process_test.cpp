@@ -17,9 +17,39 @@ TEST(CliProcess, AnalysesTheNotesGivenAsArguments) {
     std::vector<std::string> out = lines(run.out);
     ASSERT_GE(out.size(), 2u);
     EXPECT_EQ(out[0], "Recognised notes: C  E  G");
-    EXPECT_EQ(out[1], "C   Major            2.0000  100%");
+    EXPECT_EQ(out[1], "Chord: C (C Major)");
+    EXPECT_EQ(out[2], "C   Major            2.0000  100%");
     // One argument or several: the same entry once joined.
     EXPECT_EQ(runCli({"c e", "g"}).out, run.out);
+}
+
+TEST(CliProcess, NamesTheChordOverTheFirstNoteTyped) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> examples = {
+        {{"e", "g", "c"}, "Chord: C/E (C Major, E in the bass)"},
+        {{"b", "d", "f"}, "Chord: Bdim (B Diminished)"},
+        {{"b%", "d", "f"}, "Chord: Bb (Bb Major)"},
+        {{"c", "e", "g", "b", "d%"}, "Chord: Cmaj7? (C Major 7th, partial 4/5)"}};
+    for (const auto& [notes, chordLine] : examples) {
+        std::vector<std::string> out = lines(runCli(notes).out);
+        ASSERT_GE(out.size(), 2u);
+        EXPECT_EQ(out[1], chordLine);
+    }
+}
+
+TEST(CliProcess, TopListsOnlyTheBestChords) {
+    CliRun run = runCli({"--top", "3", "c", "e", "g"});
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> all = lines(runCli({"c", "e", "g"}).out);
+    EXPECT_EQ(lines(run.out), std::vector<std::string>(all.begin(), all.begin() + 5));
+    CliRun batch = runCli({"--batch", "--top", "1"}, "c e g\nd f\n");
+    EXPECT_EQ(batch.out, "Recognised notes: C  E  G\nChord: C (C Major)\nC   Major            2.0000  100%\n\n"
+                         "Recognised notes: D  F\nA#  Major            0.8889   67%\n");
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--top", "x", "c"}, {"--top", "-1", "c"}, {"c", "--top"}, {"--top", "2", "--json", "c"}}) {
+        CliRun bad = runCli(arguments);
+        EXPECT_EQ(bad.status, 2) << arguments[1];
+        EXPECT_EQ(bad.out, "");
+    }
 }
 
 TEST(CliProcess, UsageErrorsExitTwoWithAMessageOnly) {
@@ -58,6 +88,9 @@ TEST(CliProcess, BatchGivesOneResultPerLineInOrder) {
     std::vector<std::string> out = lines(run.out);
     ASSERT_EQ(out.size(), 4u);
     EXPECT_EQ(out[0].substr(0, 40), "{\"entry\": \"c e g\", \"echo\": \"  C  E  G  \"");
+    EXPECT_TRUE(out[0].ends_with("\"name\": {\"symbol\": \"C\", \"root\": \"C\", \"type\": \"Major\", \"bass\": \"C\", "
+                                 "\"exact\": true, \"ratio\": 1.0}}"));
+    EXPECT_TRUE(out[1].ends_with("\"name\": null}"));
     EXPECT_EQ(out[1].substr(0, 35), "{\"entry\": \"\", \"echo\": \"  \", \"notes\"");
     EXPECT_EQ(out[2].substr(0, 17), "{\"entry\": \"d f a\"");
     EXPECT_EQ(out[3].substr(0, 20), "{\"entry\": \"  g b d f");

@@ -1,6 +1,7 @@
 // tonvisor-cli's text and JSON reports of an analysed entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -34,14 +35,15 @@ ChordLine readChordLine(const std::string& line) {
     return chord;
 }
 
-TEST(TextReport, ListsCMajorFirstThenTiesInByKeyOrder) {
-    std::vector<std::string> report = lines(textReport(analyseEntry("c e g")));
-    ASSERT_GE(report.size(), 7u);
-    EXPECT_EQ(report[0], "Recognised notes: C  E  G");
-    EXPECT_EQ(report[1], "C   Major            2.0000  100%");
-    EXPECT_EQ(report[2], "A   Minor 7th        1.1250   75%");
-    EXPECT_EQ(report[3], "C   Major 6th        1.1250   75%");
-    EXPECT_EQ(report[6], "A   Minor            0.8889   67%");
+TEST(TextReport, NamesTheChordThenListsCMajorFirstAndTiesInByKeyOrder) {
+    std::vector<std::string> report = lines(textReport(analyseEntry("e g c")));
+    ASSERT_GE(report.size(), 8u);
+    EXPECT_EQ(report[0], "Recognised notes: E  G  C");
+    EXPECT_EQ(report[1], "Chord: C/E (C Major, E in the bass)");
+    EXPECT_EQ(report[2], "C   Major            2.0000  100%");
+    EXPECT_EQ(report[3], "A   Minor 7th        1.1250   75%");
+    EXPECT_EQ(report[4], "C   Major 6th        1.1250   75%");
+    EXPECT_EQ(report[7], "A   Minor            0.8889   67%");
 }
 
 TEST(TextReport, ListsEveryScoringChordOnceInOrder) {
@@ -49,9 +51,10 @@ TEST(TextReport, ListsEveryScoringChordOnceInOrder) {
     std::vector<std::string> report = lines(textReport(result));
     int scoring = 0;
     for (float score : result.scores) scoring += score > 0.0f;
-    ASSERT_EQ(report.size(), static_cast<std::size_t>(scoring) + 1);
-    ChordLine previous = readChordLine(report[1]);
-    for (std::size_t i = 2; i < report.size(); ++i) {
+    ASSERT_EQ(report.size(), static_cast<std::size_t>(scoring) + 2);
+    EXPECT_EQ(report[1], "Chord: D7b9 (D Dominant Minor 9th)");
+    ChordLine previous = readChordLine(report[2]);
+    for (std::size_t i = 3; i < report.size(); ++i) {
         ChordLine chord = readChordLine(report[i]);
         bool inOrder = chord.score < previous.score ||
                        (chord.score == previous.score &&
@@ -78,6 +81,20 @@ TEST(TextReport, NothingRecognisedGivesTheEmptyEchoAndNoChords) {
     EXPECT_EQ(textReport(analyseEntry("")), "Recognised notes: \n");
 }
 
+TEST(TextReport, TopKeepsTheBestLinesOfTheFullList) {
+    EntryResult result = analyseEntry("c e g b% d%");
+    std::vector<std::string> all = lines(textReport(result));
+    for (int top : {0, 1, 5, 40}) {
+        std::vector<std::string> best = lines(textReport(result, top));
+        ASSERT_EQ(best.size(), static_cast<std::size_t>(2 + top)) << top;
+        EXPECT_TRUE(std::equal(best.begin(), best.end(), all.begin())) << top;
+    }
+    EXPECT_EQ(lines(textReport(result, 1000)), all);
+    // Two notes a third apart name no chord: no line for it.
+    EXPECT_EQ(lines(textReport(analyseEntry("c e"), 1)), (std::vector<std::string>{
+        "Recognised notes: C  E", "A   Minor            0.8889   67%"}));
+}
+
 TEST(AnalyseEntry, ANulByteEndsTheEntry) {
     EntryResult result = analyseEntry(std::string("c\0e g", 5));
     EXPECT_EQ(result.entry, "c");
@@ -89,7 +106,9 @@ TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
     std::string json = jsonReport(result);
     const std::string head = "{\"entry\": \"g c e b%\", \"echo\": \"  G  C  E  B% \", \"notes\": [0, 4, 7, 10], \"scores\": [[";
     ASSERT_EQ(json.substr(0, head.size()), head);
-    EXPECT_EQ(json.substr(json.size() - 3), "]}\n");
+    const std::string name = ", \"name\": {\"symbol\": \"C7/G\", \"root\": \"C\", \"type\": \"Dominant 7th\", "
+                             "\"bass\": \"G\", \"exact\": true, \"ratio\": 1.0}}\n";
+    ASSERT_TRUE(json.ends_with(name));
     EXPECT_EQ(json.find('\n'), json.size() - 1);
 
     // Eleven rows of twelve numbers that read back to the very same floats.
@@ -111,7 +130,14 @@ TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
         ASSERT_EQ(*at, ']');
         at += type < ChordTypeCount - 1 ? 3 : 1;
     }
-    EXPECT_STREQ(at, "]}\n");
+    EXPECT_EQ(at, "]" + name);
+}
+
+TEST(JsonReport, NamesAPartialChordWithItsRatioAndNoChordAsNull) {
+    EXPECT_TRUE(jsonReport(analyseEntry("E% G d")).ends_with(
+        ", \"name\": {\"symbol\": \"Ebmaj7?\", \"root\": \"Eb\", \"type\": \"Major 7th\", \"bass\": \"Eb\", "
+        "\"exact\": false, \"ratio\": 0.75}}\n"));
+    EXPECT_TRUE(jsonReport(analyseEntry("c e")).ends_with("]], \"name\": null}\n"));
 }
 
 TEST(JsonReport, EmptyResultIsStillComplete) {

@@ -1,6 +1,8 @@
 // Any bytes as a typed entry: the analysis never fails, its echo names exactly
-// the notes it took, and every score is one that m of d notes can give.
+// the notes it took, every score is one that m of d notes can give, and the
+// chord's name over any bass is well formed and says what it stands for.
 #include "analysis/analysis.h"
+#include "analysis/naming.h"
 
 #include <cmath>
 #include <cstdint>
@@ -57,6 +59,54 @@ void checkScores(const NoteEntry& parsed, const std::string& entry) {
     }
 }
 
+bool isFifth(const NoteEntry& parsed) {
+    int interval = parsed.notes[1] - parsed.notes[0];
+    return parsed.count == 2 && (interval == 5 || interval == 7);
+}
+
+// A letter and maybe '#' or 'b', naming the pitch class.
+void checkSpelling(const char* spelled, int pitch, const std::string& entry) {
+    std::string name = spelled;
+    if (name.size() == 2 && name[1] == 'b') name[1] = '%';
+    if (name.empty() || name.size() > 2 || name[0] < 'A' || name[0] > 'G' || (name.size() == 2 && name[1] != '#' && name[1] != '%'))
+        broken("spelling out of form", entry);
+    if (lookupNote(name) != pitch) broken("spelling names another pitch class", entry);
+}
+
+void checkName(const ChordName& name, const NoteEntry& parsed, int askedBass, const std::string& entry) {
+    if (std::memchr(name.symbol, '\0', SymbolCapacity) == nullptr ||
+        std::memchr(name.longName, '\0', LongNameCapacity) == nullptr)
+        broken("name text without its end", entry);
+    if (name.named != (parsed.count >= 3 || isFifth(parsed))) broken("named when it should not be, or not when it should", entry);
+    if (!name.named) {
+        if (name.symbol[0] != '\0' || name.longName[0] != '\0') broken("text for no name", entry);
+        return;
+    }
+    bool askedFits = askedBass >= 0 && askedBass < PitchClassCount && parsed.seen[askedBass];
+    if (name.bass != (askedFits ? askedBass : parsed.typed[0])) broken("bass other than the one asked for", entry);
+    if (name.root < 0 || name.root >= PitchClassCount || name.chord < 0 || name.chord >= VocabularySize)
+        broken("root or chord out of range", entry);
+    const VocabularyChord& chord = ChordVocabulary[name.chord];
+    if (name.exact) {
+        unsigned notes = 0, shape = ShapeOnC.onC[name.chord];
+        for (int place = 0; place < parsed.count; ++place) notes |= 1u << parsed.notes[place];
+        unsigned onRoot = (shape << name.root | shape >> (PitchClassCount - name.root)) & 0xFFF;
+        if (onRoot != notes || name.matches != parsed.count || name.divisor != parsed.count)
+            broken("exact name whose notes differ from the entry", entry);
+    } else if (chord.chordType == NotScored || name.matches < 1 || name.matches >= name.divisor || name.divisor > 5) {
+        broken("partial name out of range", entry);
+    }
+    checkSpelling(name.rootName, name.root, entry);
+    checkSpelling(name.bassName, name.bass, entry);
+    std::string slash = name.bass != name.root ? std::string("/") + name.bassName : "";
+    std::string inTheBass = name.bass != name.root ? std::string(", ") + name.bassName + " in the bass" : "";
+    std::string partial = name.exact ? "" : ", partial " + std::to_string(name.matches) + "/" + std::to_string(name.divisor);
+    if (name.symbol != name.rootName + std::string(chord.suffix) + slash + (name.exact ? "" : "?"))
+        broken("symbol out of form", entry);
+    if (name.longName != name.rootName + std::string(" ") + chord.longName + inTheBass + partial)
+        broken("long form out of form", entry);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -66,5 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NoteEntry parsed = parseEntry(entry.c_str());
     checkEcho(echo, parsed, entry);
     checkScores(parsed, entry);
+    for (int bass : {parsed.typed[0], 0, 4, 11, NoNote, -1, static_cast<int>(size)})
+        checkName(nameChord(parsed, bass), parsed, bass, entry);
     return 0;
 }

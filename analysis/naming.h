@@ -1,0 +1,43 @@
+// Chord naming: the one name that best fits an entry, from the chord
+// vocabulary, with its bass: "C/E (C Major, E in the bass)".
+//
+// The rule, in order:
+// 1. a chord whose notes are exactly the entered pitch classes; among several,
+//    the one whose root is the bass, then the one earlier in the vocabulary
+//    (its order of commonness), then the root reached first counting up from
+//    the bass;
+// 2. otherwise the best score among the eleven scored types on the twelve
+//    roots, ties settled the same way; such a name is partial, with its match
+//    ratio, and its symbol ends in '?';
+// 3. a slash and the bass when the bass is not the root.
+// Fewer than two notes name nothing; two notes name only a power chord.
+// Spelling: a typed note keeps the user's spelling ('%' written as 'b'); a
+// root or bass that was not typed takes flats if the entry used a flat,
+// sharps otherwise.
+// The result lives in fixed fields: no heap, no failure, any entry.
+#pragma once
+
+#include "analysis/analysis.h"
+#include "analysis/vocabulary.h"
+
+inline constexpr int SymbolCapacity = 16;    // "C#maj7#11/G#?" and its NUL
+inline constexpr int LongNameCapacity = 64;  // "C# Dominant 7th Suspended 4th, G# in the bass"
+
+struct ChordName {
+    bool named;                       // false: nothing to name; every text below is empty
+    bool exact;                       // the entered pitch classes are exactly the chord's
+    int chord;                        // index into ChordVocabulary
+    int root;                         // pitch classes
+    int bass;
+    int matches;                      // the match ratio matches / divisor, as the
+    int divisor;                      // scores count it; equal when exact
+    char rootName[3];                 // "Bb", "E#", "C"
+    char bassName[3];
+    char symbol[SymbolCapacity];      // "C/E", "Bbm7b5", "C7/E?"
+    char longName[LongNameCapacity];  // "C Major, E in the bass", "C Dominant 7th, E in the bass, partial 3/4"
+};
+
+// The name of the entry over the given bass, a pitch class. The bass is the
+// first note typed (entry.typed[0]) or, from a keyboard, the lowest key held;
+// a bass that is not one of the entry's notes is replaced by the first typed.
+ChordName nameChord(const NoteEntry& entry, int bassPitch);
