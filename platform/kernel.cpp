@@ -1,4 +1,6 @@
-// Kernel calls: the module handle, the current directory and file attributes.
+// Kernel calls: the module handle, the current directory, file attributes and
+// the tick count (the clock that timers run on).
+#include "platform/backend.h"
 #include "platform/win32.h"
 
 #include <cerrno>
@@ -37,3 +39,5 @@ DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
     if (fileName == nullptr || stat(fileName, &status) != 0) return INVALID_FILE_ATTRIBUTES;
     return S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
+
+DWORD WINAPI GetTickCount(void) { return static_cast<DWORD>(backend::milliseconds()); }

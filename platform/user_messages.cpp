@@ -1,8 +1,9 @@
 // The message queue, dispatch, default processing and paint handling.
 //
 // GetMessageA fetches, in this order: posted messages, the quit message, the
-// person's input, and only then WM_PAINT for a window that needs painting;
-// with nothing ready it waits for the backend. SendMessageA calls the window
+// person's input, WM_PAINT for a window that needs painting, and only then
+// WM_TIMER for a timer that has fallen due; with nothing ready it waits for
+// the backend, no longer than until the next timer falls due. SendMessageA calls the window
 // procedure at once.
 #include "platform/gdi_state.h"
 #include "platform/inspect.h"
@@ -73,7 +74,7 @@ bool core::nextMessage(MSG* message) {
     user::useBackend();
     backend::pollEvents();
     return user::takeFrom(user::posted, message) || user::takeFrom(user::input, message) ||
-           user::nextPaint(message);
+           user::nextPaint(message) || user::nextTimerMessage(message);
 }
 
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
@@ -88,8 +89,10 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterM
             user::quitMessage(message, user::quitCode);
             return FALSE;
         }
-        if (user::takeFrom(user::input, message) || user::nextPaint(message)) return TRUE;
-        if (!backend::waitForEvents()) {
+        if (user::takeFrom(user::input, message) || user::nextPaint(message) ||
+            user::nextTimerMessage(message))
+            return TRUE;
+        if (!backend::waitForEvents(user::millisecondsToNextTimer())) {
             user::quitMessage(message, 3);
             return FALSE;
         }

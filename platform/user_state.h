@@ -73,6 +73,13 @@ void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool sh
 extern bool shiftDown;
 void emptyQueue();
 
+// Timers (user_timers.cpp).
+// The WM_TIMER of the timer that fell due first, if one has; it starts its next period.
+bool nextTimerMessage(MSG* message);
+// Until the first timer falls due, on backend::milliseconds(): 0 when one has, -1 with none.
+std::int64_t millisecondsToNextTimer();
+void killTimersOf(HWND window);
+
 // The built-in controls (user_controls.cpp).
 LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

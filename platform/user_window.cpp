@@ -67,6 +67,7 @@ void freeWindow(HWND handle) {
     for (HWND child : std::vector<HWND>(window.children)) freeWindow(child);
     backend::destroyWindow(handle);
     forgetFocusOn(handle);
+    killTimersOf(handle);
     gdi::destroyDC(window.dc);
     if (window.image) cairo_surface_destroy(window.image);
     if (Window* parent = find(window.parent)) std::erase(parent->children, handle);

@@ -96,6 +96,7 @@ typedef struct tagPAINTSTRUCT {
 } PAINTSTRUCT, *LPPAINTSTRUCT;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 typedef struct tagWNDCLASSA {
     UINT style;
@@ -145,6 +146,7 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_COMMAND 0x0111
+#define WM_TIMER 0x0113
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -235,6 +237,8 @@ LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
+BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 
 // ---- Common controls ----
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
@@ -243,6 +247,7 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
+DWORD WINAPI GetTickCount(void);
 
 // ---- Shell ----
 HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,

@@ -32,6 +32,11 @@ void pressKey(int virtualKey, bool shift);
 // window, else TranslateMessage + DispatchMessageA) until nothing is queued and
 // no window needs painting.
 void runUntilIdle();
+// Let this much virtual time pass with the program running: at each moment a
+// timer falls due, in order, the clock stops there and the queue runs as in
+// runUntilIdle, WM_TIMER included. Nothing else moves the clock, so timers
+// never fire in runUntilIdle or GetMessageA of their own accord.
+void advanceClock(unsigned milliseconds);
 // For code that runs its own GetMessageA loop: queued actions run in order, one
 // each time GetMessageA would otherwise wait. With none left, GetMessageA
 // reports the stall on stderr and returns as if WM_QUIT with code 3 had arrived.

@@ -3,7 +3,7 @@
 // Implements every backend:: function of platform/backend.h. Nothing reaches a
 // display: windows are mirrored for hit testing and savePng, and events come
 // only from the test hooks (headless_hooks.cpp). Deterministic: fixed screen
-// size, no clock, no native events.
+// size, a virtual clock that only advanceClock moves, no native events.
 #include "platform/headless/headless_state.h"
 
 #include <cstdio>
@@ -95,9 +95,12 @@ POINT cursorPosition() { return Headless_state.cursor; }
 RECT screenRect() { return Headless_state.screen; }
 RECT workArea() { return Headless_state.workArea; }
 
+std::uint64_t milliseconds() { return Headless_state.clock; }
+
 void pollEvents() {}
 
-bool waitForEvents() {
+// The virtual clock stands still while waiting: a timeout never ends a wait.
+bool waitForEvents(std::int64_t) {
     if (Headless_state.nextIdleAction < Headless_state.idleActions.size()) {
         // Taken out first: the action may queue further actions.
         auto action = std::move(Headless_state.idleActions[Headless_state.nextIdleAction++]);

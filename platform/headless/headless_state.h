@@ -4,6 +4,7 @@
 
 #include "platform/backend.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <vector>
@@ -24,6 +25,7 @@ struct Headless_Screen {
     std::vector<std::function<void()>> idleActions;
     std::size_t nextIdleAction = 0;
     HWND pressedControl = nullptr;     // a control under a press: it gets the release
+    std::uint64_t clock = 0;           // milliseconds; only advanceClock moves it
 };
 
 extern Headless_Screen Headless_state;
