@@ -88,6 +88,9 @@ void pollEvents();
 // when no event can ever come (headless with nothing scripted); GetMessageA
 // then returns as if WM_QUIT with code 3 had arrived.
 bool waitForEvents(std::int64_t timeout);
+// Safe on any thread: a message was posted, so a waitForEvents in progress
+// returns promptly, or the next one does if none is.
+void wake();
 
 }  // namespace backend
 
@@ -112,6 +115,13 @@ void closeRequested(HWND window);
 // The window manager moved or resized a top-level window (both in screen coordinates).
 // A new client size gives the window a new backing image and a repaint.
 void windowMoved(HWND window, const RECT& outer, const RECT& client);
+// Sources that post messages from threads of their own (an open MIDI input,
+// a synthesizer opening in the background) announce themselves while they
+// may: a backend with no events of its own (headless) then waits for their
+// posts where it would otherwise report a stall. Safe on any thread.
+void otherThreadPosterOpened();
+void otherThreadPosterClosed();
+bool otherThreadsMayPost();
 // The window's backing image: CAIRO_FORMAT_RGB24, the size of the client area,
 // owned by the core; it changes only through windowMoved or SetWindowPos.
 cairo_surface_t* backingImage(HWND window);

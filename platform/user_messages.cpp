@@ -1,10 +1,10 @@
 // The message queue, dispatch, default processing and paint handling.
 //
-// GetMessageA fetches, in this order: posted messages, the quit message, the
-// person's input, WM_PAINT for a window that needs painting, and only then
-// WM_TIMER for a timer that has fallen due; with nothing ready it waits for
-// the backend, no longer than until the next timer falls due. SendMessageA calls the window
-// procedure at once.
+// GetMessageA fetches, in this order: posted messages (user_posting.cpp), the
+// quit message, the person's input, WM_PAINT for a window that needs painting,
+// and only then WM_TIMER for a timer that has fallen due; with nothing ready it
+// waits for the backend, no longer than until the next timer falls due.
+// SendMessageA calls the window procedure at once.
 #include "platform/gdi_state.h"
 #include "platform/inspect.h"
 #include "platform/user_state.h"
@@ -19,7 +19,6 @@ struct Queued {
     bool shift;
 };
 
-std::deque<Queued> posted;
 std::deque<Queued> input;
 bool quitPending = false;
 int quitCode = 0;
@@ -51,6 +50,13 @@ void quitMessage(MSG* message, int code) {
     *message = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(code), 0);
 }
 
+// Posted messages carry no Shift state of their own.
+bool takePostedMessage(MSG* message) {
+    if (!takePosted(message)) return false;
+    shiftDown = false;
+    return true;
+}
+
 }  // namespace
 
 bool shiftDown = false;
@@ -60,7 +66,7 @@ void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool sh
 }
 
 void emptyQueue() {
-    posted.clear();
+    emptyPosted();
     input.clear();
     quitPending = false;
     shiftDown = false;
@@ -73,7 +79,7 @@ using user::Window;
 bool core::nextMessage(MSG* message) {
     user::useBackend();
     backend::pollEvents();
-    return user::takeFrom(user::posted, message) || user::takeFrom(user::input, message) ||
+    return user::takePostedMessage(message) || user::takeFrom(user::input, message) ||
            user::nextPaint(message) || user::nextTimerMessage(message);
 }
 
@@ -83,7 +89,7 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterM
     user::useBackend();
     for (;;) {
         backend::pollEvents();
-        if (user::takeFrom(user::posted, message)) return TRUE;
+        if (user::takePostedMessage(message)) return TRUE;
         if (user::quitPending) {
             user::quitPending = false;
             user::quitMessage(message, user::quitCode);
@@ -97,12 +103,6 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterM
             return FALSE;
         }
     }
-}
-
-BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !user::find(window)) return FALSE;
-    user::posted.push_back(user::Queued{user::makeMessage(window, message, wParam, lParam), false});
-    return TRUE;
 }
 
 void WINAPI PostQuitMessage(int exitCode) {

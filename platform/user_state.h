@@ -66,6 +66,12 @@ extern HWND active;
 void activate(HWND window);
 void forgetFocusOn(HWND window);
 
+// Posted messages (user_posting.cpp): the one part of USER that other threads use.
+void allowPosts(HWND window);   // the window exists
+void forbidPosts(HWND window);  // the window is gone
+bool takePosted(MSG* message);
+void emptyPosted();
+
 // The queue (user_messages.cpp).
 // Input from the person: after posted messages, before paints.
 void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift = false);

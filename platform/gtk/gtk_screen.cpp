@@ -2,7 +2,7 @@
 // event loop.
 //
 // Implements backend::initialise, cursorPosition, screenRect, workArea,
-// milliseconds, pollEvents and waitForEvents. Limits: X11 only (the program
+// milliseconds, pollEvents, waitForEvents and wake. Limits: X11 only (the program
 // places its window in screen coordinates, which Wayland does not offer, so GDK
 // is kept to X11 or XWayland); the screen is the primary monitor, at scale 1.
 #include "platform/gtk/gtk_state.h"
@@ -90,5 +90,8 @@ bool waitForEvents(std::int64_t timeout) {
     }
     return true;
 }
+
+// GLib's own wake-up, which may be called from any thread.
+void wake() { g_main_context_wakeup(nullptr); }
 
 }  // namespace backend
