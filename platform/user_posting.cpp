@@ -17,29 +17,34 @@
 namespace user {
 namespace {
 
-std::mutex guard;
-std::deque<MSG> posted;
-std::unordered_set<HWND> postable;  // every live window, mirrored under the guard
-std::atomic<int> otherThreadPosters{0};
+struct Posting {
+    std::mutex guard;
+    std::deque<MSG> posted;
+    std::unordered_set<HWND> postable;  // every live window, mirrored under the guard
+    std::atomic<int> otherThreadPosters{0};
+};
+
+// Never destroyed: another thread may still post while the process exits.
+Posting& posting = *new Posting;
 
 }  // namespace
 
 void allowPosts(HWND window) {
-    std::lock_guard lock(guard);
-    postable.insert(window);
+    std::lock_guard lock(posting.guard);
+    posting.postable.insert(window);
 }
 
 void forbidPosts(HWND window) {
-    std::lock_guard lock(guard);
-    postable.erase(window);
+    std::lock_guard lock(posting.guard);
+    posting.postable.erase(window);
 }
 
 bool takePosted(MSG* message) {
     {
-        std::lock_guard lock(guard);
-        if (posted.empty()) return false;
-        *message = posted.front();
-        posted.pop_front();
+        std::lock_guard lock(posting.guard);
+        if (posting.posted.empty()) return false;
+        *message = posting.posted.front();
+        posting.posted.pop_front();
     }
     // The cursor is read here, on the window procedures' thread: the screen
     // may not be asked from the poster's.
@@ -48,22 +53,22 @@ bool takePosted(MSG* message) {
 }
 
 void emptyPosted() {
-    std::lock_guard lock(guard);
-    posted.clear();
+    std::lock_guard lock(posting.guard);
+    posting.posted.clear();
 }
 
 }  // namespace user
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     {
-        std::lock_guard lock(user::guard);
-        if (window && !user::postable.contains(window)) return FALSE;
-        user::posted.push_back(MSG{window, message, wParam, lParam, 0, POINT{}});
+        std::lock_guard lock(user::posting.guard);
+        if (window && !user::posting.postable.contains(window)) return FALSE;
+        user::posting.posted.push_back(MSG{window, message, wParam, lParam, 0, POINT{}});
     }
     backend::wake();
     return TRUE;
 }
 
-void core::otherThreadPosterOpened() { ++user::otherThreadPosters; }
-void core::otherThreadPosterClosed() { --user::otherThreadPosters; }
-bool core::otherThreadsMayPost() { return user::otherThreadPosters > 0; }
+void core::otherThreadPosterOpened() { ++user::posting.otherThreadPosters; }
+void core::otherThreadPosterClosed() { --user::posting.otherThreadPosters; }
+bool core::otherThreadsMayPost() { return user::posting.otherThreadPosters > 0; }

@@ -17,12 +17,13 @@ Headless_Screen Headless_state;
 namespace {
 
 // A post from any thread since the last wait: the one headless state that
-// other threads touch.
-struct {
+// other threads touch. Never destroyed, as they may post while the process exits.
+struct PostSignal {
     std::mutex guard;
     std::condition_variable arrived;
     bool pending = false;
-} postSignal;
+};
+PostSignal& postSignal = *new PostSignal;
 
 }  // namespace
 
