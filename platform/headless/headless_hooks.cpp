@@ -58,6 +58,7 @@ void setWorkArea(RECT area) {
 void reset() {
     backend::initialise();
     core::reset();
+    Headless_resetMidi();
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
 }

@@ -35,3 +35,5 @@ void Headless_defaultScreen();
 Headless_Window* Headless_find(HWND window);
 // A control's rectangle on the screen.
 RECT Headless_screenRect(const Headless_Window& window);
+// Close every MIDI input quietly and list no fake device (headless_midi.cpp).
+void Headless_resetMidi();
