@@ -3,16 +3,24 @@
 
 #include "platform/win32.h"
 
-#include <regex>
-
 namespace midiin {
 
+namespace {
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
 std::string stableAlsaName(const std::string& listed) {
-    static const std::regex numbered("(.*) (\\d+):\\d+");
-    std::smatch parts;
-    if (!std::regex_match(listed, parts, numbered)) return listed;
-    if (parts[2] == "0" || listed.starts_with("Midi Through:")) return "";
-    return parts[1];
+    const auto space = listed.rfind(' ');
+    const auto colon = listed.rfind(':');
+    if (space == std::string::npos || colon == std::string::npos || colon < space) return listed;
+    const std::string client = listed.substr(space + 1, colon - space - 1), port = listed.substr(colon + 1);
+    if (!allDigits(client) || !allDigits(port)) return listed;
+    if (client == "0" || listed.starts_with("Midi Through:")) return "";
+    return listed.substr(0, space);
 }
 
 std::string shortAlsaName(const std::string& stable) {

@@ -140,6 +140,7 @@ TEST(MidiInNames, AlsaNamesLoseTheirNumbersAndRepeats) {
         {"Midi Through:Midi Through Port-0 14:0", ""},
         {"System:Announce 0:1", ""},
         {"no numbers", "no numbers"},
+        {"Pads:Pads 2", "Pads:Pads 2"},
     };
     for (const auto& [listed, expected] : stable) EXPECT_EQ(midiin::stableAlsaName(listed), expected) << listed;
     EXPECT_EQ(midiin::shortAlsaName("USB Keys:USB Keys MIDI 1"), "USB Keys MIDI 1");
