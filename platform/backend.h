@@ -13,6 +13,7 @@
 #include "platform/win32.h"
 
 #include <cairo.h>
+#include <cstdint>
 #include <string>
 
 namespace backend {
@@ -62,11 +63,20 @@ RECT screenRect();
 // The screen less task bars and docks, in screen coordinates.
 RECT workArea();
 
+// The clock that timers run on, in milliseconds from an arbitrary start:
+// real time on a real screen, a virtual clock that only tests move on the
+// headless one.
+std::uint64_t milliseconds();
+
 // Handle every native event that is already pending, without waiting.
 void pollEvents();
-// Wait until at least one native event has been handled. Returns false when no
-// event can ever come (headless with nothing scripted); GetMessageA then
-// returns as if WM_QUIT with code 3 had arrived.
-bool waitForEvents();
+// Wait until at least one native event has been handled or timeout
+// milliseconds have passed on the clock above (-1: no limit). Returns false
+// when no event can ever come (headless with nothing scripted); GetMessageA
+// then returns as if WM_QUIT with code 3 had arrived.
+bool waitForEvents(std::int64_t timeout);
+// Safe on any thread: a message was posted, so a waitForEvents in progress
+// returns promptly, or the next one does if none is.
+void wake();
 
 }  // namespace backend

@@ -18,6 +18,7 @@
 #include "platform/win32.h"
 
 #include <cairo.h>
+#include <cstdint>
 #include <vector>
 
 namespace core {
@@ -56,6 +57,16 @@ void windowLost(HWND window);
 // A new client size gives the window a new backing image and a repaint.
 void windowMoved(HWND window, const RECT& outer, const RECT& client);
 
+// ---- Messages from other threads ----
+
+// Sources that post messages from threads of their own (an open MIDI input,
+// a synthesizer opening in the background) announce themselves while they
+// may: a backend with no events of its own (headless) then waits for their
+// posts where it would otherwise report a stall. Safe on any thread.
+void otherThreadPosterOpened();
+void otherThreadPosterClosed();
+bool otherThreadsMayPost();
+
 // ---- What a backend shows ----
 
 // The window's backing image: CAIRO_FORMAT_RGB24, the size of the client area,
@@ -65,9 +76,11 @@ cairo_surface_t* backingImage(HWND window);
 // ---- Inspection, for the headless backend's test hooks ----
 
 // The next message as GetMessageA would fetch it (posted, then input, then
-// paints), removed from the queue; false when none is ready. Never waits and
+// paints, then timers), removed from the queue; false when none is ready. Never waits and
 // never returns the quit message, which stays pending for GetMessageA.
 bool nextMessage(MSG* message);
+// When the timer that falls due first does so, on backend::milliseconds(); false with no timer.
+bool nextTimerDue(std::uint64_t* due);
 HWND focusedWindow();
 // Destroy every window without sending messages, forget the registered
 // classes, empty the queue, drop a pending quit and stop recording.

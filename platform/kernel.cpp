@@ -1,4 +1,5 @@
-// Kernel calls: the module handle, the current directory and file attributes.
+// Kernel calls: the module handle, the current directory, file attributes and
+// the tick count (the clock that timers run on).
 //
 // Windows reports FILE_ATTRIBUTE_DEVICE for its devices, never for an ordinary
 // file name. Here it marks an entry that could keep whoever opens or reads it
@@ -7,6 +8,7 @@
 // as normal files. Limits: other devices that would answer at once (a disk)
 // are reported as devices too, since telling would take opening them, which
 // for some has effects of its own (a tape rewinds, a serial line hangs up).
+#include "platform/backend.h"
 #include "platform/win32.h"
 
 #include <cerrno>
@@ -62,3 +64,5 @@ DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
     if (S_ISDIR(status.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
     return answersAtOnce(status) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_DEVICE;
 }
+
+DWORD WINAPI GetTickCount(void) { return static_cast<DWORD>(backend::milliseconds()); }

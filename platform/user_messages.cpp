@@ -1,10 +1,12 @@
 // The message queue, dispatch, default processing and paint handling.
 //
-// GetMessageA fetches, in this order: posted messages, the quit message, the
-// person's input, and only then WM_PAINT for a window that needs painting;
-// with nothing ready it waits for the backend. SendMessageA calls the window
-// procedure at once. A window the screen lost is destroyed inside the fetch,
-// the way Windows delivers sent messages to a thread waiting in GetMessage.
+// GetMessageA fetches, in this order: posted messages (user_posting.cpp), the
+// quit message, the person's input, WM_PAINT for a window that needs painting,
+// and only then WM_TIMER for a timer that has fallen due; with nothing ready it
+// waits for the backend, no longer than until the next timer falls due.
+// SendMessageA calls the window procedure at once. A window the screen lost is
+// destroyed inside the fetch, the way Windows delivers sent messages to a thread
+// waiting in GetMessage.
 #include "platform/gdi_state.h"
 #include "platform/user_state.h"
 
@@ -20,7 +22,6 @@ struct Queued {
     bool shift;
 };
 
-std::deque<Queued> posted;
 std::deque<Queued> input;
 std::vector<HWND> lost;
 bool quitPending = false;
@@ -57,6 +58,13 @@ void quitMessage(MSG* message, int code) {
     *message = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(code), 0);
 }
 
+// Posted messages carry no Shift state of their own.
+bool takePostedMessage(MSG* message) {
+    if (!takePosted(message)) return false;
+    shiftDown = false;
+    return true;
+}
+
 }  // namespace
 
 bool shiftDown = false;
@@ -68,7 +76,7 @@ void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool sh
 void queueLoss(HWND window) { lost.push_back(window); }
 
 void emptyQueue() {
-    posted.clear();
+    emptyPosted();
     input.clear();
     lost.clear();
     quitPending = false;
@@ -83,8 +91,8 @@ bool core::nextMessage(MSG* message) {
     user::useBackend();
     backend::pollEvents();
     user::destroyLostWindows();
-    return user::takeFrom(user::posted, message) || user::takeFrom(user::input, message) ||
-           user::nextPaint(message);
+    return user::takePostedMessage(message) || user::takeFrom(user::input, message) ||
+           user::nextPaint(message) || user::nextTimerMessage(message);
 }
 
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
@@ -94,24 +102,20 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterM
     for (;;) {
         backend::pollEvents();
         user::destroyLostWindows();
-        if (user::takeFrom(user::posted, message)) return TRUE;
+        if (user::takePostedMessage(message)) return TRUE;
         if (user::quitPending) {
             user::quitPending = false;
             user::quitMessage(message, user::quitCode);
             return FALSE;
         }
-        if (user::takeFrom(user::input, message) || user::nextPaint(message)) return TRUE;
-        if (!backend::waitForEvents()) {
+        if (user::takeFrom(user::input, message) || user::nextPaint(message) ||
+            user::nextTimerMessage(message))
+            return TRUE;
+        if (!backend::waitForEvents(user::millisecondsToNextTimer())) {
             user::quitMessage(message, 3);
             return FALSE;
         }
     }
-}
-
-BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !user::find(window)) return FALSE;
-    user::posted.push_back(user::Queued{user::makeMessage(window, message, wParam, lParam), false});
-    return TRUE;
 }
 
 void WINAPI PostQuitMessage(int exitCode) {

@@ -69,6 +69,12 @@ extern HWND active;
 void activate(HWND window);
 void forgetFocusOn(HWND window);
 
+// Posted messages (user_posting.cpp): the one part of USER that other threads use.
+void allowPosts(HWND window);   // the window exists
+void forbidPosts(HWND window);  // the window is gone
+bool takePosted(MSG* message);
+void emptyPosted();
+
 // The queue (user_messages.cpp).
 // Input from the person: after posted messages, before paints.
 void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift = false);
@@ -78,6 +84,13 @@ extern bool shiftDown;
 // fetch, before any message is returned.
 void queueLoss(HWND window);
 void emptyQueue();
+
+// Timers (user_timers.cpp).
+// The WM_TIMER of the timer that fell due first, if one has; it starts its next period.
+bool nextTimerMessage(MSG* message);
+// Until the first timer falls due, on backend::milliseconds(): 0 when one has, -1 with none.
+std::int64_t millisecondsToNextTimer();
+void killTimersOf(HWND window);
 
 // The built-in controls (user_controls.cpp).
 LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -64,6 +64,8 @@ void freeWindow(HWND handle) {
     for (HWND child : std::vector<HWND>(window.children)) freeWindow(child);
     backend::destroyWindow(handle);
     forgetFocusOn(handle);
+    killTimersOf(handle);
+    forbidPosts(handle);
     gdi::destroyDC(window.dc);
     if (window.image) cairo_surface_destroy(window.image);
     if (Window* parent = find(window.parent)) std::erase(parent->children, handle);
@@ -203,6 +205,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     user::invalidate(window);
     user::order.push_back(handle);
     if (child) user::find(parent)->children.push_back(handle);
+    user::allowPosts(handle);
 
     backend::createWindow(handle, user::describe(window));
     if (cairo_surface_t* icon = user::iconImage(windowClass->icon); icon && !child)

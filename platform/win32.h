@@ -96,6 +96,7 @@ typedef struct tagPAINTSTRUCT {
 } PAINTSTRUCT, *LPPAINTSTRUCT;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 typedef struct tagWNDCLASSA {
     UINT style;
@@ -145,6 +146,7 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_COMMAND 0x0111
+#define WM_TIMER 0x0113
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -236,6 +238,8 @@ LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
+BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 
 // ---- Common controls ----
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
@@ -244,10 +248,56 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
+DWORD WINAPI GetTickCount(void);
 
 // ---- Shell ----
 HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                LPCSTR directory, INT showCommand);
+
+// ---- Multimedia: MIDI input (<mmsystem.h> through <windows.h>, winmm) ----
+// With CALLBACK_WINDOW the window receives MM_MIM_OPEN when the device is
+// opened, MM_MIM_DATA (wParam the HMIDIIN, lParam the message: status byte
+// lowest) for each short message after midiInStart, and MM_MIM_CLOSE when it
+// is closed.
+typedef std::uintptr_t DWORD_PTR;
+typedef UINT MMRESULT;
+typedef UINT MMVERSION;
+struct HMIDIIN__ { int unused; };
+typedef struct HMIDIIN__* HMIDIIN;
+typedef HMIDIIN* LPHMIDIIN;
+
+#define MAXPNAMELEN 32
+typedef struct tagMIDIINCAPSA {
+    WORD wMid;
+    WORD wPid;
+    MMVERSION vDriverVersion;
+    CHAR szPname[MAXPNAMELEN];
+    DWORD dwSupport;
+} MIDIINCAPSA, *LPMIDIINCAPSA;
+
+#define MMSYSERR_NOERROR 0
+#define MMSYSERR_ERROR 1
+#define MMSYSERR_BADDEVICEID 2
+#define MMSYSERR_ALLOCATED 4
+#define MMSYSERR_INVALHANDLE 5
+#define MMSYSERR_NODRIVER 6
+#define MMSYSERR_NOTSUPPORTED 8
+#define MMSYSERR_INVALPARAM 11
+#define CALLBACK_TYPEMASK 0x00070000
+#define CALLBACK_NULL 0x00000000
+#define CALLBACK_WINDOW 0x00010000
+#define MM_MIM_OPEN 0x3C1
+#define MM_MIM_CLOSE 0x3C2
+#define MM_MIM_DATA 0x3C3
+
+UINT WINAPI midiInGetNumDevs(void);
+MMRESULT WINAPI midiInGetDevCapsA(UINT_PTR deviceId, LPMIDIINCAPSA caps, UINT capsSize);
+MMRESULT WINAPI midiInOpen(LPHMIDIIN input, UINT deviceId, DWORD_PTR callback, DWORD_PTR instance,
+                           DWORD flags);
+MMRESULT WINAPI midiInStart(HMIDIIN input);
+MMRESULT WINAPI midiInStop(HMIDIIN input);
+MMRESULT WINAPI midiInReset(HMIDIIN input);
+MMRESULT WINAPI midiInClose(HMIDIIN input);
 
 // ---- C runtime (<float.h> on Windows): x87 precision control ----
 // Only the precision field is implemented: the start-up selects _PC_64.

@@ -1,10 +1,13 @@
-// GTK 3 backend: start-up, screen metrics, the pointer and the event loop.
+// GTK 3 backend: start-up, screen metrics, the pointer, the clock and the
+// event loop.
 //
 // Implements backend::initialise, cursorPosition, screenRect, workArea,
-// pollEvents and waitForEvents. Limits: X11 only (the program places its window
-// in screen coordinates, which Wayland does not offer, so GDK is kept to X11 or
-// XWayland); the screen is the primary monitor, at scale 1.
+// milliseconds, pollEvents, waitForEvents and wake. Limits: X11 only (the program
+// places its window in screen coordinates, which Wayland does not offer, so GDK
+// is kept to X11 or XWayland); the screen is the primary monitor, at scale 1.
 #include "platform/gtk/gtk_state.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -65,13 +68,30 @@ RECT workArea() {
     return toRect(area);
 }
 
+std::uint64_t milliseconds() { return static_cast<std::uint64_t>(g_get_monotonic_time() / 1000); }
+
 void pollEvents() {
     while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);
 }
 
-bool waitForEvents() {
+// A timeout source of GLib's own monotonic clock ends the wait; it fires no
+// earlier than milliseconds() reaches the end, which rounds down.
+bool waitForEvents(std::int64_t timeout) {
+    GSource* deadline = nullptr;
+    if (timeout >= 0) {
+        deadline = g_timeout_source_new(static_cast<guint>(std::min<std::int64_t>(timeout, G_MAXUINT)));
+        g_source_set_callback(deadline, [](gpointer) -> gboolean { return G_SOURCE_REMOVE; }, nullptr, nullptr);
+        g_source_attach(deadline, nullptr);
+    }
     g_main_context_iteration(nullptr, TRUE);
+    if (deadline) {
+        g_source_destroy(deadline);
+        g_source_unref(deadline);
+    }
     return true;
 }
+
+// GLib's own wake-up, which may be called from any thread.
+void wake() { g_main_context_wakeup(nullptr); }
 
 }  // namespace backend

@@ -6,6 +6,7 @@
 #include "platform/win32.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace headless {
@@ -14,7 +15,7 @@ namespace headless {
 void setScreen(int width, int height);
 // Default: the whole screen less a 40-pixel task bar at the bottom.
 void setWorkArea(RECT area);
-// Destroy every window, forget classes, empty the queue (between tests).
+// Destroy every window, forget classes, empty the queue, close MIDI inputs (between tests).
 void reset();
 
 // As a person types: appended to the control's text.
@@ -32,6 +33,11 @@ void pressKey(int virtualKey, bool shift);
 // window, else TranslateMessage + DispatchMessageA) until nothing is queued and
 // no window needs painting.
 void runUntilIdle();
+// Let this much virtual time pass with the program running: at each moment a
+// timer falls due, in order, the clock stops there and the queue runs as in
+// runUntilIdle, WM_TIMER included. Nothing else moves the clock, so timers
+// never fire in runUntilIdle or GetMessageA of their own accord.
+void advanceClock(unsigned milliseconds);
 // For code that runs its own GetMessageA loop: queued actions run in order, one
 // each time GetMessageA would otherwise wait. With none left, GetMessageA
 // reports the stall on stderr and returns as if WM_QUIT with code 3 had arrived.
@@ -40,6 +46,15 @@ void whenIdle(std::function<void()> action);
 // Where a window's client area (or a control) lies on the screen.
 RECT clientRect(HWND window);
 HWND focusedWindow();
+
+// MIDI input. From the first call on, the input devices are these, in this
+// order, instead of the system's; a device left out of a later list is
+// unplugged: inputs open on it stay open and receive nothing more. reset()
+// closes every input without MM_MIM_CLOSE and lists no device.
+void setMidiDevices(const std::vector<std::string>& names);
+// One short message (1 to 3 bytes) from a listed device, as if it sent it now:
+// every started input open on it posts MM_MIM_DATA to its window.
+void sendMidi(const char* device, const std::vector<unsigned char>& bytes);
 
 // Off by default; when on, every DC appends to its display list.
 void recordDrawing(bool on);

@@ -4,6 +4,7 @@
 #include "platform/headless/headless_state.h"
 #include "platform/core.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -55,6 +56,7 @@ void setWorkArea(RECT area) {
 void reset() {
     backend::initialise();
     core::reset();
+    Headless_resetMidi();
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
 }
@@ -118,6 +120,18 @@ void runUntilIdle() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+void advanceClock(unsigned milliseconds) {
+    const std::uint64_t end = Headless_state.clock + milliseconds;
+    std::uint64_t due;
+    while (core::nextTimerDue(&due) && due <= end) {
+        Headless_state.clock = std::max(Headless_state.clock, due);
+        runUntilIdle();
+        // A timer still due means runUntilIdle gave up on a queue that never empties.
+        if (core::nextTimerDue(&due) && due <= Headless_state.clock) break;
+    }
+    Headless_state.clock = end;
 }
 
 void whenIdle(std::function<void()> action) { Headless_state.idleActions.push_back(std::move(action)); }

@@ -3,13 +3,29 @@
 // Implements every backend:: function of platform/backend.h. Nothing reaches a
 // display: windows are mirrored for hit testing and savePng, and events come
 // only from the test hooks (headless_hooks.cpp). Deterministic: fixed screen
-// size, no clock, no native events.
+// size, a virtual clock that only advanceClock moves, no native events; it
+// waits only for messages that other threads post.
 #include "platform/headless/headless_state.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 Headless_Screen Headless_state;
+
+namespace {
+
+// A post from any thread since the last wait: the one headless state that
+// other threads touch. Never destroyed, as they may post while the process exits.
+struct PostSignal {
+    std::mutex guard;
+    std::condition_variable arrived;
+    bool pending = false;
+};
+PostSignal& postSignal = *new PostSignal;
+
+}  // namespace
 
 void Headless_setScreen(int width, int height) {
     constexpr int taskBar = 40;
@@ -99,17 +115,35 @@ POINT cursorPosition() { return Headless_state.cursor; }
 RECT screenRect() { return Headless_state.screen; }
 RECT workArea() { return Headless_state.workArea; }
 
+std::uint64_t milliseconds() { return Headless_state.clock; }
+
 void pollEvents() {}
 
-bool waitForEvents() {
+// The virtual clock stands still while waiting: a timeout never ends a wait.
+// With no scripted action left, only another thread's post can come.
+bool waitForEvents(std::int64_t) {
     if (Headless_state.nextIdleAction < Headless_state.idleActions.size()) {
         // Taken out first: the action may queue further actions.
         auto action = std::move(Headless_state.idleActions[Headless_state.nextIdleAction++]);
         action();
         return true;
     }
+    if (core::otherThreadsMayPost()) {
+        std::unique_lock lock(postSignal.guard);
+        postSignal.arrived.wait(lock, [] { return postSignal.pending; });
+        postSignal.pending = false;
+        return true;
+    }
     std::fputs("headless: GetMessageA would wait for ever; returning WM_QUIT with code 3\n", stderr);
     return false;
+}
+
+void wake() {
+    {
+        std::lock_guard lock(postSignal.guard);
+        postSignal.pending = true;
+    }
+    postSignal.arrived.notify_one();
 }
 
 }  // namespace backend

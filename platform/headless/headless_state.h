@@ -5,6 +5,7 @@
 #include "platform/backend.h"
 #include "platform/core.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <vector>
@@ -25,6 +26,7 @@ struct Headless_Screen {
     std::vector<std::function<void()>> idleActions;
     std::size_t nextIdleAction = 0;
     HWND pressedControl = nullptr;     // a control under a press: it gets the release
+    std::uint64_t clock = 0;           // milliseconds; only advanceClock moves it
 };
 
 extern Headless_Screen Headless_state;
@@ -36,3 +38,5 @@ void Headless_defaultScreen();
 Headless_Window* Headless_find(HWND window);
 // A control's rectangle on the screen.
 RECT Headless_screenRect(const Headless_Window& window);
+// Close every MIDI input quietly and list no fake device (headless_midi.cpp).
+void Headless_resetMidi();

@@ -10,7 +10,7 @@ bool PlatformTest::validateOnPaint = true;
 namespace {
 
 LRESULT CALLBACK loggingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PlatformTest::log.push_back(LoggedMessage{window, message, wParam, lParam});
+    PlatformTest::log.push_back(LoggedMessage{window, message, wParam, lParam, GetTickCount()});
     if (message == WM_PAINT && !PlatformTest::validateOnPaint) return 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -15,6 +15,7 @@ struct LoggedMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    DWORD tick;  // GetTickCount() when it arrived
 };
 
 class PlatformTest : public ::testing::Test {

@@ -100,7 +100,7 @@ TEST_F(Controls, EditTextIsTypedSetAndReadBackWithinTheBuffer) {
 LRESULT CALLBACK colouringProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static HBRUSH brush;
     if (message == WM_CTLCOLOREDIT) {
-        PlatformTest::log.push_back(LoggedMessage{window, message, wParam, lParam});
+        PlatformTest::log.push_back(LoggedMessage{window, message, wParam, lParam, GetTickCount()});
         if (brush) DeleteObject(brush);
         brush = CreateSolidBrush(RGB(200, 255, 200));
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 100, 0));

@@ -1,0 +1,55 @@
+// Held notes: the keys held on the MIDI keyboards, the sustain pedal, and the
+// chord they form once the hands have settled.
+//
+// Keys count from any channel; a note-on with velocity 0 is a note-off; the
+// sustain pedal (controller 64 at 64 or more) keeps the keys let go on its own
+// keyboard held until it is lifted. The chord is the held keys' distinct
+// pitch classes, lowest key first, at most the five lowest, as note names the
+// entry field reads ("E G C"); the lowest key is its bass. A change counts once
+// the held keys have stayed the same for ChordSettleTime, or for
+// ReleaseSettleTime when keys were only let go: a hand lifting off a chord
+// leaves it key by key, and what it leaves on the way is no chord. Letting go
+// of every key keeps the last chord. Times are milliseconds from any clock.
+#pragma once
+
+#include "analysis/analysis.h"
+#include "platform/win32.h"
+
+#include <bitset>
+
+inline constexpr int KeyCount = 128;
+inline constexpr int MaxKeyboards = 16;
+inline constexpr DWORD ChordSettleTime = 30;
+inline constexpr DWORD ReleaseSettleTime = 250;
+inline constexpr int ChordTextCapacity = 3 * MaxEnteredNotes;  // "C# D# F# G# A#"
+
+struct HeldKeyboard {
+    HMIDIIN input = nullptr;           // nullptr: a free place
+    std::bitset<KeyCount> down;        // keys held down
+    std::bitset<KeyCount> sustained;   // let go while the pedal was down
+    bool pedalDown = false;
+};
+
+struct HeldNoteState {
+    HeldKeyboard keyboards[MaxKeyboards];
+    std::bitset<KeyCount> held;        // down or sustained, on any keyboard
+    bool unsettled = false;            // the held keys changed since the chord was last looked for
+    bool pressedSinceSettled = false;  // ... and a key went down among the changes
+    DWORD lastChange = 0;
+    char chordNotes[ChordTextCapacity] = "";  // the last chord; empty before the first
+    int chordBass = NoNote;                   // its lowest key's pitch class
+};
+
+extern HeldNoteState HeldNotes;
+
+// Nothing held, no chord yet.
+void resetHeldNotes();
+// A short message (MM_MIM_DATA's lParam) from an input, arriving at now.
+void takeMidiMessage(HMIDIIN input, DWORD message, DWORD now);
+// The input has gone: its keys count as let go, its pedal as lifted.
+void forgetKeyboard(HMIDIIN input, DWORD now);
+// How long after the last change the held keys settle.
+DWORD settleTime();
+// True once, when the held keys have settled into a chord other than the last:
+// HeldNotes.chordNotes and chordBass then describe it.
+bool chordSettled(DWORD now);

@@ -1,0 +1,33 @@
+# A private JACK server for end-to-end tests: source it, then start_jack.
+# The server runs on the dummy driver (no sound card needed) under a name of
+# its own, exported as JACK_DEFAULT_SERVER for every client the test starts;
+# JACK_NO_START_SERVER keeps any client from starting one itself. Realtime
+# scheduling (-R) matters: without it, under full load, jackd dropped MIDI.
+# The EXIT trap stops the server by its own process id.
+
+export JACK_NO_START_SERVER=1
+JACK_PID=""
+
+stop_jack() {
+  [ -n "$JACK_PID" ] && kill "$JACK_PID" 2>/dev/null && wait "$JACK_PID" 2>/dev/null
+  JACK_PID=""
+  return 0
+}
+
+# Starts the server and waits up to 10 s until it runs; fails otherwise.
+# jack_wait says "running" or "not running": only the whole line counts.
+start_jack() {
+  export JACK_DEFAULT_SERVER="tonvisor-test-$$"
+  jackd -n "$JACK_DEFAULT_SERVER" -R -P 70 -d dummy -r 48000 -p 128 \
+    >"${E2E_ARTIFACTS:-/tmp}/jackd.log" 2>&1 &
+  JACK_PID=$!
+  trap 'stop_jack' EXIT
+  for _ in $(seq 200); do
+    [ "$(jack_wait -c -s "$JACK_DEFAULT_SERVER" 2>/dev/null)" = running ] && return 0
+    kill -0 "$JACK_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "jack-lib: the JACK server did not start" >&2
+  cat "${E2E_ARTIFACTS:-/tmp}/jackd.log" >&2
+  return 1
+}
