@@ -23,4 +23,8 @@ const std::vector<DrawRecord>& displayList(HDC dc);
 void clearDisplayList(HDC dc);
 int liveGdiObjects();
 
+// The next frames of the open synthesizer that plays silently, stereo
+// interleaved (left, right) at 44.1 kHz; false when there is none.
+bool renderSynthesizer(float* interleaved, int frames);
+
 }  // namespace core

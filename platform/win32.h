@@ -1,11 +1,11 @@
 // The one platform header of Tonvisor's own code.
 //
-// On Windows it is the real thing: <windows.h>, <commctrl.h> and <shellapi.h>.
-// Elsewhere it declares the part of Win32 that the program calls, with Windows'
-// names, signatures and constant values, so the program compiles unchanged both
-// ways. The declarations are implemented by platform/ (gdi.cpp, user.cpp,
-// kernel.cpp, shell.cpp) over one of the backends in platform/gtk and
-// platform/headless.
+// On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h> and
+// <mmsystem.h> (link winmm). Elsewhere it declares the part of Win32 that the
+// program calls, with Windows' names, signatures and constant values, so the
+// program compiles unchanged both ways. The declarations are implemented by
+// platform/ (gdi_*.cpp, user_*.cpp, kernel.cpp, shell.cpp, midi_out.cpp) over
+// one of the backends in platform/gtk and platform/headless.
 #pragma once
 
 #ifdef _WIN32
@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <mmsystem.h>
 
 #else
 
@@ -33,6 +34,7 @@ typedef const char* LPCSTR;
 typedef void* LPVOID;
 typedef void* PVOID;
 typedef std::uintptr_t UINT_PTR;
+typedef std::uintptr_t DWORD_PTR;
 typedef std::intptr_t LONG_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
@@ -60,9 +62,11 @@ TONVISOR_DECLARE_HANDLE(HBRUSH);
 TONVISOR_DECLARE_HANDLE(HINSTANCE);
 TONVISOR_DECLARE_HANDLE(HICON);
 TONVISOR_DECLARE_HANDLE(HMENU);
+TONVISOR_DECLARE_HANDLE(HMIDIOUT);
 #undef TONVISOR_DECLARE_HANDLE
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
+typedef HMIDIOUT* LPHMIDIOUT;
 
 // ---- Records ----
 typedef struct tagRECT {
@@ -247,6 +251,30 @@ DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
 // ---- Shell ----
 HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                LPCSTR directory, INT showCommand);
+
+// ---- Multimedia: MIDI output ----
+typedef UINT MMRESULT;
+#define MIDI_MAPPER ((UINT)-1)
+#define CALLBACK_NULL 0x00000000
+#define MAXERRORLENGTH 256
+
+#define MMSYSERR_NOERROR 0
+#define MMSYSERR_BADDEVICEID 2
+#define MMSYSERR_ALLOCATED 4
+#define MMSYSERR_INVALHANDLE 5
+#define MMSYSERR_NODRIVER 6
+#define MMSYSERR_BADERRNUM 9
+#define MMSYSERR_INVALFLAG 10
+#define MMSYSERR_INVALPARAM 11
+#define MIDIERR_NODEVICE 68
+
+UINT WINAPI midiOutGetNumDevs(void);
+MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOut, UINT deviceId, DWORD_PTR callback, DWORD_PTR instance,
+                            DWORD flags);
+MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOut, DWORD message);
+MMRESULT WINAPI midiOutReset(HMIDIOUT midiOut);
+MMRESULT WINAPI midiOutClose(HMIDIOUT midiOut);
+MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size);
 
 // ---- C runtime (<float.h> on Windows): x87 precision control ----
 // Only the precision field is implemented: the start-up selects _PC_64.

@@ -1,7 +1,7 @@
 // GTK 3 backend: start-up, screen metrics, the pointer and the event loop.
 //
 // Implements backend::initialise, cursorPosition, screenRect, workArea,
-// pollEvents and waitForEvents. Limits: X11 only (the program places its window
+// playsAloud, pollEvents and waitForEvents. Limits: X11 only (the program places its window
 // in screen coordinates, which Wayland does not offer, so GDK is kept to X11 or
 // XWayland); the screen is the primary monitor, at scale 1.
 #include "platform/gtk/gtk_state.h"
@@ -64,6 +64,9 @@ RECT workArea() {
     gdk_monitor_get_workarea(primaryMonitor(), &area);
     return toRect(area);
 }
+
+// A desktop has speakers: the synthesizer plays through the sound server.
+bool playsAloud() { return true; }
 
 void pollEvents() {
     while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);

@@ -59,6 +59,7 @@ void reset() {
     core::reset();
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
+    playAloud(false);
 }
 
 void typeText(HWND edit, const char* text) {
