@@ -5,7 +5,8 @@
 const char* const UsageText =
     "Usage: tonvisor-cli [--json] NOTES...\n"
     "       tonvisor-cli --batch [--json] < entries.txt\n"
-    "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n";
+    "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
+    "       tonvisor-cli --wav FILE NOTES...\n";
 
 const char* const HelpText =
     "\n"
@@ -25,9 +26,14 @@ const char* const HelpText =
     "  --click X,Y   with --png: click at pixel X,Y of the picture last, as on a spike\n"
     "                to name its chord; the point must lie inside the window's picture\n"
     "                and off its buttons and fields\n"
+    "  --wav FILE    write what \"Enter\" sounds for NOTES to FILE: a piano chord\n"
+    "                from C3 up, the first note typed lowest, released after 1.5 s;\n"
+    "                2 s of 16-bit stereo WAV at 44.1 kHz. The soundfont is\n"
+    "                /usr/share/sounds/sf2/default-GM.sf2, or TONVISOR_SOUNDFONT\n"
     "  --help        print this help\n"
     "\n"
-    "Exit status: 0 done, 1 a file or the output could not be written, 2 usage error.\n";
+    "Exit status: 0 done, 1 a file or the output could not be written (or, with\n"
+    "--wav, no soundfont could be loaded), 2 usage error.\n";
 
 namespace {
 
@@ -45,7 +51,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--png" || option == "--screen" || option == "--click";
+    return option == "--png" || option == "--screen" || option == "--click" || option == "--wav";
 }
 
 // Digits only, no sign; false also when the number does not fit an int.
@@ -100,8 +106,15 @@ std::string pictureProblem(const CliOptions& options) {
     return "";
 }
 
+std::string soundProblem(const CliOptions& options) {
+    if (options.wavPath.empty()) return "";
+    if (!options.picture.path.empty() || options.json || options.batch) return "--wav does not go with --png, --json or --batch";
+    return options.notes.empty() ? "--wav needs NOTES to sound" : "";
+}
+
 std::string usageProblem(const CliOptions& options) {
     if (options.help || !options.error.empty()) return options.error;
+    if (std::string problem = soundProblem(options); !problem.empty()) return problem;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
     if (!options.batch && options.picture.path.empty() && options.notes.empty()) return "no NOTES given";
@@ -121,6 +134,10 @@ CliOptions parseOptions(int argc, const char* const* argv) {
         std::string argument = argv[i];
         if (notesOnly || argument.empty() || argument[0] != '-') options.notes.push_back(argument);
         else if (argument == "--") notesOnly = true;
+        else if (argument == "--wav" && i + 1 < argc) {
+            options.wavPath = argv[++i];
+            if (options.wavPath.empty()) noteProblem(options, "--wav needs a file name");
+        }
         else if (takesValue(argument) && i + 1 < argc) noteProblem(options, applyValue(argument, argv[++i], options.picture));
         else if (takesValue(argument)) noteProblem(options, argument + " needs a value");
         else if (!applyOption(argument, options)) noteProblem(options, "unknown option '" + argument + "'");

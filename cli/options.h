@@ -21,6 +21,7 @@ struct CliOptions {
     bool json = false;
     bool batch = false;
     PictureOptions picture;
+    std::string wavPath;             // --wav FILE; empty when no sound is asked for
     std::vector<std::string> notes;  // the NOTES arguments, in order
     std::string error;               // set when the command line is unusable
 };
