@@ -3,6 +3,8 @@
 
 #include <string>
 
+inline constexpr int SoundSeconds = 2;
+
 struct SoundOutcome {
     int status = 0;       // 0 written, 1 not (no synthesizer, or the file failed)
     std::string problem;  // what went wrong, for the error message
@@ -10,7 +12,5 @@ struct SoundOutcome {
 
 // Sounds the entry's notes through the program's own MIDI calls on the
 // headless synthesizer, released after HoldMilliseconds, and writes
-// SoundSeconds of 16-bit stereo at 44.1 kHz to path. Once per process.
+// SoundSeconds of 16-bit stereo at 44.1 kHz to path.
 SoundOutcome exportSound(const std::string& path, const std::string& entry);
-
-inline constexpr int SoundSeconds = 2;

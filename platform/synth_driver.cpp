@@ -21,6 +21,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace synth {
@@ -76,7 +77,12 @@ bool startDriver(std::unique_ptr<Synthesizer>& synth, const std::string& name) {
     fluid_settings_setstr(synth->settings, "audio.driver", name.c_str());
     auto attempt = std::make_shared<DriverAttempt>();
     attempt->synth = std::move(synth);
-    std::thread(openDriver, attempt).detach();
+    try {
+        std::thread(openDriver, attempt).detach();
+    } catch (const std::system_error&) {  // no thread to spare: as if the driver had failed
+        synth = std::move(attempt->synth);
+        return false;
+    }
     std::unique_lock<std::mutex> hold(attempt->lock);
     if (!attempt->answered.wait_for(hold, DriverPatience, [&] { return attempt->done; })) {
         attempt->abandoned = true;

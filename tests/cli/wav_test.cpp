@@ -43,18 +43,14 @@ TEST(CliWav, WritesWhatEnterSoundsAsAWavFile) {
 
     constexpr std::uint32_t dataBytes = 2 * Rate * 2 * 2;  // 2 s, 2 channels, 2 bytes
     ASSERT_EQ(file.size(), 44 + dataBytes);
-    EXPECT_EQ(file.substr(0, 4), "RIFF");
-    EXPECT_EQ(littleEndian(file, 4, 4), 36 + dataBytes);
-    EXPECT_EQ(file.substr(8, 8), "WAVEfmt ");
-    EXPECT_EQ(littleEndian(file, 16, 4), 16u);
-    EXPECT_EQ(littleEndian(file, 20, 2), 1u);  // PCM
-    EXPECT_EQ(littleEndian(file, 22, 2), 2u);
-    EXPECT_EQ(littleEndian(file, 24, 4), static_cast<std::uint32_t>(Rate));
-    EXPECT_EQ(littleEndian(file, 28, 4), Rate * 4u);
-    EXPECT_EQ(littleEndian(file, 32, 2), 4u);
-    EXPECT_EQ(littleEndian(file, 34, 2), 16u);
-    EXPECT_EQ(file.substr(36, 4), "data");
-    EXPECT_EQ(littleEndian(file, 40, 4), dataBytes);
+    EXPECT_EQ(file.substr(0, 4) + file.substr(8, 8) + file.substr(36, 4), "RIFFWAVEfmt data");
+    const struct {
+        std::size_t at;
+        int size;
+        std::uint32_t value;
+    } fields[] = {{4, 4, 36 + dataBytes}, {16, 4, 16}, {20, 2, 1 /* PCM */}, {22, 2, 2 /* channels */},
+                  {24, 4, Rate}, {28, 4, Rate * 4}, {32, 2, 4}, {34, 2, 16 /* bits */}, {40, 4, dataBytes}};
+    for (const auto& field : fields) EXPECT_EQ(littleEndian(file, field.at, field.size), field.value) << "at " << field.at;
 
     // E3 bass, G3, C4 above it; silent soon after the release at 1.5 s.
     const std::vector<float> samples = samplesOf(file);

@@ -16,8 +16,6 @@ constexpr int Rate = headless::AudioRate;
 constexpr int HeldFrames = Rate * HoldMilliseconds / 1000;
 constexpr int Major = 1;
 
-std::vector<int> keysOf(const Voicing& voicing) { return std::vector<int>(voicing.keys, voicing.keys + voicing.count); }
-
 void append(std::vector<float>& samples, int frames) {
     const std::vector<float> more = headless::pullAudio(frames);
     ASSERT_EQ(more.size(), 2 * static_cast<std::size_t>(frames));
@@ -51,7 +49,6 @@ TEST_F(ChordSound, EnterSoundsTheTypedNotesAndTheScanTellsChordsApart) {
     const Case cases[] = {{"c e g", {48, 52, 55}}, {"c d g", {48, 50, 55}}, {"e g c", {52, 55, 60}}};
     for (const Case& played : cases) {
         SCOPED_TRACE(played.entry);
-        ASSERT_EQ(keysOf(voiceEntry(parseEntry(played.entry))), played.keys);
         const PitchScan scan = heldScan(sound(voiceEntry(parseEntry(played.entry))));
         for (const Case& expected : cases) {
             const std::string problems = chordProblems(scan, expected.keys);
