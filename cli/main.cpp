@@ -1,5 +1,6 @@
 // tonvisor-cli: the chord analysis from the command line, one entry from the
-// arguments or one per line from standard input, or the window's picture.
+// arguments or one per line from standard input, the window's picture, or the
+// sound of "Enter".
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "cli/options.h"
 #include "cli/picture.h"
 #include "cli/report.h"
+#include "cli/wav.h"
 
 namespace {
 
@@ -84,6 +86,18 @@ int writePicture(const CliOptions& options) {
     return outcome.status;
 }
 
+// As with a picture: no rendering for a sound that cannot be kept.
+int writeSound(const CliOptions& options) {
+    const std::string& path = options.wavPath;
+    if (std::string reason = unwritableReason(path); !reason.empty()) {
+        std::fprintf(stderr, "tonvisor-cli: cannot write '%s': %s\n", path.c_str(), reason.c_str());
+        return IoError;
+    }
+    SoundOutcome outcome = exportSound(path, joinNotes(options.notes));
+    if (outcome.status != 0) std::fprintf(stderr, "tonvisor-cli: %s\n", outcome.problem.c_str());
+    return outcome.status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,6 +107,7 @@ int main(int argc, char** argv) {
     if (!options.error.empty()) return usageError(options.error);
     if (options.help) std::printf("%s%s", UsageText, HelpText);
     else if (!options.picture.path.empty()) return writePicture(options);
+    else if (!options.wavPath.empty()) return writeSound(options);
     else {
         Printer printer{options.json, options.top, {}, {}};
         if (options.batch) runBatch(printer);

@@ -7,7 +7,8 @@
 const char* const UsageText =
     "Usage: tonvisor-cli [--json | --top N] NOTES...\n"
     "       tonvisor-cli --batch [--json | --top N] < entries.txt\n"
-    "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n";
+    "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
+    "       tonvisor-cli --wav FILE NOTES...\n";
 
 const char* const HelpText =
     "\n"
@@ -30,9 +31,14 @@ const char* const HelpText =
     "  --click X,Y   with --png: click at pixel X,Y of the picture last, as on a spike\n"
     "                to name its chord; the point must lie inside the window's picture\n"
     "                and off its buttons and fields\n"
+    "  --wav FILE    write what \"Enter\" sounds for NOTES to FILE: a piano chord\n"
+    "                from C3 up, the first note typed lowest, released after 1.5 s;\n"
+    "                2 s of 16-bit stereo WAV at 44.1 kHz. The soundfont is\n"
+    "                /usr/share/sounds/sf2/default-GM.sf2, or TONVISOR_SOUNDFONT\n"
     "  --help        print this help\n"
     "\n"
-    "Exit status: 0 done, 1 a file or the output could not be written, 2 usage error.\n";
+    "Exit status: 0 done, 1 a file or the output could not be written (or, with\n"
+    "--wav, no soundfont could be loaded), 2 usage error.\n";
 
 namespace {
 
@@ -50,7 +56,8 @@ bool applyOption(const std::string& option, CliOptions& options) {
 }
 
 bool takesValue(const std::string& option) {
-    return option == "--png" || option == "--screen" || option == "--click" || option == "--top";
+    return option == "--png" || option == "--screen" || option == "--click" || option == "--top" ||
+           option == "--wav";
 }
 
 // Digits only, no sign; false also when the number does not fit an int.
@@ -74,6 +81,10 @@ std::string applyValue(const std::string& option, const std::string& value, CliO
     if (option == "--top") {
         if (parseCount(value, options.top)) return "";
         return "--top takes a number of chords, not '" + value + "'";
+    }
+    if (option == "--wav") {
+        options.wavPath = value;
+        return value.empty() ? "--wav needs a file name" : "";
     }
     if (option == "--png") {
         picture.path = value;
@@ -110,8 +121,16 @@ std::string pictureProblem(const CliOptions& options) {
     return "";
 }
 
+std::string soundProblem(const CliOptions& options) {
+    if (options.wavPath.empty()) return "";
+    if (!options.picture.path.empty() || options.json || options.batch || options.top >= 0)
+        return "--wav does not go with --png, --json, --batch or --top";
+    return options.notes.empty() ? "--wav needs NOTES to sound" : "";
+}
+
 std::string usageProblem(const CliOptions& options) {
     if (options.help || !options.error.empty()) return options.error;
+    if (std::string problem = soundProblem(options); !problem.empty()) return problem;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";

@@ -22,6 +22,7 @@ struct CliOptions {
     bool batch = false;
     int top = -1;                    // --top N: the N best chords only; -1 lists all
     PictureOptions picture;
+    std::string wavPath;             // --wav FILE; empty when no sound is asked for
     std::vector<std::string> notes;  // the NOTES arguments, in order
     std::string error;               // set when the command line is unusable
 };

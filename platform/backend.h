@@ -68,6 +68,11 @@ RECT workArea();
 // headless one.
 std::uint64_t milliseconds();
 
+// Whether a synthesizer that midiOutOpen opens plays through an audio driver
+// (the core chooses which). False: it plays silently and the backend pulls its
+// samples (core::renderSynthesizer). May be called on any thread.
+bool playsAloud();
+
 // Handle every native event that is already pending, without waiting.
 void pollEvents();
 // Wait until at least one native event has been handled or timeout

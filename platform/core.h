@@ -73,6 +73,12 @@ bool otherThreadsMayPost();
 // owned by the core; it changes only through windowMoved or SetWindowPos.
 cairo_surface_t* backingImage(HWND window);
 
+// ---- What a backend plays ----
+
+// The next frames of the open synthesizer that plays silently, stereo
+// interleaved (left, right) at 44.1 kHz; false when there is none.
+bool renderSynthesizer(float* interleaved, int frames);
+
 // ---- Inspection, for the headless backend's test hooks ----
 
 // The next message as GetMessageA would fetch it (posted, then input, then

@@ -1,11 +1,11 @@
 // The one platform header of Tonvisor's own code.
 //
-// On Windows it is the real thing: <windows.h>, <commctrl.h> and <shellapi.h>.
-// Elsewhere it declares the part of Win32 that the program calls, with Windows'
-// names, signatures and constant values, so the program compiles unchanged both
-// ways. The declarations are implemented by platform/ (gdi_*.cpp, user_*.cpp,
-// kernel.cpp, shell.cpp) over one of the backends in platform/gtk and
-// platform/headless.
+// On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h> and
+// <mmsystem.h> (link winmm). Elsewhere it declares the part of Win32 that the
+// program calls, with Windows' names, signatures and constant values, so the
+// program compiles unchanged both ways. The declarations are implemented by
+// platform/ (gdi_*.cpp, user_*.cpp, kernel.cpp, shell.cpp, midi_in.cpp,
+// midi_out.cpp) over one of the backends in platform/gtk and platform/headless.
 #pragma once
 
 #ifdef _WIN32
@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <mmsystem.h>
 
 #else
 
@@ -33,6 +34,7 @@ typedef const char* LPCSTR;
 typedef void* LPVOID;
 typedef void* PVOID;
 typedef std::uintptr_t UINT_PTR;
+typedef std::uintptr_t DWORD_PTR;
 typedef std::intptr_t LONG_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
@@ -60,9 +62,13 @@ TONVISOR_DECLARE_HANDLE(HBRUSH);
 TONVISOR_DECLARE_HANDLE(HINSTANCE);
 TONVISOR_DECLARE_HANDLE(HICON);
 TONVISOR_DECLARE_HANDLE(HMENU);
+TONVISOR_DECLARE_HANDLE(HMIDIOUT);
+TONVISOR_DECLARE_HANDLE(HMIDIIN);
 #undef TONVISOR_DECLARE_HANDLE
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
+typedef HMIDIOUT* LPHMIDIOUT;
+typedef HMIDIIN* LPHMIDIIN;
 
 // ---- Records ----
 typedef struct tagRECT {
@@ -254,26 +260,12 @@ DWORD WINAPI GetTickCount(void);
 HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                                LPCSTR directory, INT showCommand);
 
-// ---- Multimedia: MIDI input (<mmsystem.h> through <windows.h>, winmm) ----
-// With CALLBACK_WINDOW the window receives MM_MIM_OPEN when the device is
-// opened, MM_MIM_DATA (wParam the HMIDIIN, lParam the message: status byte
-// lowest) for each short message after midiInStart, and MM_MIM_CLOSE when it
-// is closed.
-typedef std::uintptr_t DWORD_PTR;
+// ---- Multimedia (<mmsystem.h>, winmm) ----
 typedef UINT MMRESULT;
 typedef UINT MMVERSION;
-struct HMIDIIN__ { int unused; };
-typedef struct HMIDIIN__* HMIDIIN;
-typedef HMIDIIN* LPHMIDIIN;
-
+#define MIDI_MAPPER ((UINT)-1)
+#define MAXERRORLENGTH 256
 #define MAXPNAMELEN 32
-typedef struct tagMIDIINCAPSA {
-    WORD wMid;
-    WORD wPid;
-    MMVERSION vDriverVersion;
-    CHAR szPname[MAXPNAMELEN];
-    DWORD dwSupport;
-} MIDIINCAPSA, *LPMIDIINCAPSA;
 
 #define MMSYSERR_NOERROR 0
 #define MMSYSERR_ERROR 1
@@ -282,10 +274,35 @@ typedef struct tagMIDIINCAPSA {
 #define MMSYSERR_INVALHANDLE 5
 #define MMSYSERR_NODRIVER 6
 #define MMSYSERR_NOTSUPPORTED 8
+#define MMSYSERR_BADERRNUM 9
+#define MMSYSERR_INVALFLAG 10
 #define MMSYSERR_INVALPARAM 11
+#define MIDIERR_NODEVICE 68
 #define CALLBACK_TYPEMASK 0x00070000
 #define CALLBACK_NULL 0x00000000
 #define CALLBACK_WINDOW 0x00010000
+
+// MIDI output: one synthesizer behind MIDI_MAPPER.
+UINT WINAPI midiOutGetNumDevs(void);
+MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOut, UINT deviceId, DWORD_PTR callback, DWORD_PTR instance,
+                            DWORD flags);
+MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOut, DWORD message);
+MMRESULT WINAPI midiOutReset(HMIDIOUT midiOut);
+MMRESULT WINAPI midiOutClose(HMIDIOUT midiOut);
+MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size);
+
+// MIDI input. With CALLBACK_WINDOW the window receives MM_MIM_OPEN when the
+// device is opened, MM_MIM_DATA (wParam the HMIDIIN, lParam the message: status
+// byte lowest) for each short message after midiInStart, and MM_MIM_CLOSE when
+// it is closed.
+typedef struct tagMIDIINCAPSA {
+    WORD wMid;
+    WORD wPid;
+    MMVERSION vDriverVersion;
+    CHAR szPname[MAXPNAMELEN];
+    DWORD dwSupport;
+} MIDIINCAPSA, *LPMIDIINCAPSA;
+
 #define MM_MIM_OPEN 0x3C1
 #define MM_MIM_CLOSE 0x3C2
 #define MM_MIM_DATA 0x3C3

@@ -2,9 +2,10 @@
 // event loop.
 //
 // Implements backend::initialise, cursorPosition, screenRect, workArea,
-// milliseconds, pollEvents, waitForEvents and wake. Limits: X11 only (the program
-// places its window in screen coordinates, which Wayland does not offer, so GDK
-// is kept to X11 or XWayland); the screen is the primary monitor, at scale 1.
+// milliseconds, playsAloud, pollEvents, waitForEvents and wake. Limits: X11
+// only (the program places its window in screen coordinates, which Wayland does
+// not offer, so GDK is kept to X11 or XWayland); the screen is the primary
+// monitor, at scale 1.
 #include "platform/gtk/gtk_state.h"
 
 #include <algorithm>
@@ -69,6 +70,9 @@ RECT workArea() {
 }
 
 std::uint64_t milliseconds() { return static_cast<std::uint64_t>(g_get_monotonic_time() / 1000); }
+
+// A desktop has speakers: the synthesizer plays through the sound server.
+bool playsAloud() { return true; }
 
 void pollEvents() {
     while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);

@@ -69,4 +69,15 @@ bool savePng(const char* path);
 // origin: the picture of what the window itself shows. False for a control.
 bool saveClientPng(HWND window, const char* path);
 
+// Sound. The headless screen has no speakers: a synthesizer that midiOutOpen
+// opens plays silently, and its sound comes out only here.
+inline constexpr int AudioRate = 44100;
+// The next frames the open synthesizer renders: stereo interleaved (left,
+// right), AudioRate frames a second, full scale 1.0. Empty when none is open.
+std::vector<float> pullAudio(int frames);
+// Off by default and after reset(). On: midiOutOpen plays through an audio
+// driver, as the real program does (TONVISOR_AUDIO_DRIVER, else pulseaudio,
+// jack, alsa), for tests of that path; pullAudio then gives nothing.
+void playAloud(bool on);
+
 }  // namespace headless

@@ -59,6 +59,7 @@ void reset() {
     Headless_resetMidi();
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
+    playAloud(false);
 }
 
 void typeText(HWND edit, const char* text) {

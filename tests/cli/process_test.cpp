@@ -54,7 +54,8 @@ TEST(CliProcess, TopListsOnlyTheBestChords) {
 
 TEST(CliProcess, UsageErrorsExitTwoWithAMessageOnly) {
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{}, {"--json"}, {"--frobnicate", "c"}, {"--batch", "c", "e"}}) {
+         {std::vector<std::string>{}, {"--json"}, {"--frobnicate", "c"}, {"--batch", "c", "e"},
+          {"--wav", "x.wav"}, {"--wav", "x.wav", "--json", "c"}, {"--wav", "", "c"}}) {
         CliRun run = runCli(arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");

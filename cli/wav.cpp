@@ -1,0 +1,85 @@
+// The WAV export: the voicing and MIDI messages of "Enter" (midi/), played
+// into the headless synthesizer through midiOut*, its samples pulled and
+// written as 16-bit PCM. A file that cannot be finished is removed.
+#include "cli/wav.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "midi/sound.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+constexpr int Channels = 2, BytesPerSample = 2;
+
+void putLittleEndian(std::vector<unsigned char>& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+void putText(std::vector<unsigned char>& bytes, const char* text) { bytes.insert(bytes.end(), text, text + 4); }
+
+// The canonical 44-byte header of a PCM WAV file.
+std::vector<unsigned char> wavHeader(std::uint32_t dataBytes) {
+    std::vector<unsigned char> header;
+    putText(header, "RIFF");
+    putLittleEndian(header, 36 + dataBytes, 4);
+    putText(header, "WAVE");
+    putText(header, "fmt ");
+    putLittleEndian(header, 16, 4);  // the format chunk's size
+    putLittleEndian(header, 1, 2);   // PCM
+    putLittleEndian(header, Channels, 2);
+    putLittleEndian(header, headless::AudioRate, 4);
+    putLittleEndian(header, headless::AudioRate * Channels * BytesPerSample, 4);
+    putLittleEndian(header, Channels * BytesPerSample, 2);
+    putLittleEndian(header, 8 * BytesPerSample, 2);
+    putText(header, "data");
+    putLittleEndian(header, dataBytes, 4);
+    return header;
+}
+
+std::vector<unsigned char> wavFile(const std::vector<float>& samples) {
+    std::vector<unsigned char> bytes = wavHeader(static_cast<std::uint32_t>(samples.size() * BytesPerSample));
+    for (float sample : samples) {
+        const long value = std::lround(std::fmax(-1.0f, std::fmin(1.0f, sample)) * 32767.0f);
+        putLittleEndian(bytes, static_cast<std::uint32_t>(value), BytesPerSample);
+    }
+    return bytes;
+}
+
+// Press "Enter", release after the hold, and listen until the end.
+std::vector<float> renderEntry(const std::string& entry) {
+    constexpr int heldFrames = headless::AudioRate * HoldMilliseconds / 1000;
+    soundVoicing(voiceEntry(parseEntry(entry.c_str())));
+    std::vector<float> samples = headless::pullAudio(heldFrames);
+    releaseVoicing();
+    const std::vector<float> rest = headless::pullAudio(headless::AudioRate * SoundSeconds - heldFrames);
+    samples.insert(samples.end(), rest.begin(), rest.end());
+    return samples;
+}
+
+bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+SoundOutcome exportSound(const std::string& path, const std::string& entry) {
+    if (MMRESULT result = openSynthesizer(&Sound.synthesizer); result != MMSYSERR_NOERROR) {
+        char reason[MAXERRORLENGTH];
+        midiOutGetErrorTextA(result, reason, sizeof reason);
+        return {1, std::string("no synthesizer: ") + reason};
+    }
+    const std::vector<float> samples = renderEntry(entry);
+    closeSound();
+    if (writeFile(path, wavFile(samples))) return {};
+    // Half a file is worse than none; devices and pipes are left alone.
+    if (std::filesystem::is_regular_file(path)) std::remove(path.c_str());
+    return {1, "cannot write the sound to '" + path + "'"};
+}

@@ -1,0 +1,48 @@
+// The sound's MIDI messages: program change, note-on, note-off and all notes
+// off, sent as short messages (status, then two data bytes, low byte first).
+#include "midi/sound.h"
+
+SoundState Sound = {};
+
+namespace {
+
+constexpr int NoteOff = 0x80, NoteOn = 0x90, ControlChange = 0xB0, ProgramChange = 0xC0;
+constexpr int AllNotesOff = 123;
+
+void sendShort(HMIDIOUT synthesizer, int status, int first, int second) {
+    midiOutShortMsg(synthesizer, static_cast<DWORD>((status | SoundChannel) | first << 8 | second << 16));
+}
+
+}  // namespace
+
+MMRESULT openSynthesizer(HMIDIOUT* synthesizer) {
+    *synthesizer = nullptr;
+    if (midiOutGetNumDevs() == 0) return MIDIERR_NODEVICE;
+    MMRESULT result = midiOutOpen(synthesizer, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
+    if (result != MMSYSERR_NOERROR) {
+        *synthesizer = nullptr;
+        return result;
+    }
+    sendShort(*synthesizer, ProgramChange, PianoProgram, 0);
+    return MMSYSERR_NOERROR;
+}
+
+void soundVoicing(const Voicing& voicing) {
+    if (!Sound.synthesizer) return;
+    sendShort(Sound.synthesizer, ControlChange, AllNotesOff, 0);
+    for (int i = 0; i < voicing.count; ++i) sendShort(Sound.synthesizer, NoteOn, voicing.keys[i], SoundVelocity);
+    Sound.sounding = voicing;
+}
+
+void releaseVoicing() {
+    if (!Sound.synthesizer) return;
+    for (int i = 0; i < Sound.sounding.count; ++i) sendShort(Sound.synthesizer, NoteOff, Sound.sounding.keys[i], 0);
+    Sound.sounding.count = 0;
+}
+
+void closeSound() {
+    if (!Sound.synthesizer) return;
+    midiOutReset(Sound.synthesizer);
+    midiOutClose(Sound.synthesizer);
+    Sound = {};
+}

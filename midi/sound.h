@@ -1,0 +1,37 @@
+// The sound: one synthesizer, reached through the Windows MIDI calls, and the
+// chord it is sounding. General MIDI piano on the first channel.
+//
+// openSynthesizer touches no state, so it may run on any thread; the other
+// functions keep Sound and belong to the thread that owns the window. When to
+// release (HoldMilliseconds after the chord began) is the caller's business.
+#pragma once
+
+#include "midi/voicing.h"
+#include "platform/win32.h"
+
+inline constexpr int SoundChannel = 0;
+inline constexpr int PianoProgram = 0;   // General MIDI's Acoustic Grand Piano
+inline constexpr int SoundVelocity = 90;
+inline constexpr int HoldMilliseconds = 1500;
+
+struct SoundState {
+    HMIDIOUT synthesizer;  // null while none is open
+    Voicing sounding;      // the keys held now; count 0 when none
+};
+
+extern SoundState Sound;
+
+// Opens the system's synthesizer and selects the piano. Returns
+// MMSYSERR_NOERROR and the handle, or the error (midiOutGetErrorTextA says
+// why) and a null handle.
+MMRESULT openSynthesizer(HMIDIOUT* synthesizer);
+
+// Stops whatever sounds (all notes off), then sounds the voicing's keys
+// together. Nothing happens without a synthesizer.
+void soundVoicing(const Voicing& voicing);
+
+// Releases the keys that soundVoicing started.
+void releaseVoicing();
+
+// Silences and closes the synthesizer at once.
+void closeSound();

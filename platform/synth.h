@@ -1,0 +1,63 @@
+// The synthesizer behind the Linux midiOut* calls: FluidSynth with a General
+// MIDI soundfont, and the audio driver it plays through.
+//
+// The core chooses the driver: the choice is the same for every screen
+// (TONVISOR_AUDIO_DRIVER, else pulseaudio, jack, alsa in that order). Whether
+// to play aloud at all is the backend's (backend::playsAloud): the GTK screen
+// does; the headless screen has no speakers, as it has no display, so its
+// synthesizer renders only when a test or tool pulls samples.
+//
+// Opening a driver never hangs the caller: each driver gets a bounded time
+// (DriverPatience), after which it is left behind on a thread of its own
+// (synth_driver.cpp). Limits: one synthesizer per process; 44.1 kHz.
+#pragma once
+
+#include "platform/win32.h"
+
+#include <fluidsynth.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace synth {
+
+inline constexpr int SampleRate = 44100;
+// Time for one driver to open; a sound server opens in milliseconds.
+inline constexpr std::chrono::seconds DriverPatience{3};
+
+// FluidSynth's objects, freed driver first so that nothing renders from a freed synthesizer.
+struct Synthesizer {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_audio_driver_t* driver = nullptr;  // null while it plays silently
+
+    Synthesizer() = default;
+    Synthesizer(const Synthesizer&) = delete;
+    Synthesizer& operator=(const Synthesizer&) = delete;
+    ~Synthesizer();
+};
+
+// TONVISOR_SOUNDFONT when set, else Debian's General MIDI soundfont.
+std::string soundfontPath();
+// A synthesizer with the soundfont loaded and no driver; null when the file is
+// not an SF2 or SF3 soundfont that FluidSynth can read. FluidSynth's own
+// messages are silenced.
+std::unique_ptr<Synthesizer> load(const std::string& soundfont);
+// Plays a MIDI channel message (status in the low byte, then two data bytes);
+// false for anything else.
+bool play(fluid_synth_t* synth, DWORD message);
+
+// The drivers to try, in order; empty when sound is off (TONVISOR_AUDIO_DRIVER
+// is none, or names no driver this program knows).
+std::vector<std::string> audioDrivers();
+// Why audioDrivers() gave no sound, or why none of them opened: for the user.
+std::string audioProblem();
+// Plugs the synthesizer into the first of the drivers that opens in time. A
+// driver that did not answer keeps the synthesizer it was given, so synth may
+// be reloaded from the soundfont on the way, or be null afterwards.
+bool playAloud(std::unique_ptr<Synthesizer>& synth, const std::string& soundfont,
+               const std::vector<std::string>& drivers);
+
+}  // namespace synth
