@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/picture.h"
 #include "cli/report.h"
+#include "shell/version.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     CliOptions options = parseOptions(argc, argv);
     if (!options.error.empty()) return usageError(options.error);
     if (options.help) std::printf("%s%s", UsageText, HelpText);
+    else if (options.version) std::printf("tonvisor-cli %s\n", TONVISOR_VERSION);
     else if (!options.picture.path.empty()) return writePicture(options);
     else if (options.batch) runBatch(options.json);
     else printResult(joinNotes(options.notes), options.json);

@@ -26,6 +26,7 @@ const char* const HelpText =
     "                to name its chord; the point must lie inside the window's picture\n"
     "                and off its buttons and fields\n"
     "  --help        print this help\n"
+    "  --version     print the version\n"
     "\n"
     "Exit status: 0 done, 1 a file or the output could not be written, 2 usage error.\n";
 
@@ -37,6 +38,7 @@ constexpr int MaxScreenWidth = 7680, MaxScreenHeight = 4320;
 // Returns false for an option this program does not know.
 bool applyOption(const std::string& option, CliOptions& options) {
     if (option == "--help") options.help = true;
+    else if (option == "--version") options.version = true;
     else if (option == "--json") options.json = true;
     else if (option == "--batch") options.batch = true;
     else if (option == "--by-chord") options.picture.byChord = true;
@@ -101,7 +103,7 @@ std::string pictureProblem(const CliOptions& options) {
 }
 
 std::string usageProblem(const CliOptions& options) {
-    if (options.help || !options.error.empty()) return options.error;
+    if (options.help || options.version || !options.error.empty()) return options.error;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
     if (!options.batch && options.picture.path.empty() && options.notes.empty()) return "no NOTES given";

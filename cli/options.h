@@ -18,6 +18,7 @@ struct PictureOptions {
 
 struct CliOptions {
     bool help = false;
+    bool version = false;
     bool json = false;
     bool batch = false;
     PictureOptions picture;
