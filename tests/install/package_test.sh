@@ -97,7 +97,8 @@ done
 # Errors and warnings fail; lintian says so itself when it runs as root.
 lintian --fail-on error,warning "$deb" || fail "lintian found errors or warnings in $deb"
 # --no-net: the screenshot lives on the project's web site, which the test
-# does not reach; everything else, the menu entry and icon it names among
-# them, is checked in the unpacked tree.
+# does not reach; everything else is checked: the file itself, and in the
+# unpacked tree the menu entry and icon it names.
+appstreamcli validate --no-net "${metainfo[0]}" || fail "appstreamcli validate failed"
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree failed"
 echo "package test passed: $(basename "$deb")"
