@@ -1,4 +1,4 @@
-# Tonvisor: make run | make test | make bench | make windows | make install PREFIX=...
+# Tonvisor: make run | make test | make bench | make windows | make package | make install PREFIX=...
 BUILD       := build
 ASAN_BUILD  := build-asan
 WIN_BUILD   := build-windows
@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX      ?= /usr/local
 
-.PHONY: deps build run test unit-asan fuzz windows bench install clean
+.PHONY: deps build run test unit-asan fuzz windows package bench install clean
 
 deps:
 	@scripts/install-deps
@@ -21,8 +21,9 @@ run: build
 
 # Every test in the normal build, the unit tests (the soak among them) again
 # under ASan and UBSan, the fuzz targets for FUZZ_SECONDS each, and the Windows
-# build, so a wrong signature breaks here and not on Windows.
-test: build unit-asan fuzz windows
+# build, so a wrong signature breaks here and not on Windows; the packages
+# are built so that their tests can unpack them.
+test: build unit-asan fuzz windows package
 	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 
 unit-asan: deps
@@ -41,6 +42,10 @@ windows: deps
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 	cmake --build $(WIN_BUILD)
+
+# The Debian package and the Windows zip, both into $(BUILD).
+package: build windows
+	cmake --build $(BUILD) --target package
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -10,6 +10,7 @@
 #include "cli/picture.h"
 #include "cli/report.h"
 #include "cli/wav.h"
+#include "shell/version.h"
 
 namespace {
 
@@ -106,6 +107,7 @@ int main(int argc, char** argv) {
     CliOptions options = parseOptions(argc, argv);
     if (!options.error.empty()) return usageError(options.error);
     if (options.help) std::printf("%s%s", UsageText, HelpText);
+    else if (options.version) std::printf("tonvisor-cli %s\n", TONVISOR_VERSION);
     else if (!options.picture.path.empty()) return writePicture(options);
     else if (!options.wavPath.empty()) return writeSound(options);
     else {

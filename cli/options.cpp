@@ -36,6 +36,7 @@ const char* const HelpText =
     "                2 s of 16-bit stereo WAV at 44.1 kHz. The soundfont is\n"
     "                /usr/share/sounds/sf2/default-GM.sf2, or TONVISOR_SOUNDFONT\n"
     "  --help        print this help\n"
+    "  --version     print the version\n"
     "\n"
     "Exit status: 0 done, 1 a file or the output could not be written (or, with\n"
     "--wav, no soundfont could be loaded), 2 usage error.\n";
@@ -48,6 +49,7 @@ constexpr int MaxScreenWidth = 7680, MaxScreenHeight = 4320;
 // Returns false for an option this program does not know.
 bool applyOption(const std::string& option, CliOptions& options) {
     if (option == "--help") options.help = true;
+    else if (option == "--version") options.version = true;
     else if (option == "--json") options.json = true;
     else if (option == "--batch") options.batch = true;
     else if (option == "--by-chord") options.picture.byChord = true;
@@ -129,7 +131,7 @@ std::string soundProblem(const CliOptions& options) {
 }
 
 std::string usageProblem(const CliOptions& options) {
-    if (options.help || !options.error.empty()) return options.error;
+    if (options.help || options.version || !options.error.empty()) return options.error;
     if (std::string problem = soundProblem(options); !problem.empty()) return problem;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";

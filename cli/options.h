@@ -18,6 +18,7 @@ struct PictureOptions {
 
 struct CliOptions {
     bool help = false;
+    bool version = false;
     bool json = false;
     bool batch = false;
     int top = -1;                    // --top N: the N best chords only; -1 lists all

@@ -77,6 +77,18 @@ click_client() {
   xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
+# Clicks "Help" (70 x 30 at (250, 506) of the client area on a 1024 x 768
+# screen) until the viewer it starts has written the file RECORD. Up to three
+# clicks: one that comes before the window takes input is lost.
+press_help() {
+  local window=$1 record=$2
+  for _ in 1 2 3; do
+    click_client "$window" 285 521
+    poll 3 test -s "$record" && return 0
+  done
+  return 1
+}
+
 # Types text as a person does, after giving the window the keyboard focus.
 type_into() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
