@@ -4,8 +4,11 @@
 #include "analysis/analysis.h"
 #include "canvas/canvas.h"
 #include "display/state.h"
+#include "midi/held_notes.h"
+#include "midi/keyboards.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
+#include "shell/keyboard_input.h"
 
 namespace {
 
@@ -62,6 +65,8 @@ void prepareApplication(HINSTANCE instance) {
     resetCanvas();
     resetDisplay();
     resetShell();
+    resetHeldNotes();
+    resetKeyboards();
     Shell.formClassName = "Tonvisor";
     fixLayoutScale();
     Shell.programInstance = instance;
@@ -72,5 +77,6 @@ void prepareApplication(HINSTANCE instance) {
 int runApplication(HINSTANCE instance) {
     prepareApplication(instance);
     loadForm();
+    startWatchingKeyboards();
     return runMessageLoop();
 }
