@@ -4,8 +4,7 @@
 #include "analysis/analysis.h"
 #include "canvas/canvas.h"
 #include "display/state.h"
-#include "midi/held_notes.h"
-#include "midi/keyboards.h"
+#include "midi/keyboard_watch.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
 #include "shell/keyboard_input.h"
@@ -65,8 +64,7 @@ void prepareApplication(HINSTANCE instance) {
     resetCanvas();
     resetDisplay();
     resetShell();
-    resetHeldNotes();
-    resetKeyboards();
+    resetKeyboardWatch();
     Shell.formClassName = "Tonvisor";
     fixLayoutScale();
     Shell.programInstance = instance;

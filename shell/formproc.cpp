@@ -4,6 +4,7 @@
 #include "shell/formproc.h"
 
 #include "display/identify.h"
+#include "midi/keyboard_watch.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"

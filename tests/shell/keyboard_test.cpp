@@ -1,6 +1,7 @@
 // Keyboards played into the program on the headless screen: scripted devices,
 // the virtual clock, and Form1 as the program loads it with its keyboard watch.
 #include "midi/held_notes.h"
+#include "midi/keyboard_watch.h"
 #include "midi/keyboards.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
