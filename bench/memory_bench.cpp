@@ -61,7 +61,8 @@ constexpr int ChordCount = 10000;
 // Chord i: three to five keys from C3 up, different from its neighbours.
 std::vector<unsigned char> chordNumber(int i) {
     std::vector<unsigned char> keys;
-    for (int note = 0; note < 3 + i % 3; ++note) keys.push_back(static_cast<unsigned char>(48 + (i * 7 + note * 5) % 24));
+    for (int note = 0; note < 3 + i % 3; ++note)
+        keys.push_back(static_cast<unsigned char>(48 + (i * 7 + note * 5) % 24));
     return keys;
 }
 

@@ -76,8 +76,10 @@ void describeKeyboards(char (&text)[StatusCapacity]) {
         std::snprintf(text, sizeof text, "MIDI: none");
         return;
     }
-    int length = std::snprintf(text, sizeof text, "MIDI: %d input%s (", Keyboards.count, Keyboards.count == 1 ? "" : "s");
-    for (int place = 0; place < Keyboards.count; ++place)
-        length += std::snprintf(text + length, sizeof text - length, "%s%s", place > 0 ? ", " : "", Keyboards.names[place]);
+    const int count = Keyboards.count;
+    int length = std::snprintf(text, sizeof text, "MIDI: %d input%s (", count, count == 1 ? "" : "s");
+    for (int place = 0; place < count; ++place)
+        length += std::snprintf(text + length, sizeof text - length, "%s%s", place > 0 ? ", " : "",
+                                Keyboards.names[place]);
     std::snprintf(text + length, sizeof text - length, ")");
 }

@@ -125,7 +125,8 @@ SIZE controlTextSize(HWND control, const std::string& text) {
 // GTK knows the text area once the entry has its place; before, there is none.
 RECT editTextArea(HWND edit) {
     Gtk_Window* record = Gtk_find(edit);
-    if (!record || record->kind != WindowKind::Edit || !gtk_widget_get_realized(record->widget)) return RECT{0, 0, 0, 0};
+    if (!record || record->kind != WindowKind::Edit || !gtk_widget_get_realized(record->widget))
+        return RECT{0, 0, 0, 0};
     GdkRectangle area;
     gtk_entry_get_text_area(GTK_ENTRY(record->widget), &area);
     return RECT{area.x, area.y, area.x + area.width, area.y + area.height};

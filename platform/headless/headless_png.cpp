@@ -28,7 +28,8 @@ void drawControl(cairo_t* cairo, const Headless_Window& control) {
     const WindowKind kind = control.desc.kind;
     const COLORREF plainFace = kind == WindowKind::Edit ? RGB(255, 255, 255) : RGB(240, 240, 240);
     const bool coloured = kind != WindowKind::Button && control.customColours;
-    fillRect(cairo, rect, coloured ? control.backgroundColour : kind == WindowKind::Button ? RGB(225, 225, 225) : plainFace);
+    const COLORREF buttonFace = RGB(225, 225, 225);
+    fillRect(cairo, rect, coloured ? control.backgroundColour : kind == WindowKind::Button ? buttonFace : plainFace);
     if (kind != WindowKind::Static) {
         setSourceColour(cairo, RGB(120, 120, 120));
         cairo_set_line_width(cairo, 1);

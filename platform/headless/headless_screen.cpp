@@ -127,7 +127,8 @@ RECT workArea() { return Headless_state.workArea; }
 std::uint64_t milliseconds() {
     if (!Headless_state.realClock) return Headless_state.clock;
     using namespace std::chrono;
-    return static_cast<std::uint64_t>(duration_cast<std::chrono::milliseconds>(steady_clock::now().time_since_epoch()).count());
+    const auto sinceStart = steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(duration_cast<std::chrono::milliseconds>(sinceStart).count());
 }
 
 void pollEvents() {}

@@ -106,7 +106,10 @@ private:
         const bool key = pick(2) == 0;
         std::vector<unsigned char> bytes(key ? 3 : 1 + pick(3));
         for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(pick(256));
-        if (key) bytes = {static_cast<unsigned char>(0x80 + pick(32)), static_cast<unsigned char>(48 + pick(25)), bytes[2]};
+        if (key) {
+            bytes[0] = static_cast<unsigned char>(0x80 + pick(32));
+            bytes[1] = static_cast<unsigned char>(48 + pick(25));
+        }
         headless::sendMidi("Keys", bytes);
     }
 
