@@ -29,6 +29,8 @@ void plot(float x, float y, int mode);
 void pentype(int index, int style, int width, int r, int g, int b);
 void box(float x1, float y1, float x2, float y2);
 void textat(float x, float y, const char* text, int length);
+// How far textat would write the text in the current font, in plot units.
+float textwidth(const char* text, int length);
 void textcolor(int r, int g, int b);
 void backcolor(int r, int g, int b);
 void setfont(int size, const char* face);

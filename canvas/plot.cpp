@@ -50,3 +50,9 @@ void box(float x1, float y1, float x2, float y2) {
 void textat(float x, float y, const char* text, int length) {
     TextOutA(hpc, deviceX(x), deviceY(y), text, length);
 }
+
+float textwidth(const char* text, int length) {
+    SIZE size = {};
+    GetTextExtentPoint32A(hpc, text, length, &size);
+    return static_cast<float>(size.cx / static_cast<long double>(PlotCanvas.scaleX));
+}

@@ -1,11 +1,12 @@
 // tonvisor-cli: the chord analysis from the command line, one entry from the
-// arguments or one per line from standard input, the window's picture, or the
-// sound of "Enter".
+// arguments or one per line from standard input, the window's picture, the
+// sound of "Enter", or chords played on MIDI keyboards.
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "cli/listen.h"
 #include "cli/options.h"
 #include "cli/picture.h"
 #include "cli/report.h"
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
     else if (options.version) std::printf("tonvisor-cli %s\n", TONVISOR_VERSION);
     else if (!options.picture.path.empty()) return writePicture(options);
     else if (!options.wavPath.empty()) return writeSound(options);
+    else if (options.listen) return listenToKeyboards();
     else {
         Printer printer{options.json, options.top, {}, {}};
         if (options.batch) runBatch(printer);

@@ -8,7 +8,8 @@ const char* const UsageText =
     "Usage: tonvisor-cli [--json | --top N] NOTES...\n"
     "       tonvisor-cli --batch [--json | --top N] < entries.txt\n"
     "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
-    "       tonvisor-cli --wav FILE NOTES...\n";
+    "       tonvisor-cli --wav FILE NOTES...\n"
+    "       tonvisor-cli --listen\n";
 
 const char* const HelpText =
     "\n"
@@ -35,6 +36,11 @@ const char* const HelpText =
     "                from C3 up, the first note typed lowest, released after 1.5 s;\n"
     "                2 s of 16-bit stereo WAV at 44.1 kHz. The soundfont is\n"
     "                /usr/share/sounds/sf2/default-GM.sf2, or TONVISOR_SOUNDFONT\n"
+    "  --listen      print one line for each chord played on a MIDI keyboard: the\n"
+    "                recognised notes, the name (the lowest key is the bass) and\n"
+    "                the three best chords, \"E  G  C | C/E (C Major, E in the bass) |\n"
+    "                C Major 100%, ...\"; until interrupted or until standard input\n"
+    "                ends. Which keyboards are open goes to standard error\n"
     "  --help        print this help\n"
     "  --version     print the version\n"
     "\n"
@@ -52,6 +58,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
     else if (option == "--version") options.version = true;
     else if (option == "--json") options.json = true;
     else if (option == "--batch") options.batch = true;
+    else if (option == "--listen") options.listen = true;
     else if (option == "--by-chord") options.picture.byChord = true;
     else return false;
     return true;
@@ -130,13 +137,22 @@ std::string soundProblem(const CliOptions& options) {
     return options.notes.empty() ? "--wav needs NOTES to sound" : "";
 }
 
+std::string listenProblem(const CliOptions& options) {
+    if (!options.listen) return "";
+    const bool more = options.json || options.batch || options.top >= 0 || !options.wavPath.empty() ||
+                      !options.picture.path.empty() || !options.notes.empty();
+    return more ? "--listen takes no NOTES and no other option" : "";
+}
+
 std::string usageProblem(const CliOptions& options) {
     if (options.help || options.version || !options.error.empty()) return options.error;
+    if (std::string problem = listenProblem(options); !problem.empty()) return problem;
     if (std::string problem = soundProblem(options); !problem.empty()) return problem;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
-    if (!options.batch && options.picture.path.empty() && options.notes.empty()) return "no NOTES given";
+    if (!options.batch && !options.listen && options.picture.path.empty() && options.notes.empty())
+        return "no NOTES given";
     return "";
 }
 

@@ -21,6 +21,7 @@ struct CliOptions {
     bool version = false;
     bool json = false;
     bool batch = false;
+    bool listen = false;             // --listen: chords played on MIDI keyboards
     int top = -1;                    // --top N: the N best chords only; -1 lists all
     PictureOptions picture;
     std::string wavPath;             // --wav FILE; empty when no sound is asked for

@@ -28,7 +28,8 @@ bool inside(const RECT& rect, POINT point) {
 
 // A click on a control would press it: "Help" starts a viewer program.
 bool onControl(POINT point) {
-    for (HWND control : {EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton}) {
+    for (HWND control : {EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton,
+                         ChordField, MidiStatus}) {
         RECT rect = {};
         if (GetWindowRect(control, &rect) && inside(rect, point)) return true;
     }

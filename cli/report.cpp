@@ -243,6 +243,25 @@ void writeTextReport(const EntryResult& result, int top, ReportBuffer& out) {
     out.commit(at);
 }
 
+void writeLineReport(const EntryResult& result, int best, ReportBuffer& out) {
+    std::string_view echo = trimBlanks(result.echo);
+    char* at = out.reserve(echo.size() + NameBound + static_cast<std::size_t>(best) * TextLineBound);
+    at = put(put(at, echo), " | ");
+    if (!result.name.named) at = put(at, "-");
+    else at = put(put(put(put(at, result.name.symbol), " ("), result.name.longName), ")");
+    at = put(at, " |");
+    int positions[CellCount];
+    const int shown = rankChords(result, best, positions);
+    for (int i = 0; i < shown; ++i) {
+        const int root = positions[i] / ChordTypeCount, type = positions[i] % ChordTypeCount;
+        const std::string_view rootText = rootName(root);
+        at = put(put(put(put(at, i == 0 ? " " : ", "), rootText), " "), ChordTypeNames[type].shortName);
+        at += std::snprintf(at, 8, " %d%%", matchPercent(result.scores[matchCell(type, root)]));
+    }
+    *at++ = '\n';
+    out.commit(at);
+}
+
 std::string textReport(const EntryResult& result, int top) {
     ReportBuffer out;
     writeTextReport(result, top, out);

@@ -31,6 +31,11 @@ EntryResult analyseEntry(const std::string& entry);
 void writeTextReport(const EntryResult& result, int top, ReportBuffer& out);
 std::string textReport(const EntryResult& result, int top = EveryChord);
 
+// One line, for chords played in: "E  G  C | C/E (C Major, E in the bass) |
+// C Major 100%, A Minor 7th 75%, C Major 6th 75%": the recognised notes, the
+// name ("-" for none) and the `best` chords scoring above zero, best first.
+void writeLineReport(const EntryResult& result, int best, ReportBuffer& out);
+
 // One line: {"entry": ..., "echo": ..., "notes": [...], "scores": [[...], ...],
 // "name": {"symbol": ..., "root": ..., "type": ..., "bass": ..., "exact": ..., "ratio": ...}}
 // with "name": null when the notes name no chord.

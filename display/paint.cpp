@@ -1,5 +1,5 @@
 // Form painting: pen table, coordinate system, background, frame, the current
-// arrangement and the title lines.
+// arrangement, the title lines and the chord field's heading.
 #include "display/paint.h"
 
 #include <algorithm>
@@ -38,12 +38,23 @@ void fillBackground() {
     plot(100.0f, 50.0f, 4);
 }
 
+// The chord field's heading stands over the field's left edge, or further
+// right where the entry help line reaches past it: the line's width follows
+// the screen's height, the field's place its width, so on screens of 4:3 and
+// 5:4 the line runs beyond 43 %.
+void drawChordHeading(const char* entryHelp, int length) {
+    const float afterHelp = 5.5f + textwidth(entryHelp, length) + textwidth("    ", 4);
+    textat(std::max(43.0f, afterHelp), 20.0f, "Chord", 5);
+}
+
 void drawTitles() {
     setfont(14, "Arial");
     textcolor(210, 210, 210);
     textat(38.0f, 99.0f, " Chord  Spectrograph ", 21);
     setfont(11, "Arial");
-    textat(5.5f, 20.0f, "Note symbols: abcdefg # (sharp) % (flat)       Recognised notes", 63);
+    const char entryHelp[] = "Note symbols: abcdefg # (sharp) % (flat)       Recognised notes";
+    textat(5.5f, 20.0f, entryHelp, 63);
+    drawChordHeading(entryHelp, 63);
 }
 
 }  // namespace

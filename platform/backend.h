@@ -18,15 +18,15 @@
 
 namespace backend {
 
-enum class WindowKind { TopLevel, Button, Edit };
+enum class WindowKind { TopLevel, Button, Edit, Static };
 
 struct WindowDesc {
     WindowKind kind;
     HWND parent;       // the top-level window of a control; nullptr for a top-level window
     int controlId;     // a control's identifier (CreateWindowExA's menu argument); 0 for top-level
-    DWORD style;       // as given to CreateWindowExA (WS_TABSTOP, ES_AUTOHSCROLL, ...)
+    DWORD style;       // as given to CreateWindowExA (WS_TABSTOP, ES_AUTOHSCROLL, ES_READONLY, SS_...)
     DWORD exStyle;     // as given to CreateWindowExA (WS_EX_CLIENTEDGE, WS_EX_STATICEDGE)
-    std::string text;  // title, button caption or edit contents
+    std::string text;  // title, button caption, edit contents or static text
     RECT outer;        // top-level: frame rectangle on the screen; control: rectangle in the parent's client area
     RECT client;       // top-level: client area on the screen; control: equal to outer
 };
@@ -42,14 +42,21 @@ void destroyWindow(HWND window);
 void moveWindow(HWND window, const RECT& outer, const RECT& client);
 // Show or hide the window (a top-level window shown becomes the active one).
 void showWindow(HWND window, bool visible);
-// Replace the title, the button caption or the edit contents.
+// Replace the title, the button caption, the edit contents or the static text.
 void setWindowText(HWND window, const char* text);
 // Give keyboard focus to this window or control.
 void setFocus(HWND window);
-// An edit control's text and background colours, as its parent answered WM_CTLCOLOREDIT
-// (the DC's text colour and the returned brush's colour). Called at every repaint of the
-// edit for which the parent returned a brush of its own; never for the default answer.
-void setEditColours(HWND edit, COLORREF text, COLORREF background);
+// An edit or static control's text and background colours, as its parent answered
+// WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC (the DC's text colour and the returned brush's
+// colour). Called at every repaint of the control for which the parent returned a brush
+// of its own; never for the default answer.
+void setControlColours(HWND control, COLORREF text, COLORREF background);
+// The size in pixels of a text as the control would show it, in the font the screen
+// shows the control's text in (which may not be the one WM_SETFONT named).
+SIZE controlTextSize(HWND control, const std::string& text);
+// Where an edit control shows its text, in the control's client pixels: its
+// rectangle less the frame and margins the screen draws.
+RECT editTextArea(HWND edit);
 // A top-level window's icon: a 32 x 32 CAIRO_FORMAT_ARGB32 surface, owned by the core, alive as long as the window.
 void setWindowIcon(HWND window, cairo_surface_t* icon);
 // This rectangle (client coordinates) of the window's backing image changed: show it.

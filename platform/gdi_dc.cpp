@@ -159,6 +159,17 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length) {
     return TRUE;
 }
 
+// A control's DC measures as the screen shows the control's text (backend.h):
+// the backend, not this layer, draws the text of controls.
+BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int length, LPSIZE size) {
+    DeviceContext* dc = gdi::findDC(handle);
+    if (!dc || !size || length < 0 || (text == nullptr && length > 0)) return FALSE;
+    const std::string measured(text ? text : "", text ? strnlen(text, static_cast<size_t>(length)) : 0);
+    *size = dc->image ? gdi::textSize(measured, gdi::findObject(dc->font)->font)
+                      : backend::controlTextSize(dc->window, measured);
+    return TRUE;
+}
+
 void core::recordDrawing(bool on) { gdi::recording = on; }
 
 const std::vector<DrawRecord>& core::displayList(HDC handle) {

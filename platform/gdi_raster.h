@@ -25,6 +25,8 @@ RECT drawPixelLine(cairo_surface_t* image, POINT from, POINT to, COLORREF colour
 // A wide line with round ends. Along an axis (or a single point) it has GDI's
 // exact pixels; at other angles Cairo draws it.
 RECT drawWideLine(cairo_t* cairo, POINT from, POINT to, int width, COLORREF colour);
+// The advance of the text and the font's cell height, in pixels.
+SIZE textSize(const std::string& text, Font& font);
 // Text with its top-left cell corner at (x, y), on an opaque cell of backColour.
 RECT drawText(cairo_t* cairo, int x, int y, const std::string& text, Font& font,
               COLORREF textColour, COLORREF backColour);

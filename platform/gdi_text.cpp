@@ -80,6 +80,13 @@ Font& resolveFont(Font& font) {
     return font;
 }
 
+SIZE textSize(const std::string& text, Font& font) {
+    resolveFont(font);
+    cairo_text_extents_t extents;
+    cairo_scaled_font_text_extents(font.scaled, utf8Of(text).c_str(), &extents);
+    return SIZE{static_cast<LONG>(std::lround(extents.x_advance)), font.cellHeight};
+}
+
 RECT drawText(cairo_t* cairo, int x, int y, const std::string& text, Font& font,
               COLORREF textColour, COLORREF backColour) {
     cairo_surface_t* image = cairo_get_target(cairo);

@@ -1,6 +1,9 @@
-// The built-in "button" and "edit" classes. The backend shows and operates
-// them; here they keep their font and, for an edit, ask the parent for its
-// colours with WM_CTLCOLOREDIT whenever it is painted.
+// The built-in "button", "edit" and "static" classes. The backend shows and
+// operates them; here they keep their font and, for an edit or a static, ask
+// the parent for its colours whenever they are painted: WM_CTLCOLOREDIT from
+// an edit the person can type in, WM_CTLCOLORSTATIC from a read-only edit
+// (ES_READONLY) and a static, as on Windows. An edit answers EM_GETRECT with
+// the rectangle the screen shows its text in.
 #include "platform/gdi_state.h"
 #include "platform/user_state.h"
 
@@ -17,22 +20,22 @@ LRESULT commonControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         find(window)->font = reinterpret_cast<HGDIOBJ>(wParam);
         return 0;
     }
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(find(window)->font);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void askColours(HWND edit) {
-    const Window* control = find(edit);
-    HDC dc = control->dc;
+void askColours(HWND control, UINT request) {
+    const Window* window = find(control);
+    HDC dc = window->dc;
     gdi::resetDC(dc);
     auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(control->parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(edit)));
+        SendMessageA(window->parent, request, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     // Only a brush of the parent's own means colours of its own; the default
     // answer leaves the backend's usual look.
     const gdi::Object* object = gdi::findObject(brush);
     const gdi::DeviceContext* context = gdi::findDC(dc);
-    if (object && object->kind == gdi::ObjectKind::Brush && context && find(edit))
-        backend::setEditColours(edit, context->textColour, object->colour);
+    if (object && object->kind == gdi::ObjectKind::Brush && context && find(control))
+        backend::setControlColours(control, context->textColour, object->colour);
 }
 
 }  // namespace
@@ -48,7 +51,20 @@ LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         validate(window);
-        askColours(window);
+        askColours(window, (find(window)->style & ES_READONLY) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+        return 0;
+    }
+    if (message == EM_GETRECT) {
+        if (lParam) *reinterpret_cast<RECT*>(lParam) = backend::editTextArea(window);
+        return 0;
+    }
+    return commonControl(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        validate(window);
+        askColours(window, WM_CTLCOLORSTATIC);
         return 0;
     }
     return commonControl(window, message, wParam, lParam);

@@ -166,6 +166,14 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
             SetBkColor(dc, RGB(255, 255, 255));
             return static_cast<LRESULT>(windowBrush);
         }
+        case WM_CTLCOLORSTATIC: {
+            // Window text on the face of buttons and dialogs.
+            constexpr std::uintptr_t faceBrush = COLOR_BTNFACE + 1;
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(240, 240, 240));
+            return static_cast<LRESULT>(faceBrush);
+        }
         default:
             return 0;
     }
@@ -192,6 +200,20 @@ HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
 
 BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
     return user::find(handle) != nullptr && paint != nullptr;
+}
+
+// Every window has a DC of its own here; without CS_OWNDC it comes with the
+// default objects, as a common DC does. No screen DC: a window is needed.
+HDC WINAPI GetDC(HWND handle) {
+    const Window* window = user::find(handle);
+    if (!window) return nullptr;
+    if (!(window->classStyle & CS_OWNDC)) gdi::resetDC(window->dc);
+    return window->dc;
+}
+
+int WINAPI ReleaseDC(HWND handle, HDC dc) {
+    const Window* window = user::find(handle);
+    return window && window->dc == dc ? 1 : 0;
 }
 
 void core::reset() {

@@ -95,6 +95,7 @@ void killTimersOf(HWND window);
 // The built-in controls (user_controls.cpp).
 LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The 32 x 32 image of an icon from LoadIconA, or null (user_icon.cpp).
 cairo_surface_t* iconImage(HICON icon);

@@ -30,6 +30,7 @@ std::map<std::string, WindowClass, CaseInsensitive> classes;
 const WindowClass builtinClasses[] = {
     {"button", 0, buttonProcedure, nullptr, nullptr, backend::WindowKind::Button},
     {"edit", 0, editProcedure, nullptr, nullptr, backend::WindowKind::Edit},
+    {"static", 0, staticProcedure, nullptr, nullptr, backend::WindowKind::Static},
 };
 
 RECT clientOf(const RECT& outer) {
@@ -275,7 +276,8 @@ BOOL WINAPI SetWindowTextA(HWND handle, LPCSTR text) {
     if (!window) return FALSE;
     window->text = text ? text : "";
     backend::setWindowText(handle, window->text.c_str());
-    if (window->kind == backend::WindowKind::Edit) window->invalid = true;
+    if (window->kind != backend::WindowKind::TopLevel && window->kind != backend::WindowKind::Button)
+        window->invalid = true;  // an edit or static asks for its colours again
     return TRUE;
 }
 

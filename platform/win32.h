@@ -83,6 +83,11 @@ typedef struct tagPOINT {
     LONG y;
 } POINT, *LPPOINT;
 
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *LPSIZE;
+
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;
@@ -148,14 +153,18 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_SETFONT 0x0030
+#define WM_GETFONT 0x0031
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_COMMAND 0x0111
 #define WM_TIMER 0x0113
 #define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORSTATIC 0x0138
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
+#define WM_APP 0x8000
+#define EM_GETRECT 0x00B2
 
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
@@ -178,6 +187,11 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define WS_EX_CLIENTEDGE 0x00000200u
 #define WS_EX_STATICEDGE 0x00020000u
 #define ES_AUTOHSCROLL 0x0080u
+#define ES_READONLY 0x0800u
+#define SS_LEFTNOWORDWRAP 0x000Cu
+#define SS_NOPREFIX 0x0080u
+#define SS_CENTERIMAGE 0x0200u
+#define SS_ENDELLIPSIS 0x4000u
 
 #define SPI_GETWORKAREA 0x0030
 #define SWP_NOSIZE 0x0001
@@ -212,6 +226,7 @@ BOOL WINAPI LineTo(HDC dc, int x, int y);
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF colour);
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF colour);
+BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size);
 
 // ---- USER ----
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
@@ -228,6 +243,8 @@ HWND WINAPI SetFocus(HWND window);
 int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount);
 BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
+HDC WINAPI GetDC(HWND window);
+int WINAPI ReleaseDC(HWND window, HDC dc);
 BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint);
 int WINAPI GetSystemMetrics(int index);
 BOOL WINAPI SystemParametersInfoA(UINT action, UINT param, PVOID data, UINT winIni);

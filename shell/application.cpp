@@ -4,8 +4,10 @@
 #include "analysis/analysis.h"
 #include "canvas/canvas.h"
 #include "display/state.h"
+#include "midi/keyboard_watch.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
+#include "shell/keyboard_input.h"
 
 namespace {
 
@@ -62,6 +64,7 @@ void prepareApplication(HINSTANCE instance) {
     resetCanvas();
     resetDisplay();
     resetShell();
+    resetKeyboardWatch();
     Shell.formClassName = "Tonvisor";
     fixLayoutScale();
     Shell.programInstance = instance;
@@ -72,5 +75,6 @@ void prepareApplication(HINSTANCE instance) {
 int runApplication(HINSTANCE instance) {
     prepareApplication(instance);
     loadForm();
+    startWatchingKeyboards();
     return runMessageLoop();
 }

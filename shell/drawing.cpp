@@ -3,7 +3,9 @@
 #include "shell/drawing.h"
 
 #include <cstring>
+#include <utility>
 
+#include "analysis/naming.h"
 #include "display/namebox.h"
 #include "display/paint.h"
 #include "display/spectrum.h"
@@ -30,6 +32,15 @@ void takeInEntry() {
     keepFromFirstNonBlank(text);
 }
 
+// The name of the entry just taken in, over a played chord's lowest key or
+// else the first note typed: in words where the field shows them whole,
+// else the symbol; nothing when the notes name no chord.
+void showChordName(bool analysed) {
+    const int bass = std::exchange(Shell.playedBass, -1);
+    const ChordName name = analysed ? nameChord(Analysis.entry, bass) : ChordName{};
+    setText(ChordField, !name.named ? "" : textFits(ChordField, name.longName) ? name.longName : name.symbol);
+}
+
 }  // namespace
 
 void paintform() {
@@ -39,7 +50,17 @@ void paintform() {
 }
 
 void plotSpectrum() {
-    if (enterPending == 1) takeInEntry();
-    if (const char* echo = drawSpectrum(currentEntry, displayKeyword)) setText(RecognisedNotesField, echo);
+    const bool takingIn = enterPending == 1;
+    if (takingIn) takeInEntry();
+    const char* echo = drawSpectrum(currentEntry, displayKeyword);
+    if (echo) setText(RecognisedNotesField, echo);
+    if (takingIn) showChordName(echo != nullptr);
     SetFocus(NoteEntryField);
+}
+
+void enterPlayedNotes(const char* notes, int lowestKey) {
+    setText(NoteEntryField, notes);
+    Shell.playedBass = lowestKey;
+    enterPending = 1;
+    plotSpectrum();
 }

@@ -1,6 +1,6 @@
 // Form1's picture as the program asks for it: the display draws, and the
 // shell adds its part of each step (the focus, the reader file, the entry
-// field and the echo of the recognised notes).
+// field, the echo of the recognised notes and the chord's name).
 #pragma once
 
 // The whole client area of Form1 repainted from nothing (no spikes), in the
@@ -11,6 +11,10 @@ void paintform();
 // Takes in a pending entry ("Enter" was pressed): the note field's text, at
 // most 31 characters, from its first non-blank one, and the field emptied.
 // Then the spectrum of the current entry in the arrangement of
-// displayKeyword, its echo in the recognised-notes field, and the focus to
-// the note field.
+// displayKeyword, its echo in the recognised-notes field, the name of a new
+// entry in the chord field, and the focus to the note field.
 void plotSpectrum();
+
+// Takes in notes played on a keyboard as if typed and entered, with the
+// lowest key's pitch class as the chord's bass; nothing is sounded.
+void enterPlayedNotes(const char* notes, int lowestKey);

@@ -2,11 +2,14 @@
 // window gets the default GUI font.
 #include "shell/form.h"
 
+#include <cstring>
+
 namespace {
 
 const DWORD formStyle = WS_POPUP | WS_OVERLAPPEDWINDOW;
 const DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+const DWORD staticStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS;
 
 HWND withGuiFont(HWND window) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
@@ -44,8 +47,30 @@ HWND createEdit(const char* text, HWND parent, int id, int x, int y, int width, 
     return createChild(WS_EX_CLIENTEDGE, "edit", text, editStyle, parent, id, x, y, width, height);
 }
 
+// Read-only, it still takes the focus with Tab, so that its text can be selected.
+HWND createReadOnlyEdit(const char* text, HWND parent, int id, int x, int y, int width, int height) {
+    return createChild(WS_EX_CLIENTEDGE, "edit", text, editStyle | ES_READONLY, parent, id, x, y, width,
+                       height);
+}
+
+HWND createStatic(const char* text, HWND parent, int id, int x, int y, int width, int height) {
+    return createChild(0, "static", text, staticStyle, parent, id, x, y, width, height);
+}
+
 void setText(HWND control, const char* text) {
     SetWindowTextA(control, text);
+}
+
+bool textFits(HWND edit, const char* text) {
+    HDC dc = GetDC(edit);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC(edit, dc);
+    RECT area = {};
+    SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    return size.cx <= area.right - area.left;
 }
 
 void centreWindow(HWND window) {

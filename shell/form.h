@@ -1,5 +1,5 @@
-// The main window Form1 and its six controls: their identifiers, the layout
-// they are placed by, and the factories that make them.
+// The main window Form1 and its controls: their identifiers, the layout they
+// are placed by, and the factories that make them.
 #pragma once
 
 #include "platform/win32.h"
@@ -12,6 +12,8 @@ inline constexpr int RecognisedNotesFieldId = 103;
 inline constexpr int KeyButtonId = 104;
 inline constexpr int ChordButtonId = 105;
 inline constexpr int HelpButtonId = 106;
+inline constexpr int ChordFieldId = 107;
+inline constexpr int MidiStatusId = 109;
 
 // Half the screen size, and from it every window's place in Shell.formLayout.
 void computeLayout();
@@ -21,5 +23,10 @@ void loadForm();
 HWND createForm(const char* caption, int x, int y, int width, int height);
 HWND createButton(const char* caption, HWND parent, int id, int x, int y, int width, int height);
 HWND createEdit(const char* text, HWND parent, int id, int x, int y, int width, int height);
+HWND createReadOnlyEdit(const char* text, HWND parent, int id, int x, int y, int width, int height);
+// A line of text, cut with "..." where it is too long.
+HWND createStatic(const char* text, HWND parent, int id, int x, int y, int width, int height);
 void setText(HWND control, const char* text);
+// Whether an edit field shows the whole text, in its own font.
+bool textFits(HWND edit, const char* text);
 void centreWindow(HWND window);

@@ -1,11 +1,14 @@
 // Form1's window procedure: sets the flags and keywords that steer the
-// drawing, has the form drawn, and hands over to the help launcher.
+// drawing, has the form drawn, hands over to the help launcher and to the
+// keyboards played in, and gives the result fields and the status their colours.
 #include "shell/formproc.h"
 
 #include "display/identify.h"
+#include "midi/keyboard_watch.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
+#include "shell/keyboard_input.h"
 
 #include <cstring>
 
@@ -24,6 +27,15 @@ LRESULT colourNotesField(HDC dc) {
     SetTextColor(dc, orange);
     SetBkColor(dc, white);
     return reinterpret_cast<LRESULT>(Shell.notesBrush);
+}
+
+// The status reads like the painted headings: their grey on the form's background.
+LRESULT colourStatus(HDC dc) {
+    const COLORREF background = RGB(50, 140, 140);
+    if (!Shell.statusBrush) Shell.statusBrush = CreateSolidBrush(background);
+    SetTextColor(dc, RGB(210, 210, 210));
+    SetBkColor(dc, background);
+    return reinterpret_cast<LRESULT>(Shell.statusBrush);
 }
 
 void selectArrangement(int mode, const char* keyword) {
@@ -74,10 +86,19 @@ void identifyRelease() {
 LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLOREDIT && lParam == reinterpret_cast<LPARAM>(RecognisedNotesField))
         return colourNotesField(reinterpret_cast<HDC>(wParam));
+    if (message == WM_CTLCOLORSTATIC && lParam == reinterpret_cast<LPARAM>(ChordField))
+        return colourNotesField(reinterpret_cast<HDC>(wParam));
+    if (message == WM_CTLCOLORSTATIC && lParam == reinterpret_cast<LPARAM>(MidiStatus))
+        return colourStatus(reinterpret_cast<HDC>(wParam));
     switch (message) {
     case WM_DESTROY:
+        stopWatchingKeyboards();
         PostQuitMessage(0);
         return 0;
+    case WM_TIMER:
+    case MM_MIM_DATA:
+        if (handleKeyboardMessage(message, wParam, lParam)) return 0;
+        break;
     case WM_PAINT:
         paintform();
         plotSpectrum();

@@ -32,6 +32,8 @@ const ControlPlan controlPlans[ControlCount] = {
     {&Shell.KeyButton, createButton, "x Key", KeyButtonId, {0.1, 0.66, 0.07, 0.04}},
     {&Shell.ChordButton, createButton, "x Chord", ChordButtonId, {0.172, 0.66, 0.07, 0.04}},
     {&Shell.HelpButton, createButton, "Help", HelpButtonId, {0.245, 0.66, 0.07, 0.04}},
+    {&Shell.ChordField, createReadOnlyEdit, "", ChordFieldId, {0.43, 0.825, 0.20, 0.028}},
+    {&Shell.MidiStatus, createStatic, "MIDI: none", MidiStatusId, {0.19, 0.870, 0.23, 0.028}},
 };
 
 // The product is formed at extended precision and truncated from there:

@@ -12,11 +12,13 @@ struct LayoutBox {
 };
 
 // Form1's controls, created in the order of the layout's control table.
-inline constexpr int ControlCount = 6;
+inline constexpr int ControlCount = 8;
 
 struct ShellRecord {
     // Form1 and its controls (layout.cpp).
     HWND Form1, EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton;
+    HWND ChordField;  // the chord's name
+    HWND MidiStatus;  // the keyboards played in
     HINSTANCE programInstance;
     const char* formClassName;
     int unitX, unitY;                         // pixels per layout unit; set before any window exists
@@ -28,6 +30,7 @@ struct ShellRecord {
     char displayKeyword[6];  // "dispc" arranges the spectrum by chord, anything else by key
     int enterPending;        // 1 once "Enter" was pressed, until the entry is taken in
     char currentEntry[32];   // the last entry, from its first non-blank character
+    int playedBass = -1;     // while a chord played in is taken in: its lowest key's pitch class
 
     // A click on the form (formproc.cpp).
     int buttonDown;  // 1 from a press over the form until a release reaches it
@@ -36,12 +39,14 @@ struct ShellRecord {
 
     // Help and the recognised notes' colours (readerfile.cpp, formproc.cpp).
     char viewerPath[2048];  // the viewer program; read again at every form painting
-    HBRUSH notesBrush;      // the background brush last handed to RecognisedNotesField
+    HBRUSH notesBrush;      // the background brush last handed to RecognisedNotesField or ChordField
+    HBRUSH statusBrush;     // MidiStatus's background, made at its first request
 };
 
 extern ShellRecord Shell;
 extern HWND &Form1, &EnterButton, &NoteEntryField, &RecognisedNotesField, &KeyButton, &ChordButton,
     &HelpButton;
+extern HWND &ChordField, &MidiStatus;
 extern float &halfScreenWidth, &halfScreenHeight;
 extern int& modeNumber;
 extern char (&displayKeyword)[6];

@@ -1,12 +1,15 @@
-// GTK 3 backend: the "button" and "edit" controls.
+// GTK 3 backend: the "button", "edit" and "static" controls.
 //
 // Implements the controls' side of backend::createWindow and
-// backend::setWindowText, and backend::setEditColours. A "button" is a
-// GtkButton, an "edit" a GtkEntry, each at its pixel rectangle in the parent's
-// GtkFixed and in the theme's default font (the default GUI font). Clicks,
-// typing and focus changes by the person go to the core; Tab, Return and Escape
-// are taken by the window's key handler before the control sees them. Limits:
-// no mnemonics, no multi-line edits.
+// backend::setWindowText, backend::setControlColours, controlTextSize and
+// editTextArea. A "button" is a GtkButton, an "edit" a GtkEntry (not editable
+// with ES_READONLY), a "static" a GtkLabel: one line at the left, centred
+// upright with SS_CENTERIMAGE, cut with "..." with SS_ENDELLIPSIS. Each stands
+// at its pixel rectangle in the parent's GtkFixed, in the theme's default font
+// (the default GUI font). Clicks, typing and focus changes by the person go to
+// the core; Tab, Return and Escape are taken by the window's key handler before
+// the control sees them. Limits: no mnemonics (a static's '&' is shown as it
+// is, as with SS_NOPREFIX), no multi-line edits, no wrapped static text.
 #include "platform/gtk/gtk_state.h"
 
 #include <cstdio>
@@ -27,15 +30,27 @@ gboolean onFocusIn(GtkWidget*, GdkEvent*, gpointer data) {
     return FALSE;
 }
 
+GtkWidget* newLabel(const backend::WindowDesc& desc) {
+    GtkWidget* label = gtk_label_new(desc.text.c_str());
+    gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+    gtk_label_set_yalign(GTK_LABEL(label), (desc.style & SS_CENTERIMAGE) ? 0.5f : 0.0f);
+    gtk_label_set_single_line_mode(GTK_LABEL(label), TRUE);
+    if (desc.style & SS_ENDELLIPSIS) gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+    return label;
+}
+
 GtkWidget* newWidget(const backend::WindowDesc& desc) {
     if (desc.kind == backend::WindowKind::Button) return gtk_button_new_with_label(desc.text.c_str());
+    if (desc.kind == backend::WindowKind::Static) return newLabel(desc);
     GtkWidget* entry = gtk_entry_new();
     gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
     gtk_entry_set_text(GTK_ENTRY(entry), desc.text.c_str());
+    if (desc.style & ES_READONLY) gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
     return entry;
 }
 
 void connectSignals(GtkWidget* widget, backend::WindowKind kind, HWND handle) {
+    if (kind == backend::WindowKind::Static) return;  // it neither takes the focus nor changes
     if (kind == backend::WindowKind::Button)
         g_signal_connect(widget, "clicked", G_CALLBACK(onClicked), handle);
     else
@@ -88,6 +103,8 @@ void Gtk_setControlText(Gtk_Window& record, const char* text) {
     ++Gtk_state.changingQuietly;
     if (record.kind == backend::WindowKind::Button)
         gtk_button_set_label(GTK_BUTTON(record.widget), text);
+    else if (record.kind == backend::WindowKind::Static)
+        gtk_label_set_text(GTK_LABEL(record.widget), text);
     else
         gtk_entry_set_text(GTK_ENTRY(record.widget), text);
     --Gtk_state.changingQuietly;
@@ -95,9 +112,29 @@ void Gtk_setControlText(Gtk_Window& record, const char* text) {
 
 namespace backend {
 
-void setEditColours(HWND edit, COLORREF text, COLORREF background) {
+SIZE controlTextSize(HWND control, const std::string& text) {
+    Gtk_Window* record = Gtk_find(control);
+    if (!record) return SIZE{0, 0};
+    PangoLayout* layout = gtk_widget_create_pango_layout(record->widget, text.c_str());
+    int width = 0, height = 0;
+    pango_layout_get_pixel_size(layout, &width, &height);
+    g_object_unref(layout);
+    return SIZE{width, height};
+}
+
+// GTK knows the text area once the entry has its place; before, there is none.
+RECT editTextArea(HWND edit) {
     Gtk_Window* record = Gtk_find(edit);
-    if (!record || record->kind != WindowKind::Edit) return;
+    if (!record || record->kind != WindowKind::Edit || !gtk_widget_get_realized(record->widget))
+        return RECT{0, 0, 0, 0};
+    GdkRectangle area;
+    gtk_entry_get_text_area(GTK_ENTRY(record->widget), &area);
+    return RECT{area.x, area.y, area.x + area.width, area.y + area.height};
+}
+
+void setControlColours(HWND control, COLORREF text, COLORREF background) {
+    Gtk_Window* record = Gtk_find(control);
+    if (!record || (record->kind != WindowKind::Edit && record->kind != WindowKind::Static)) return;
     // Restyling costs a redraw; the program answers with the same colours every time.
     if (record->colours && record->textColour == text && record->backgroundColour == background) return;
     record->textColour = text;
@@ -113,9 +150,8 @@ void setEditColours(HWND edit, COLORREF text, COLORREF background) {
     formatColour(backgroundColour, background);
     // No transition: the colours hold from the first frame, as on Windows.
     char css[160];
-    std::snprintf(css, sizeof css,
-                  "entry { color: %s; background-color: %s; background-image: none; transition: none; }",
-                  textColour, backgroundColour);
+    std::snprintf(css, sizeof css, "%s { color: %s; background-color: %s; background-image: none; transition: none; }",
+                  record->kind == WindowKind::Edit ? "entry" : "label", textColour, backgroundColour);
     gtk_css_provider_load_from_data(record->colours, css, -1, nullptr);
 }
 

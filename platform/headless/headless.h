@@ -18,7 +18,7 @@ void setWorkArea(RECT area);
 // Destroy every window, forget classes, empty the queue, close MIDI inputs (between tests).
 void reset();
 
-// As a person types: appended to the control's text.
+// As a person types: appended to the control's text; a read-only edit keeps its own.
 void typeText(HWND edit, const char* text);
 // A real click on the control: WM_COMMAND reaches its parent.
 void clickButton(HWND button);
@@ -38,6 +38,11 @@ void runUntilIdle();
 // runUntilIdle, WM_TIMER included. Nothing else moves the clock, so timers
 // never fire in runUntilIdle or GetMessageA of their own accord.
 void advanceClock(unsigned milliseconds);
+// For a tool that runs the message loop in real time (until reset): timers
+// fall due on the system's monotonic clock, and GetMessageA waits for them
+// and for other threads' posts, never reporting a stall. advanceClock then
+// moves nothing.
+void useRealClock();
 // For code that runs its own GetMessageA loop: queued actions run in order, one
 // each time GetMessageA would otherwise wait. With none left, GetMessageA
 // reports the stall on stderr and returns as if WM_QUIT with code 3 had arrived.

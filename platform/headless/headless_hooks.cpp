@@ -64,7 +64,8 @@ void reset() {
 
 void typeText(HWND edit, const char* text) {
     Headless_Window* mirror = Headless_find(edit);
-    if (!mirror || mirror->desc.kind != backend::WindowKind::Edit || !text) return;
+    if (!mirror || mirror->desc.kind != backend::WindowKind::Edit || (mirror->desc.style & ES_READONLY) || !text)
+        return;
     mirror->desc.text += text;
     core::editChanged(edit, mirror->desc.text.c_str());
 }
@@ -133,6 +134,11 @@ void advanceClock(unsigned milliseconds) {
         if (core::nextTimerDue(&due) && due <= Headless_state.clock) break;
     }
     Headless_state.clock = end;
+}
+
+void useRealClock() {
+    backend::initialise();
+    Headless_state.realClock = true;
 }
 
 void whenIdle(std::function<void()> action) { Headless_state.idleActions.push_back(std::move(action)); }

@@ -4,9 +4,11 @@
 // display: windows are mirrored for hit testing and savePng, and events come
 // only from the test hooks (headless_hooks.cpp). Deterministic: fixed screen
 // size, a virtual clock that only advanceClock moves, no native events; it
-// waits only for messages that other threads post.
+// waits only for messages that other threads post. A tool that runs in real
+// time (useRealClock) has timers on the system's monotonic clock instead.
 #include "platform/headless/headless_state.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -99,12 +101,19 @@ void setWindowText(HWND window, const char* text) {
 
 void setFocus(HWND) {}
 
-void setEditColours(HWND edit, COLORREF text, COLORREF background) {
-    if (Headless_Window* mirror = Headless_find(edit)) {
+void setControlColours(HWND control, COLORREF text, COLORREF background) {
+    if (Headless_Window* mirror = Headless_find(control)) {
         mirror->customColours = true;
         mirror->textColour = text;
         mirror->backgroundColour = background;
     }
+}
+
+SIZE controlTextSize(HWND, const std::string& text) { return Headless_controlTextSize(text); }
+
+RECT editTextArea(HWND edit) {
+    const Headless_Window* mirror = Headless_find(edit);
+    return mirror ? Headless_editTextArea(*mirror) : RECT{0, 0, 0, 0};
 }
 
 void setWindowIcon(HWND, cairo_surface_t*) {}
@@ -115,22 +124,32 @@ POINT cursorPosition() { return Headless_state.cursor; }
 RECT screenRect() { return Headless_state.screen; }
 RECT workArea() { return Headless_state.workArea; }
 
-std::uint64_t milliseconds() { return Headless_state.clock; }
+std::uint64_t milliseconds() {
+    if (!Headless_state.realClock) return Headless_state.clock;
+    using namespace std::chrono;
+    const auto sinceStart = steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(duration_cast<std::chrono::milliseconds>(sinceStart).count());
+}
 
 void pollEvents() {}
 
 // The virtual clock stands still while waiting: a timeout never ends a wait.
-// With no scripted action left, only another thread's post can come.
-bool waitForEvents(std::int64_t) {
+// With no scripted action left, only another thread's post can come. On the
+// real clock a wait ends with a post or when the timeout has passed.
+bool waitForEvents(std::int64_t timeout) {
     if (Headless_state.nextIdleAction < Headless_state.idleActions.size()) {
         // Taken out first: the action may queue further actions.
         auto action = std::move(Headless_state.idleActions[Headless_state.nextIdleAction++]);
         action();
         return true;
     }
-    if (core::otherThreadsMayPost()) {
+    if (Headless_state.realClock || core::otherThreadsMayPost()) {
         std::unique_lock lock(postSignal.guard);
-        postSignal.arrived.wait(lock, [] { return postSignal.pending; });
+        auto posted = [] { return postSignal.pending; };
+        if (Headless_state.realClock && timeout >= 0)
+            postSignal.arrived.wait_for(lock, std::chrono::milliseconds(timeout), posted);
+        else
+            postSignal.arrived.wait(lock, posted);
         postSignal.pending = false;
         return true;
     }

@@ -13,7 +13,7 @@
 struct Headless_Window {
     backend::WindowDesc desc;   // text and rectangles kept current
     bool visible = false;
-    bool customColours = false; // from WM_CTLCOLOREDIT
+    bool customColours = false; // from WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC
     COLORREF textColour = 0, backgroundColour = 0;
 };
 
@@ -27,6 +27,7 @@ struct Headless_Screen {
     std::size_t nextIdleAction = 0;
     HWND pressedControl = nullptr;     // a control under a press: it gets the release
     std::uint64_t clock = 0;           // milliseconds; only advanceClock moves it
+    bool realClock = false;            // useRealClock: the system's clock instead
 };
 
 extern Headless_Screen Headless_state;
@@ -38,5 +39,11 @@ void Headless_defaultScreen();
 Headless_Window* Headless_find(HWND window);
 // A control's rectangle on the screen.
 RECT Headless_screenRect(const Headless_Window& window);
+// How the headless screen draws a control's text: its face and size, and
+// the text's size in that font (headless_png.cpp).
+void Headless_selectControlFont(cairo_t* cairo);
+SIZE Headless_controlTextSize(const std::string& text);
+// Where an edit shows its text, in its client pixels.
+RECT Headless_editTextArea(const Headless_Window& edit);
 // Close every MIDI input quietly and list no fake device (headless_midi.cpp).
 void Headless_resetMidi();

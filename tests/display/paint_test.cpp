@@ -1,7 +1,9 @@
 // Form painting: background, frame, arrangement by modeNumber, titles, focus,
 // the colours on screen, and repeated drawing that draws the same and uses up
 // no drawing objects.
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "canvas/canvas.h"
 #include "display/arrangement.h"
@@ -45,12 +47,16 @@ TEST_F(Painting, ModeOneDrawsByKeyAndAnyOtherModeByChord) {
     }
 }
 
-TEST_F(Painting, WritesTheTwoTitleLinesLast) {
+// The title lines, then the chord field's heading in their font and colours:
+// after the help line where that reaches past the field's left edge (4:3),
+// over that edge where it does not (16:9).
+TEST_F(Painting, WritesTheTitleLinesAndTheChordHeadingLast) {
     paintform();
     std::vector<DrawRecord> all = texts();
-    ASSERT_GE(all.size(), 2u);
-    const DrawRecord& title = all[all.size() - 2];
-    const DrawRecord& help = all.back();
+    ASSERT_GE(all.size(), 3u);
+    const DrawRecord& title = all[all.size() - 3];
+    const DrawRecord& help = all[all.size() - 2];
+    const DrawRecord& heading = all.back();
     EXPECT_EQ(title.text, " Chord  Spectrograph ");
     EXPECT_EQ(title.x, 389);
     EXPECT_EQ(title.y, 7);
@@ -59,11 +65,22 @@ TEST_F(Painting, WritesTheTwoTitleLinesLast) {
     EXPECT_EQ(help.x, 56);
     EXPECT_EQ(help.y, py(20.0));
     EXPECT_EQ(help.fontHeight, 16);
-    for (const DrawRecord* line : {&title, &help}) {
+    EXPECT_EQ(heading.text, "Chord");
+    EXPECT_EQ(heading.y, help.y);
+    EXPECT_EQ(heading.fontHeight, help.fontHeight);
+    for (const DrawRecord* line : {&title, &help, &heading}) {
         EXPECT_EQ(line->textColour, RGB(210, 210, 210));
         EXPECT_EQ(line->backColour, RGB(50, 140, 140));
         EXPECT_EQ(line->fontFace, "Arial");
     }
+    SIZE helpSize = {};
+    GetTextExtentPoint32A(hpc, help.text.c_str(), 63, &helpSize);
+    EXPECT_GT(heading.x, help.x + helpSize.cx + 5);
+    EXPECT_GT(heading.x, px(43.0));
+
+    openForm(1920, 1080);
+    paintform();
+    EXPECT_NEAR(texts().back().x, px(43.0), 1);
 }
 
 TEST_F(Painting, GivesTheFocusToTheNoteEntryField) {
@@ -108,6 +125,67 @@ TEST_F(Painting, RepeatedPaintsKeepTheDrawingObjectCountFlat) {
     for (int i = 0; i < 300; i++)
         paintform();
     EXPECT_EQ(headless::liveGdiObjects(), live);
+}
+
+// What a person sees after "Enter" and a click on a spike, on every screen
+// from 800 x 600 to 3840 x 2160: nothing drawn lies under the chord field, the
+// status text or the chord heading. Lines count with their pens' width; the
+// background's one line, which covers everything, does not.
+RECT cellOf(const DrawRecord& text) {
+    HFONT font = CreateFontA(text.fontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, text.fontFace.c_str());
+    HGDIOBJ previous = SelectObject(hpc, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(hpc, text.text.c_str(), static_cast<int>(text.text.size()), &size);
+    SelectObject(hpc, previous);
+    DeleteObject(font);
+    return {text.x, text.y, text.x + size.cx, text.y + size.cy};
+}
+
+RECT boundsOf(const Segment& line) {
+    const int reach = line.width / 2 + 1;
+    return {std::min(line.x1, line.x2) - reach, std::min(line.y1, line.y2) - reach,
+            std::max(line.x1, line.x2) + reach, std::max(line.y1, line.y2) + reach};
+}
+
+bool overlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+RECT inForm(HWND control) {
+    const RECT client = headless::clientRect(Form1), rect = headless::clientRect(control);
+    return {rect.left - client.left, rect.top - client.top, rect.right - client.left, rect.bottom - client.top};
+}
+
+TEST_F(Painting, TheChordFieldItsHeadingAndTheStatusCoverNothingDrawn) {
+    for (auto [width, height] : {std::pair{800, 600}, {1024, 768}, {1280, 1024}, {1920, 1080}, {3840, 2160}}) {
+        openForm(width, height);
+        paintform();
+        SetWindowTextA(NoteEntryField, "c e g b% d");
+        headless::clickButton(EnterButton);
+        const RECT client = headless::clientRect(Form1);
+        headless::mouseDown(client.left + width * 3 / 10, client.top + height * 3 / 10);
+        headless::mouseUp(client.left + width * 3 / 10, client.top + height * 3 / 10);
+        headless::runUntilIdle();
+        const std::vector<DrawRecord> shown = texts();
+        const auto headingText =
+            std::find_if(shown.begin(), shown.end(), [](const DrawRecord& text) { return text.text == "Chord"; });
+        ASSERT_NE(headingText, shown.end());
+        const RECT heading = cellOf(*headingText);
+        const RECT covered[] = {inForm(ChordField), inForm(MidiStatus), heading};
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height);
+        for (const Segment& line : segments()) {
+            if (line.width == height) continue;  // the background
+            for (const RECT& place : covered)
+                EXPECT_FALSE(overlap(boundsOf(line), place)) << screen << ": a line from " << line.x1 << "," << line.y1;
+        }
+        for (const DrawRecord& text : shown) {
+            if (text.text == "Chord") continue;
+            for (const RECT& place : covered)
+                EXPECT_FALSE(overlap(cellOf(text), place)) << screen << ": '" << text.text << "'";
+        }
+        EXPECT_FALSE(overlap(inForm(ChordField), inForm(RecognisedNotesField))) << screen;
+    }
 }
 
 // Each drawing step draws everything it draws afresh: drawn again, it gives

@@ -26,8 +26,11 @@ declare -A control_fractions=(
   [KeyButton]="0.1 0.66 0.07 0.04"
   [ChordButton]="0.172 0.66 0.07 0.04"
   [HelpButton]="0.245 0.66 0.07 0.04"
+  [ChordField]="0.43 0.825 0.20 0.028"
+  [MidiStatus]="0.19 0.870 0.23 0.028"
 )
-controls_in_order=(EnterButton NoteEntryField RecognisedNotesField KeyButton ChordButton HelpButton)
+# The status text has no edges of its own: it is not among them.
+controls_in_order=(EnterButton NoteEntryField RecognisedNotesField KeyButton ChordButton HelpButton ChordField)
 
 step_number=0
 
@@ -107,6 +110,26 @@ text_cell() {
   local x=$1 y=$2 size=$3 right=$4 left top
   read -r left top < <(plot_at "$x" "$y")
   echo "$left" "$top" "$(column_of "$right")" $((top + $(geometry font "$size") - 1))
+}
+
+# A control's rectangle "X0 Y0 X1 Y1" on the screen, its edges included.
+control_cell() {
+  local x y width height
+  read -r x y width height < <(control_rect "$1")
+  echo $((CLIENT_X + x)) $((CLIENT_Y + y)) $((CLIENT_X + x + width - 1)) $((CLIENT_Y + y + height - 1))
+}
+
+# Cuts a control out of the last screenshot into the artifacts, as NAME.png.
+control_shot() {
+  local x y width height
+  read -r x y width height < <(control_rect "$1")
+  convert "$E2E_SHOT" -crop "${width}x$height+$((CLIENT_X + x))+$((CLIENT_Y + y))" +repage \
+    "png:$E2E_ARTIFACTS/$2.png"
+}
+
+# The number of pixels that differ between two pictures in the artifacts.
+same_picture() {
+  compare -metric AE "$E2E_ARTIFACTS/$1.png" "$E2E_ARTIFACTS/$2.png" null: 2>&1
 }
 
 # --- reading the screen ----------------------------------------------------

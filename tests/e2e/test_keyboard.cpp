@@ -6,10 +6,11 @@
 //                               E G C an inversion higher on channel 2; released.
 //   test_keyboard NAME --hold   C E G, then it exits with the keys still held,
 //                               as a keyboard that is unplugged.
+//   ... --listeners N           waits for N connections instead of one.
 //
-// It waits up to 20 s for a connection to its port and plays 200 ms after it
-// comes. It never starts a JACK server (JACK_DEFAULT_SERVER names the one to
-// use), and exits 0 when it has played, 2 when nothing connected, 1 without a
+// It waits up to 20 s for the connections to its port and plays 200 ms after
+// the last comes. It never starts a JACK server (JACK_DEFAULT_SERVER names the one to
+// use), and exits 0 when it has played, 2 when too few connected, 1 without a
 // server. Each chord is held 300 ms, far longer than the program waits for a
 // chord to settle.
 #include <jack/jack.h>
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <thread>
@@ -50,9 +52,9 @@ void send(std::initializer_list<std::initializer_list<unsigned char>> messages, 
     std::this_thread::sleep_for(milliseconds(holdMs));
 }
 
-bool waitForListener() {
+bool waitForListeners(int count) {
     for (int tries = 0; tries < 2000; ++tries) {
-        if (jack_port_connected(output) > 0) return true;
+        if (jack_port_connected(output) >= count) return true;
         std::this_thread::sleep_for(milliseconds(10));
     }
     return false;
@@ -79,8 +81,18 @@ void drain() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || (argc == 3 && std::strcmp(argv[2], "--hold") != 0) || argc > 3) {
-        std::fputs("usage: test_keyboard NAME [--hold]\n", stderr);
+    bool hold = false;
+    int listeners = 1;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--hold") == 0)
+            hold = true;
+        else if (std::strcmp(argv[i], "--listeners") == 0 && i + 1 < argc)
+            listeners = std::atoi(argv[++i]);
+        else
+            listeners = 0;
+    }
+    if (argc < 2 || listeners < 1) {
+        std::fputs("usage: test_keyboard NAME [--hold] [--listeners N]\n", stderr);
         return 64;
     }
     const auto options = static_cast<jack_options_t>(JackNoStartServer | JackUseExactName);
@@ -93,14 +105,14 @@ int main(int argc, char** argv) {
     output = jack_port_register(client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     jack_set_process_callback(client, process, nullptr);
     if (!output || jack_activate(client) != 0) return 1;
-    if (!waitForListener()) {
-        std::fputs("test_keyboard: nothing connected to the port\n", stderr);
+    if (!waitForListeners(listeners)) {
+        std::fputs("test_keyboard: too few listeners connected to the port\n", stderr);
         return 2;
     }
     // A moment as a person takes between plugging in and playing: the
     // listener starts its input right after connecting.
     std::this_thread::sleep_for(milliseconds(200));
-    play(argc == 3);
+    play(hold);
     drain();
     jack_client_close(client);
     jack_ringbuffer_free(pending);

@@ -99,7 +99,7 @@ TEST_F(Controls, EditTextIsTypedSetAndReadBackWithinTheBuffer) {
 
 LRESULT CALLBACK colouringProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static HBRUSH brush;
-    if (message == WM_CTLCOLOREDIT) {
+    if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) {
         PlatformTest::log.push_back(LoggedMessage{window, message, wParam, lParam, GetTickCount()});
         if (brush) DeleteObject(brush);
         brush = CreateSolidBrush(RGB(200, 255, 200));
@@ -139,6 +139,64 @@ TEST_F(Controls, AnEditAsksItsParentForColoursWhenItPaints) {
     ASSERT_TRUE(loaded(picture));
     const RECT shown = headless::clientRect(notes);
     EXPECT_EQ(pixelAt(picture.get(), shown.left + 30, shown.top + 10), (Rgb{200, 255, 200}));
+}
+
+// As on Windows, a read-only edit and a static ask with WM_CTLCOLORSTATIC;
+// nobody types into either, but the program sets their text.
+TEST_F(Controls, ReadOnlyEditsAndStaticsAskForStaticColours) {
+    WNDCLASSA colouring{};
+    colouring.lpfnWndProc = colouringProcedure;
+    colouring.lpszClassName = "Colouring";
+    ASSERT_NE(RegisterClassA(&colouring), 0);
+    HWND parent = CreateWindowExA(0, "Colouring", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
+    HWND readOnly = makeControl("edit", parent, 107, 20, 20, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY);
+    HWND status = makeControl("Static", parent, 109, 20, 60, WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE);
+    headless::runUntilIdle();
+    ASSERT_EQ(log.size(), 2u);
+    for (const LoggedMessage& request : log) EXPECT_EQ(request.message, static_cast<UINT>(WM_CTLCOLORSTATIC));
+    EXPECT_EQ(log[0].lParam, reinterpret_cast<LPARAM>(readOnly));
+    EXPECT_EQ(log[1].lParam, reinterpret_cast<LPARAM>(status));
+
+    headless::typeText(readOnly, "typed");
+    SetWindowTextA(readOnly, "C Major");
+    SetWindowTextA(status, "MIDI: none");
+    headless::runUntilIdle();
+    EXPECT_EQ(text(readOnly), "C Major");
+    EXPECT_EQ(text(status), "MIDI: none");
+    EXPECT_EQ(log.size(), 4u);  // each new text is a new paint
+
+    const std::string path = ::testing::TempDir() + "statics.png";
+    ASSERT_TRUE(headless::savePng(path.c_str()));
+    const Image picture = readPng(path.c_str());
+    const RECT shown = headless::clientRect(status);
+    EXPECT_EQ(pixelAt(picture.get(), shown.right - 2, shown.top + 1), (Rgb{200, 255, 200}));
+}
+
+// A control's text is measured as the screen shows it, against the room its
+// edit leaves for text; a window's own DC measures in its selected font.
+TEST_F(Controls, TextIsMeasuredInTheFontItIsShownIn) {
+    HGDIOBJ guiFont = GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont), 0);
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)), guiFont);
+    HDC dc = GetDC(field);
+    SIZE once = {}, twice = {};
+    ASSERT_TRUE(GetTextExtentPoint32A(dc, "C Major", 7, &once));
+    GetTextExtentPoint32A(dc, "C MajorC Major", 14, &twice);
+    EXPECT_EQ(ReleaseDC(field, dc), 1);
+    EXPECT_GT(once.cx, 20);
+    EXPECT_NEAR(twice.cx, 2 * once.cx, 1);
+    RECT area = {};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    EXPECT_GT(area.right - area.left, 40);
+    EXPECT_LE(area.right - area.left, 60);  // within the 60-pixel field
+
+    HDC own = GetDC(form);
+    SelectObject(own, CreateFontA(21, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial"));
+    GetTextExtentPoint32A(own, "C Major", 7, &once);
+    EXPECT_EQ(once.cy, 21);
+    EXPECT_FALSE(GetTextExtentPoint32A(nullptr, "x", 1, &once));
 }
 
 }  // namespace

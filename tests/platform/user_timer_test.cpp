@@ -1,4 +1,4 @@
-// Window timers on the headless screen's virtual clock.
+// Window timers on the headless screen's virtual clock, and on the real one.
 #include "platform_fixture.h"
 
 #include <utility>
@@ -84,6 +84,19 @@ TEST_F(Timers, SettingAgainRestartsAndKillingOrDestroyingStops) {
     EXPECT_EQ(SetTimer(window, 1, 10, nullptr), 0u);
     EXPECT_EQ(SetTimer(nullptr, 1, 10, nullptr), 0u);
     EXPECT_EQ(SetTimer(makeWindow(100, 100), 1, 10, [](HWND, UINT, UINT_PTR, DWORD) {}), 0u);
+}
+
+// A tool in real time: GetMessageA waits for the timer instead of reporting a
+// stall, and the timer never comes before its time.
+TEST_F(Timers, OnTheRealClockGetMessageWaitsForThem) {
+    headless::useRealClock();
+    const DWORD set = GetTickCount();
+    SetTimer(window, 4, 20, nullptr);
+    MSG message;
+    ASSERT_TRUE(GetMessageA(&message, nullptr, 0, 0));
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(message.wParam, 4u);
+    EXPECT_GE(GetTickCount() - set, 20u);
 }
 
 }  // namespace

@@ -83,7 +83,9 @@ TEST_F(FormProc, EachPaintRereadsTheReaderFile) {
     runAndQuit();
 }
 
-TEST_F(FormProc, EnterAnalysesTheTypedNotes) {
+// The chord's name over the first note typed, in words where the field shows
+// them whole; an empty entry names nothing. Nobody types into the name.
+TEST_F(FormProc, EnterAnalysesAndNamesTheTypedNotes) {
     step([] { headless::typeText(NoteEntryField, "c e g"); });
     step([] { headless::clickButton(EnterButton); });
     step([] {
@@ -91,7 +93,21 @@ TEST_F(FormProc, EnterAnalysesTheTypedNotes) {
         EXPECT_STREQ(currentEntry, "c e g");
         EXPECT_EQ(textOf(NoteEntryField), "");
         EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");
+        EXPECT_EQ(textOf(ChordField), "C Major");
+        headless::typeText(ChordField, "typed");
+        headless::typeText(NoteEntryField, "e g c");
+        headless::clickButton(EnterButton);
     });
+    step([] {
+        EXPECT_EQ(textOf(ChordField), "C Major, E in the bass");
+        headless::typeText(NoteEntryField, "e b% d");  // "G Minor 6th, E in the bass, partial 3/4"
+        headless::clickButton(EnterButton);
+    });
+    step([] {
+        EXPECT_EQ(textOf(ChordField), "Gm6/E?");
+        headless::clickButton(EnterButton);
+    });
+    step([] { EXPECT_EQ(textOf(ChordField), ""); });
     runAndQuit();
 }
 
@@ -140,7 +156,16 @@ TEST_F(FormProc, TabFollowsCreationOrder) {
         SetFocus(HelpButton);
         headless::pressKey(VK_TAB, true);
     });
-    step([] { EXPECT_EQ(headless::focusedWindow(), ChordButton); });
+    step([] {
+        EXPECT_EQ(headless::focusedWindow(), ChordButton);
+        SetFocus(HelpButton);
+        headless::pressKey(VK_TAB, false);
+    });
+    step([] {
+        EXPECT_EQ(headless::focusedWindow(), ChordField);
+        headless::pressKey(VK_TAB, false);  // the status text takes no focus
+    });
+    step([] { EXPECT_EQ(headless::focusedWindow(), EnterButton); });
     runAndQuit();
 }
 
@@ -219,7 +244,7 @@ TEST_F(FormProc, ReleaseOutsideKeepsThePressForTheNextRelease) {
     runAndQuit();
 }
 
-TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
+TEST_F(FormProc, ResultFieldsAndStatusHaveColoursOfTheirOwnWithFewBrushes) {
     step([] {
         HDC dc = hpc;
         WPARAM dcParam = reinterpret_cast<WPARAM>(dc);
@@ -241,6 +266,18 @@ TEST_F(FormProc, OnlyTheRecognisedNotesFieldIsColouredWithOneBrushAtATime) {
         EXPECT_EQ(entryAnswer, DefWindowProcA(Form1, WM_CTLCOLOREDIT, dcParam,
                                               reinterpret_cast<LPARAM>(NoteEntryField)));
         EXPECT_EQ(Shell.notesBrush, before);
+        EXPECT_EQ(headless::liveGdiObjects(), objects);
+
+        // The read-only chord field asks as a static does, and shares the brush;
+        // the status gets the headings' grey on the background, one brush for good.
+        const LPARAM chordField = reinterpret_cast<LPARAM>(ChordField), status = reinterpret_cast<LPARAM>(MidiStatus);
+        const LRESULT chordBrush = SendMessageA(Form1, WM_CTLCOLORSTATIC, dcParam, chordField);
+        EXPECT_EQ(chordBrush, reinterpret_cast<LRESULT>(Shell.notesBrush));
+        EXPECT_EQ(SetTextColor(dc, 0), RGB(255, 100, 0));
+        const LRESULT statusBrush = SendMessageA(Form1, WM_CTLCOLORSTATIC, dcParam, status);
+        EXPECT_EQ(SetTextColor(dc, 0), RGB(210, 210, 210));
+        EXPECT_EQ(SetBkColor(dc, 0), RGB(50, 140, 140));
+        EXPECT_EQ(SendMessageA(Form1, WM_CTLCOLORSTATIC, dcParam, status), statusBrush);
         EXPECT_EQ(headless::liveGdiObjects(), objects);
     });
     runAndQuit();

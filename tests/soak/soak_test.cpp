@@ -1,6 +1,7 @@
 // The whole program on the headless screen under 20,000 random actions, as a
 // restless person would do them: bytes typed, "Enter", both arrangements,
-// presses and releases anywhere on the screen, keys, moves and repaints. It must neither
+// presses and releases anywhere on the screen, keys, moves and repaints, any
+// bytes from a MIDI keyboard that comes and goes, and time passing. It must neither
 // crash (the sanitizer build runs it too) nor leak pens, fonts or brushes.
 #include "platform/headless/headless.h"
 #include "shell/application.h"
@@ -11,6 +12,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,13 +36,16 @@ enum class Action {
     Key,
     PostPaint,
     SendPaint,
-    Move
+    Move,
+    PlayBytes,
+    Wait,
+    PlugOrUnplug
 };
 
 class Soak {
 public:
     explicit Soak(unsigned seed)
-        : random_(seed), chooseAction_({5, 1, 1, 3, 1, 1, 4, 1, 1, 1, 1}) {}
+        : random_(seed), chooseAction_({5, 1, 1, 3, 1, 1, 4, 1, 1, 1, 1, 4, 2, 1}) {}
 
     // One action, chosen with fixed weights: typing and clicking most often.
     void act() {
@@ -56,6 +61,9 @@ public:
         case Action::PostPaint: PostMessageA(Form1, WM_PAINT, 0, 0); break;
         case Action::SendPaint: SendMessageA(Form1, WM_PAINT, 0, 0); break;
         case Action::Move: moveForm(); break;
+        case Action::PlayBytes: playBytes(); break;
+        case Action::Wait: headless::advanceClock(pick(300)); break;
+        case Action::PlugOrUnplug: plugOrUnplug(); break;
         }
     }
 
@@ -92,6 +100,25 @@ private:
                      pick(ScreenHeight) - ScreenHeight / 2, 0, 0, SWP_NOSIZE);
     }
 
+    // A key of two octaves going down or up on any channel, or any one to
+    // three bytes, as a keyboard's driver might hand them over.
+    void playBytes() {
+        const bool key = pick(2) == 0;
+        std::vector<unsigned char> bytes(key ? 3 : 1 + pick(3));
+        for (unsigned char& byte : bytes) byte = static_cast<unsigned char>(pick(256));
+        if (key) {
+            bytes[0] = static_cast<unsigned char>(0x80 + pick(32));
+            bytes[1] = static_cast<unsigned char>(48 + pick(25));
+        }
+        headless::sendMidi("Keys", bytes);
+    }
+
+    void plugOrUnplug() {
+        plugged_ = !plugged_;
+        headless::setMidiDevices(plugged_ ? std::vector<std::string>{"Keys"} : std::vector<std::string>{});
+    }
+
+    bool plugged_ = true;
     std::mt19937 random_;
     std::discrete_distribution<int> chooseAction_;  // weights in Action order
 };
@@ -102,6 +129,7 @@ TEST(Soak, TwentyThousandRandomActionsLeaveTheProgramWorkingWithoutLeakingGdiObj
     directory.write("HtmlReader.txt", "/bin/true\n");
     headless::reset();
     headless::setScreen(ScreenWidth, ScreenHeight);
+    headless::setMidiDevices({"Keys"});
 
     Soak soak(20261207);
     int objectsAfterFirstPaint = -1;

@@ -83,6 +83,7 @@ void printMask() {
     const POINT origin = clientOrigin();
     for (HWND control : {EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton})
         addControl(control, origin);
+    for (HWND control : {ChordField, MidiStatus}) addControl(control, origin);
     for (const Rectangle& r : mask) std::printf("%d %d %d %d\n", r[0], r[1], r[2], r[3]);
 }
 

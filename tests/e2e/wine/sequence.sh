@@ -1,6 +1,6 @@
 # The run that both programs go through, with its checks, on a 1024 x 768
-# screen: start, c e g, "Enter", a click on the Major-on-C spike, "x Chord",
-# Alt+F4. Source after e2e-lib.sh.
+# screen: start, c e g, "Enter" (spikes, the chord's name, the status), a click
+# on the Major-on-C spike, "x Chord", Alt+F4. Source after e2e-lib.sh.
 # Client-area pixels follow from the plot mapping on 1024 x 768:
 # column = trunc(x * 10.24 + 0.5), row = trunc(767.5 - y * 7.68).
 
@@ -15,6 +15,15 @@ frame="180 180 180"
 spikes_at_row83() {
   "$PNG_PROBE" "$E2E_SHOT" row $((CLIENT_Y + 83)) $((CLIENT_X + 104)) $((CLIENT_X + 912)) |
     grep -v -e " $panel\$" -e " 0 120 120\$"
+}
+
+# text_appears X0 Y0 X1 Y1 "R G B": takes screenshots until that client
+# rectangle shows pixels of the colour (up to 5 s).
+text_appears() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 colour=$5
+  # shellcheck disable=SC2046,SC2086
+  shows() { screenshot && [ "$("$PNG_PROBE" "$E2E_SHOT" count $(at "$x0" "$y0") $(at "$x1" "$y1") $colour)" -gt 0 ]; }
+  poll 5 shows
 }
 
 # Saves the client area of the last screenshot: client_shot WINDOW FILE.
@@ -48,6 +57,12 @@ run_sequence() {
   pixel_becomes $(at 314 83) "$pen21" || fail "$name: no spike in pen 21 at slot 34"
   expect_pixel $(at 314 370) "$pen21" "$name: the foot of the slot 34 spike"
   [ "$(spikes_at_row83 | wc -l)" -eq 1 ] || fail "$name: not one spike reaches y 89: $(spikes_at_row83)"
+  # The chord's name in orange in the chord field (440, 632, 204 x 20), the
+  # status in the headings' grey (194, 668, 234 x 20); a script that knows
+  # how to read their texts does so (after_enter NAME).
+  text_appears 440 632 643 651 "255 100 0" || fail "$name: no name in the chord field"
+  text_appears 194 668 427 687 "210 210 210" || fail "$name: no status text"
+  if declare -F after_enter >/dev/null; then after_enter "$name"; fi
 
   # A click on the spike names it: the name box frame (row 537 at y 30) and
   # the colour sample in pen 21 (row 525 at y 31.5).

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# A keyboard played into the real program and into tonvisor-cli --listen at
+# once, through a private JACK server (under xsession.sh). The test keyboard,
+# in a process of its own, first plays C E G and exits with the keys held (it
+# is unplugged); the program keeps the chord, closes the input and goes on. The
+# keyboard comes back under its name and plays its whole script: C E G held
+# with the pedal, then E G C an inversion higher, then lets go. The fields
+# must then show exactly what typing the same notes shows: "C E G" and C major
+# for the first chord, C/E for the second, with Major on C the highest spike.
+#   midi_window_test.sh TONVISOR TONVISOR_CLI KEYBOARD
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/e2e-lib.sh"
+source "$here/steps.sh"
+source "$here/jack-lib.sh"
+
+program=$1 cli=$2 keyboard=$3
+read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
+exec > >(tee "$E2E_ARTIFACTS/midi-window.log") 2>&1
+start_jack || fail "no JACK server"
+
+scratch=$(mktemp -d /tmp/tonvisor-midi.XXXXXX)
+listener=""
+cleanup() {
+  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
+  [ -n "$listener" ] && kill "$listener" 2>/dev/null
+  stop_jack
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+start_program "$program" "$scratch"
+mkfifo "$scratch/listen-input"
+"$cli" --listen <"$scratch/listen-input" >"$E2E_ARTIFACTS/listen.out" 2>"$E2E_ARTIFACTS/listen.err" &
+listener=$!
+exec 3>"$scratch/listen-input"   # held open: the listener stops when it closes
+
+# shellcheck disable=SC2046
+pixel_becomes $(plot_at 50 85) "$panel" 10 || failed "the first picture" "the panel" "none"
+screenshot
+control_shot MidiStatus status-none
+
+scenario "references typed by hand"
+# enter_typed NOTES SLOT PEN NAME: types the notes, enters them, waits for the
+# spike and keeps the two result fields as NAME-notes.png and NAME-name.png.
+enter_typed() {
+  type_notes "$1"
+  click_control EnterButton
+  check_spikes_at 89 "$(spike_run "$2" "$3")" "$1 typed"
+  sleep 0.3  # the fields take their text with the spikes; let GTK draw them
+  screenshot
+  control_shot RecognisedNotesField "$4-notes"
+  control_shot ChordField "$4-name"
+}
+enter_typed "c e g" 34 1 typed-ceg
+enter_typed "e g c" 34 1 typed-egc
+verify_more "pixels that differ between the names of c e g and e g c" 0 "$(same_picture typed-ceg-name typed-egc-name)"
+enter_typed "a c e" 0 0 typed-ace
+
+# fields_become NAME: waits (up to 10 s) until both result fields look as
+# they did for the reference NAME, then checks them.
+fields_become() {
+  matches() {
+    screenshot && control_shot RecognisedNotesField now-notes && control_shot ChordField now-name &&
+      [ "$(same_picture now-notes "$1-notes")" = 0 ] && [ "$(same_picture now-name "$1-name")" = 0 ]
+  }
+  poll 10 matches "$1"
+  verify "recognised notes as for $1: pixels that differ" 0 "$(same_picture now-notes "$1-notes")"
+  verify "the chord's name as for $1: pixels that differ" 0 "$(same_picture now-name "$1-name")"
+}
+
+# Whether the status reads as it did with no keyboard, or otherwise.
+status_differs() { screenshot && control_shot MidiStatus status-now && [ "$(same_picture status-now status-none)" != 0 ]; }
+status_is_none() { screenshot && control_shot MidiStatus status-now && [ "$(same_picture status-now status-none)" = 0 ]; }
+
+scenario "C E G played, the keyboard unplugged with its keys down"
+"$keyboard" test-keyboard --hold --listeners 2 >"$E2E_ARTIFACTS/keyboard1.log" 2>&1 &
+first=$!
+seen="as with none"
+poll 10 status_differs && seen=changed
+verify "the status while the keyboard is there" changed "$seen"
+expect_exit "$first" 0 30
+check_spikes_at 89 "$(spike_run 34 1)" "C E G played: only Major on C reaches y 89"
+fields_become typed-ceg
+keep_screenshot played-c-e-g
+seen=changed
+poll 5 status_is_none && seen="as with none"
+verify "the status after unplugging" "as with none" "$seen"
+
+scenario "the keyboard back under its name: C E G with the pedal, then E G C"
+"$keyboard" test-keyboard --listeners 2 >"$E2E_ARTIFACTS/keyboard2.log" 2>&1 ||
+  failed "the second keyboard" "played" "status $?"
+check_spikes_at 89 "$(spike_run 34 1)" "E G C played: only Major on C reaches y 89"
+fields_become typed-egc
+keep_screenshot played-e-g-c
+
+scenario "tonvisor-cli --listen heard the same"
+exec 3>&-
+expect_exit "$listener" 0 10
+listener=""
+verify "the chords --listen printed" \
+  "C  E  G | C (C Major) | C Major 100%, A Minor 7th 75%, C Major 6th 75%;E  G  C | C/E (C Major, E in the bass) | C Major 100%, A Minor 7th 75%, C Major 6th 75%;" \
+  "$(tr '\n' ';' <"$E2E_ARTIFACTS/listen.out")"
+verify "the keyboards --listen saw come and go" "1 input;none;1 input;" \
+  "$(sed -n 's/^tonvisor-cli: MIDI: \([^(]*[a-z]\).*/\1/p' "$E2E_ARTIFACTS/listen.err" | tr '\n' ';')"
+
+scenario "closing the window"
+close_window "$WINDOW"
+verify_exit_status 0
+verify "standard error" "" "$(cat "$E2E_ARTIFACTS/tonvisor.err")"
+echo "midi window: all checks passed"
