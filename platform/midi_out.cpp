@@ -30,7 +30,9 @@ struct MidiOutState {
     std::unique_ptr<synth::Synthesizer> synth;
 };
 
-MidiOutState midiOut;
+// Never destroyed: an open may still be under way on another thread while the
+// process exits.
+MidiOutState& midiOut = *new MidiOutState;
 
 bool soundSwitchedOff() { return backend::playsAloud() && synth::audioDrivers().empty(); }
 

@@ -1,20 +1,24 @@
 // GTK 3 backend: the "button" and "edit" controls.
 //
 // Implements the controls' side of backend::createWindow and
-// backend::setWindowText, and backend::setEditColours. A "button" is a
-// GtkButton, an "edit" a GtkEntry, each at its pixel rectangle in the parent's
-// GtkFixed and in the theme's default font (the default GUI font). Clicks,
-// typing and focus changes by the person go to the core; Tab, Return and Escape
-// are taken by the window's key handler before the control sees them. Limits:
-// no mnemonics, no multi-line edits.
+// backend::setWindowText, and backend::setEditColours, enableWindow and
+// setCheck. A "button" is a GtkButton, or a GtkCheckButton for
+// BS_AUTOCHECKBOX; an "edit" a GtkEntry; each at its pixel rectangle in the
+// parent's GtkFixed and in the theme's default font (the default GUI font). A
+// greyed-out control is insensitive. Clicks, typing and focus changes by the
+// person go to the core; Tab, Return and Escape are taken by the window's key
+// handler before the control sees them. Limits: no mnemonics, no multi-line
+// edits; a check box's text may end in an ellipsis where GTK's font needs
+// more room than the box has.
 #include "platform/gtk/gtk_state.h"
 
 #include <cstdio>
 
 namespace {
 
+// A check box set by the core reports "clicked" too.
 void onClicked(GtkButton*, gpointer data) {
-    core::buttonClicked(static_cast<HWND>(data));
+    if (!Gtk_state.changingQuietly) core::buttonClicked(static_cast<HWND>(data));
 }
 
 void onEditChanged(GtkEditable* editable, gpointer data) {
@@ -27,7 +31,17 @@ gboolean onFocusIn(GtkWidget*, GdkEvent*, gpointer data) {
     return FALSE;
 }
 
+// GTK never gives a label less room than its text, and a check box on an
+// 800 x 600 screen has less: an ellipsis lets the text shorten instead.
+GtkWidget* newCheckBox(const char* text) {
+    GtkWidget* box = gtk_check_button_new_with_label(text);
+    gtk_label_set_ellipsize(GTK_LABEL(gtk_bin_get_child(GTK_BIN(box))), PANGO_ELLIPSIZE_END);
+    return box;
+}
+
 GtkWidget* newWidget(const backend::WindowDesc& desc) {
+    if (desc.kind == backend::WindowKind::Button && (desc.style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+        return newCheckBox(desc.text.c_str());
     if (desc.kind == backend::WindowKind::Button) return gtk_button_new_with_label(desc.text.c_str());
     GtkWidget* entry = gtk_entry_new();
     gtk_entry_set_width_chars(GTK_ENTRY(entry), 0);
@@ -60,6 +74,7 @@ void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc) {
     gtk_widget_set_size_request(record.widget, desc.client.right - desc.client.left,
                                 desc.client.bottom - desc.client.top);
     gtk_fixed_put(GTK_FIXED(parent->fixed), record.widget, desc.client.left, desc.client.top);
+    gtk_widget_set_sensitive(record.widget, !(desc.style & WS_DISABLED));
     if (desc.style & WS_VISIBLE) gtk_widget_show(record.widget);
 }
 
@@ -94,6 +109,19 @@ void Gtk_setControlText(Gtk_Window& record, const char* text) {
 }
 
 namespace backend {
+
+void enableWindow(HWND window, bool enabled) {
+    if (Gtk_Window* record = Gtk_find(window); record && record->kind != WindowKind::TopLevel)
+        gtk_widget_set_sensitive(record->widget, enabled);
+}
+
+void setCheck(HWND checkBox, bool checked) {
+    Gtk_Window* record = Gtk_find(checkBox);
+    if (!record || !GTK_IS_CHECK_BUTTON(record->widget)) return;
+    ++Gtk_state.changingQuietly;
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(record->widget), checked);
+    --Gtk_state.changingQuietly;
+}
 
 void setEditColours(HWND edit, COLORREF text, COLORREF background) {
     Gtk_Window* record = Gtk_find(edit);

@@ -71,8 +71,8 @@ void typeText(HWND edit, const char* text) {
 
 void clickButton(HWND button) {
     const Headless_Window* mirror = Headless_find(button);
-    if (!mirror || mirror->desc.kind != backend::WindowKind::Button) return;
-    core::focusChanged(button);  // a push button takes the focus when clicked
+    if (!mirror || mirror->desc.kind != backend::WindowKind::Button || Headless_greyed(*mirror)) return;
+    core::focusChanged(button);  // a button takes the focus when clicked
     core::buttonClicked(button);
 }
 
@@ -86,8 +86,8 @@ void mouseDown(int screenX, int screenY) {
         return;
     }
     Headless_state.pressedControl = control;
-    if (Headless_state.windows.at(control).desc.kind == backend::WindowKind::Edit)
-        core::focusChanged(control);
+    const Headless_Window& pressed = Headless_state.windows.at(control);
+    if (pressed.desc.kind == backend::WindowKind::Edit && !Headless_greyed(pressed)) core::focusChanged(control);
 }
 
 void mouseUp(int screenX, int screenY) {
@@ -111,15 +111,20 @@ void runUntilIdle() {
     // A window procedure that never validates its window would repaint for ever.
     constexpr int patience = 100000;
     MSG message;
-    for (int handled = 0; core::nextMessage(&message); ++handled) {
-        if (handled == patience) {
-            std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
-            return;
+    int handled = 0;
+    for (;;) {
+        for (; core::nextMessage(&message); ++handled) {
+            if (handled == patience) {
+                std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
+                return;
+            }
+            HWND active = GetActiveWindow();
+            if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
         }
-        HWND active = GetActiveWindow();
-        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (!core::programThreadsRunning()) return;
+        Headless_awaitPost();
     }
 }
 

@@ -1,6 +1,7 @@
 // headless::savePng: the virtual screen as a picture. Each visible top-level
 // window shows its frame, its backing image at its client position and its
-// controls drawn simply on top: a rectangle with an outline and its text.
+// controls drawn simply on top: a rectangle with an outline and its text, a
+// check box as a square and its text; greyed-out text in grey.
 #include "platform/cairo_colour.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
@@ -13,32 +14,62 @@ void fillRect(cairo_t* cairo, const RECT& rect, COLORREF colour) {
     cairo_fill(cairo);
 }
 
-void drawControl(cairo_t* cairo, const Headless_Window& control) {
-    const RECT rect = Headless_screenRect(control);
-    const bool edit = control.desc.kind == backend::WindowKind::Edit;
-    const COLORREF face = edit ? (control.customColours ? control.backgroundColour : RGB(255, 255, 255))
-                               : RGB(225, 225, 225);
-    const COLORREF ink = edit && control.customColours ? control.textColour : RGB(0, 0, 0);
-    fillRect(cairo, rect, face);
-    setSourceColour(cairo, RGB(120, 120, 120));
-    cairo_set_line_width(cairo, 1);
-    cairo_rectangle(cairo, rect.left + 0.5, rect.top + 0.5, rect.right - rect.left - 1,
-                    rect.bottom - rect.top - 1);
-    cairo_stroke(cairo);
+const COLORREF outline = RGB(120, 120, 120);
+const int tickBoxSize = 11;
 
+void strokeRect(cairo_t* cairo, double left, double top, double width, double height, COLORREF colour) {
+    setSourceColour(cairo, colour);
+    cairo_set_line_width(cairo, 1);
+    cairo_rectangle(cairo, left + 0.5, top + 0.5, width - 1, height - 1);
+    cairo_stroke(cairo);
+}
+
+// A check box: a white square at the left, crossed when ticked, and its text
+// after it, on the button face without an outline of its own.
+void drawTickBox(cairo_t* cairo, const Headless_Window& box, const RECT& rect) {
+    const int left = rect.left + 2, top = (rect.top + rect.bottom - tickBoxSize) / 2;
+    fillRect(cairo, RECT{left, top, left + tickBoxSize, top + tickBoxSize}, RGB(255, 255, 255));
+    strokeRect(cairo, left, top, tickBoxSize, tickBoxSize, outline);
+    if (!box.checked) return;
+    setSourceColour(cairo, Headless_greyed(box) ? outline : RGB(0, 0, 0));
+    cairo_move_to(cairo, left + 2.5, top + 2.5);
+    cairo_line_to(cairo, left + tickBoxSize - 2.5, top + tickBoxSize - 2.5);
+    cairo_move_to(cairo, left + tickBoxSize - 2.5, top + 2.5);
+    cairo_line_to(cairo, left + 2.5, top + tickBoxSize - 2.5);
+    cairo_stroke(cairo);
+}
+
+// Left-aligned after textLeft, or centred when textLeft is negative; clipped to the control.
+void drawText(cairo_t* cairo, const std::string& text, const RECT& rect, double textLeft, COLORREF ink) {
     cairo_save(cairo);
     cairo_rectangle(cairo, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     cairo_clip(cairo);
     cairo_select_font_face(cairo, "Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cairo, 11);
     cairo_text_extents_t extents;
-    cairo_text_extents(cairo, control.desc.text.c_str(), &extents);
+    cairo_text_extents(cairo, text.c_str(), &extents);
     const double middle = (rect.top + rect.bottom) / 2.0 + 4;
-    const double x = edit ? rect.left + 3 : (rect.left + rect.right - extents.x_advance) / 2;
     setSourceColour(cairo, ink);
-    cairo_move_to(cairo, x, middle);
-    cairo_show_text(cairo, control.desc.text.c_str());
+    cairo_move_to(cairo, textLeft >= 0 ? textLeft : (rect.left + rect.right - extents.x_advance) / 2, middle);
+    cairo_show_text(cairo, text.c_str());
     cairo_restore(cairo);
+}
+
+void drawControl(cairo_t* cairo, const Headless_Window& control) {
+    const RECT rect = Headless_screenRect(control);
+    const bool edit = control.desc.kind == backend::WindowKind::Edit;
+    const COLORREF face = edit ? (control.customColours ? control.backgroundColour : RGB(255, 255, 255))
+                               : RGB(225, 225, 225);
+    COLORREF ink = edit && control.customColours ? control.textColour : RGB(0, 0, 0);
+    if (Headless_greyed(control)) ink = outline;
+    fillRect(cairo, rect, face);
+    if (Headless_isCheckBox(control)) {
+        drawTickBox(cairo, control, rect);
+        drawText(cairo, control.desc.text, rect, rect.left + tickBoxSize + 6, ink);
+        return;
+    }
+    strokeRect(cairo, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, outline);
+    drawText(cairo, control.desc.text, rect, edit ? rect.left + 3 : -1, ink);
 }
 
 void drawTopLevel(cairo_t* cairo, HWND handle, const Headless_Window& window) {

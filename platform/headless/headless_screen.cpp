@@ -45,6 +45,12 @@ void Headless_defaultScreen() {
     Headless_setScreen(width, height);
 }
 
+void Headless_awaitPost() {
+    std::unique_lock lock(postSignal.guard);
+    postSignal.arrived.wait(lock, [] { return postSignal.pending; });
+    postSignal.pending = false;
+}
+
 Headless_Window* Headless_find(HWND window) {
     auto found = Headless_state.windows.find(window);
     return found == Headless_state.windows.end() ? nullptr : &found->second;
@@ -60,6 +66,12 @@ RECT Headless_screenRect(const Headless_Window& window) {
         rect.bottom += parent->desc.client.top;
     }
     return rect;
+}
+
+bool Headless_greyed(const Headless_Window& window) { return (window.desc.style & WS_DISABLED) != 0; }
+
+bool Headless_isCheckBox(const Headless_Window& window) {
+    return window.desc.kind == backend::WindowKind::Button && (window.desc.style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
 }
 
 namespace backend {
@@ -99,6 +111,15 @@ void setWindowText(HWND window, const char* text) {
 
 void setFocus(HWND) {}
 
+void enableWindow(HWND window, bool enabled) {
+    if (Headless_Window* mirror = Headless_find(window))
+        mirror->desc.style = enabled ? mirror->desc.style & ~WS_DISABLED : mirror->desc.style | WS_DISABLED;
+}
+
+void setCheck(HWND checkBox, bool checked) {
+    if (Headless_Window* mirror = Headless_find(checkBox)) mirror->checked = checked;
+}
+
 void setEditColours(HWND edit, COLORREF text, COLORREF background) {
     if (Headless_Window* mirror = Headless_find(edit)) {
         mirror->customColours = true;
@@ -120,8 +141,14 @@ std::uint64_t milliseconds() { return Headless_state.clock; }
 void pollEvents() {}
 
 // The virtual clock stands still while waiting: a timeout never ends a wait.
-// With no scripted action left, only another thread's post can come.
+// A thread that the program started comes before the scripted actions: what
+// it posts belongs to what happened before them. With no scripted action
+// left, only another thread's post can come.
 bool waitForEvents(std::int64_t) {
+    if (core::programThreadsRunning()) {
+        Headless_awaitPost();
+        return true;
+    }
     if (Headless_state.nextIdleAction < Headless_state.idleActions.size()) {
         // Taken out first: the action may queue further actions.
         auto action = std::move(Headless_state.idleActions[Headless_state.nextIdleAction++]);
@@ -129,9 +156,7 @@ bool waitForEvents(std::int64_t) {
         return true;
     }
     if (core::otherThreadsMayPost()) {
-        std::unique_lock lock(postSignal.guard);
-        postSignal.arrived.wait(lock, [] { return postSignal.pending; });
-        postSignal.pending = false;
+        Headless_awaitPost();
         return true;
     }
     std::fputs("headless: GetMessageA would wait for ever; returning WM_QUIT with code 3\n", stderr);

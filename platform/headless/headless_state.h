@@ -11,8 +11,9 @@
 #include <vector>
 
 struct Headless_Window {
-    backend::WindowDesc desc;   // text and rectangles kept current
+    backend::WindowDesc desc;   // text, rectangles and WS_DISABLED kept current
     bool visible = false;
+    bool checked = false;       // a check box's tick
     bool customColours = false; // from WM_CTLCOLOREDIT
     COLORREF textColour = 0, backgroundColour = 0;
 };
@@ -36,7 +37,11 @@ void Headless_setScreen(int width, int height);
 // Headless_setScreen from TONVISOR_SCREEN (WxH), else 1024 x 768.
 void Headless_defaultScreen();
 Headless_Window* Headless_find(HWND window);
+// Until another thread posts, or a thread the program started ends (backend::wake).
+void Headless_awaitPost();
 // A control's rectangle on the screen.
 RECT Headless_screenRect(const Headless_Window& window);
+bool Headless_greyed(const Headless_Window& window);
+bool Headless_isCheckBox(const Headless_Window& window);
 // Close every MIDI input quietly and list no fake device (headless_midi.cpp).
 void Headless_resetMidi();
