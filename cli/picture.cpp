@@ -28,9 +28,9 @@ bool inside(const RECT& rect, POINT point) {
 
 // A click on a control would press it: "Help" starts a viewer program.
 bool onControl(POINT point) {
-    for (HWND control : {EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton}) {
+    for (int i = 0; i < ControlCount; ++i) {
         RECT rect = {};
-        if (GetWindowRect(control, &rect) && inside(rect, point)) return true;
+        if (GetWindowRect(formControl(i), &rect) && inside(rect, point)) return true;
     }
     return false;
 }

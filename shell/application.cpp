@@ -4,8 +4,10 @@
 #include "analysis/analysis.h"
 #include "canvas/canvas.h"
 #include "display/state.h"
+#include "midi/sound.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
+#include "shell/sounding.h"
 
 namespace {
 
@@ -62,6 +64,7 @@ void prepareApplication(HINSTANCE instance) {
     resetCanvas();
     resetDisplay();
     resetShell();
+    closeSound();  // a synthesizer that a program run before left open
     Shell.formClassName = "Tonvisor";
     fixLayoutScale();
     Shell.programInstance = instance;
@@ -69,8 +72,11 @@ void prepareApplication(HINSTANCE instance) {
     initCommonControls();
 }
 
+// The synthesizer opens only once the first frame is drawn, so that its
+// soundfont never delays it.
 int runApplication(HINSTANCE instance) {
     prepareApplication(instance);
     loadForm();
+    startSound();
     return runMessageLoop();
 }

@@ -1,5 +1,5 @@
-// The main window Form1 and its six controls: their identifiers, the layout
-// they are placed by, and the factories that make them.
+// The main window Form1 and its controls: their identifiers, the layout they
+// are placed by, and the factories that make them.
 #pragma once
 
 #include "platform/win32.h"
@@ -12,14 +12,18 @@ inline constexpr int RecognisedNotesFieldId = 103;
 inline constexpr int KeyButtonId = 104;
 inline constexpr int ChordButtonId = 105;
 inline constexpr int HelpButtonId = 106;
+inline constexpr int SoundBoxId = 108;
 
 // Half the screen size, and from it every window's place in Shell.formLayout.
 void computeLayout();
 // Lays out, creates, centres, shows and paints Form1 with its controls.
 void loadForm();
+// Form1's control number i (0 to ControlCount - 1) in creation order.
+HWND formControl(int i);
 
 HWND createForm(const char* caption, int x, int y, int width, int height);
 HWND createButton(const char* caption, HWND parent, int id, int x, int y, int width, int height);
 HWND createEdit(const char* text, HWND parent, int id, int x, int y, int width, int height);
+HWND createCheckBox(const char* caption, HWND parent, int id, int x, int y, int width, int height);
 void setText(HWND control, const char* text);
 void centreWindow(HWND window);

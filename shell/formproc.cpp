@@ -1,11 +1,14 @@
 // Form1's window procedure: sets the flags and keywords that steer the
-// drawing, has the form drawn, and hands over to the help launcher.
+// drawing, has the form drawn, and hands over to the help launcher and to
+// the sound.
 #include "shell/formproc.h"
 
 #include "display/identify.h"
+#include "midi/sound.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
+#include "shell/sounding.h"
 
 #include <cstring>
 
@@ -38,6 +41,7 @@ bool runCommand(int id) {
     case EnterButtonId:
         enterPending = 1;
         plotSpectrum();
+        soundEntry();
         return true;
     case KeyButtonId:
         selectArrangement(1, "dispn");
@@ -47,6 +51,9 @@ bool runCommand(int id) {
         return true;
     case HelpButtonId:
         launchHelp();
+        return true;
+    case SoundBoxId:
+        soundSwitched();
         return true;
     case quitCommand:
         PostQuitMessage(0);
@@ -66,7 +73,8 @@ void identifyRelease() {
     GetCursorPos(&cursor);
     clickX = cursor.x - outer.left;
     clickY = outer.bottom - cursor.y;
-    identifySpike(clickX, clickY);
+    const SpikeChord chord = identifySpike(clickX, clickY);
+    if (chord.named) soundSpike(chord.type, chord.root);
 }
 
 }  // namespace
@@ -76,6 +84,7 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return colourNotesField(reinterpret_cast<HDC>(wParam));
     switch (message) {
     case WM_DESTROY:
+        endSound();
         PostQuitMessage(0);
         return 0;
     case WM_PAINT:
@@ -91,6 +100,13 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
         if (buttonDown == 1) identifyRelease();
         break;
+    case WM_TIMER:
+        if (wParam != ReleaseTimer) break;
+        releaseSound();
+        return 0;
+    case SynthesizerOpened:
+        takeSynthesizerResult(wParam, lParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

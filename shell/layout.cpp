@@ -32,6 +32,7 @@ const ControlPlan controlPlans[ControlCount] = {
     {&Shell.KeyButton, createButton, "x Key", KeyButtonId, {0.1, 0.66, 0.07, 0.04}},
     {&Shell.ChordButton, createButton, "x Chord", ChordButtonId, {0.172, 0.66, 0.07, 0.04}},
     {&Shell.HelpButton, createButton, "Help", HelpButtonId, {0.245, 0.66, 0.07, 0.04}},
+    {&Shell.SoundBox, createCheckBox, "Sound", SoundBoxId, {0.11, 0.870, 0.07, 0.028}},
 };
 
 // The product is formed at extended precision and truncated from there:
@@ -62,6 +63,8 @@ void computeLayout() {
     for (int i = 0; i < ControlCount; ++i)
         Shell.formLayout[i + 1] = laidOut(controlPlans[i].place);
 }
+
+HWND formControl(int i) { return *controlPlans[i].handle; }
 
 void loadForm() {
     computeLayout();

@@ -9,6 +9,7 @@ HWND& RecognisedNotesField = Shell.RecognisedNotesField;
 HWND& KeyButton = Shell.KeyButton;
 HWND& ChordButton = Shell.ChordButton;
 HWND& HelpButton = Shell.HelpButton;
+HWND& SoundBox = Shell.SoundBox;
 float& halfScreenWidth = Shell.halfScreenWidth;
 float& halfScreenHeight = Shell.halfScreenHeight;
 int& modeNumber = Shell.modeNumber;

@@ -12,11 +12,12 @@ struct LayoutBox {
 };
 
 // Form1's controls, created in the order of the layout's control table.
-inline constexpr int ControlCount = 6;
+inline constexpr int ControlCount = 7;
 
 struct ShellRecord {
     // Form1 and its controls (layout.cpp).
     HWND Form1, EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton;
+    HWND SoundBox;  // ticked while chords sound; greyed out without a synthesizer
     HINSTANCE programInstance;
     const char* formClassName;
     int unitX, unitY;                         // pixels per layout unit; set before any window exists
@@ -42,6 +43,7 @@ struct ShellRecord {
 extern ShellRecord Shell;
 extern HWND &Form1, &EnterButton, &NoteEntryField, &RecognisedNotesField, &KeyButton, &ChordButton,
     &HelpButton;
+extern HWND& SoundBox;
 extern float &halfScreenWidth, &halfScreenHeight;
 extern int& modeNumber;
 extern char (&displayKeyword)[6];

@@ -1,5 +1,7 @@
-// Form1 and its controls laid out from the screen size, and centred.
+// Form1 and its controls laid out from the screen size, and centred; the
+// Sound box in free space.
 #include "running_program.h"
+#include "tests/support/pixels.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ TEST_F(Layout, Screen1024x768) {
         EXPECT_EQ(placementInForm(KeyButton), (Placement{102, 506, 70, 30}));
         EXPECT_EQ(placementInForm(ChordButton), (Placement{176, 506, 70, 30}));
         EXPECT_EQ(placementInForm(HelpButton), (Placement{250, 506, 70, 30}));
+        EXPECT_EQ(placementInForm(SoundBox), (Placement{112, 668, 70, 20}));
         // Centred in the work area above the 40-pixel task bar: (728 - 738) / 2.
         EXPECT_EQ(outerPlacement(Form1), (Placement{0, -5, 1024, 738}));
         EXPECT_TRUE(IsWindow(Form1));
@@ -107,6 +110,44 @@ TEST_F(Layout, CentringInAnOffsetWorkArea) {
         EXPECT_EQ(outerPlacement(Form1), (Placement{349, 249, 301, 201}));
     });
     runAndQuit();
+}
+
+// The Sound box lies where the window draws nothing, with a margin, in both
+// arrangements, with spikes, the prompt and a named chord on the screen.
+TEST_F(Layout, TheSoundBoxCoversNothingTheWindowDraws) {
+    static constexpr Rgb background = {50, 140, 140};
+    constexpr int margin = 2, hide = 0, show = 5;  // SW_HIDE, SW_SHOW
+    for (const POINT screen : {POINT{800, 600}, POINT{1024, 768}, POINT{1280, 1024}, POINT{1920, 1080},
+                               POINT{3840, 2160}}) {
+        SCOPED_TRACE(std::to_string(screen.x) + " x " + std::to_string(screen.y));
+        headless::reset();
+        headless::setScreen(screen.x, screen.y);
+        for (int button : {KeyButtonId, ChordButtonId})
+            step([this, button] {
+                headless::typeText(NoteEntryField, "c e g b% d");
+                headless::clickButton(EnterButton);
+                headless::clickButton(button == KeyButtonId ? KeyButton : ChordButton);
+                headless::runUntilIdle();
+                const RECT client = headless::clientRect(Form1);
+                const POINT spike = {client.left + (client.right - client.left) * 30 / 100,
+                                     client.top + (client.bottom - client.top) * 40 / 100};
+                headless::mouseDown(spike.x, spike.y);
+                headless::mouseUp(spike.x, spike.y);
+                headless::runUntilIdle();
+                ShowWindow(SoundBox, hide);  // the picture of what the window itself draws
+                const std::string path = directory().path() / "window.png";
+                ASSERT_TRUE(headless::saveClientPng(Form1, path.c_str()));
+                ShowWindow(SoundBox, show);
+                const Image picture = readPng(path.c_str());
+                const Placement box = placementInForm(SoundBox);
+                int covered = 0;
+                for (int y = box.y - margin; y < box.y + box.height + margin; ++y)
+                    for (int x = box.x - margin; x < box.x + box.width + margin; ++x)
+                        covered += !(pixelAt(picture.get(), x, y) == background);
+                EXPECT_EQ(covered, 0) << (button == KeyButtonId ? "by key" : "by chord");
+            });
+        runAndQuit();
+    }
 }
 
 }  // namespace
