@@ -1,6 +1,8 @@
 # The run that both programs go through, with its checks, on a 1024 x 768
-# screen: start, c e g, "Enter", a click on the Major-on-C spike, "x Chord",
-# Alt+F4. Source after e2e-lib.sh.
+# screen: start, no sound (the Sound box greyed out, one line on standard
+# error), c e g, "Enter", a click on the Major-on-C spike, "x Chord", Alt+F4.
+# Source after e2e-lib.sh. Wine has no MIDI device; the Linux program runs with
+# sound switched off, which also keeps a test run quiet on a desktop.
 # Client-area pixels follow from the plot mapping on 1024 x 768:
 # column = trunc(x * 10.24 + 0.5), row = trunc(767.5 - y * 7.68).
 
@@ -15,6 +17,15 @@ frame="180 180 180"
 spikes_at_row83() {
   "$PNG_PROBE" "$E2E_SHOT" row $((CLIENT_Y + 83)) $((CLIENT_X + 104)) $((CLIENT_X + 912)) |
     grep -v -e " $panel\$" -e " 0 120 120\$"
+}
+
+# The Sound box (112, 668, 70 x 20) shows its text in grey when greyed out:
+# no pixel right of the tick box darker than 100 in every component.
+sound_box_greyed() {
+  local r g b
+  read -r r g b < <("$PNG_PROBE" "$E2E_SHOT" darkest $((CLIENT_X + 135)) $((CLIENT_Y + 670)) \
+    $((CLIENT_X + 179)) $((CLIENT_Y + 685)))
+  [ "$r" -ge 100 ] && [ "$g" -ge 100 ] && [ "$b" -ge 100 ]
 }
 
 # Saves the client area of the last screenshot: client_shot WINDOW FILE.
@@ -34,12 +45,15 @@ run_sequence() {
   local name=$1 window program
   shift
   E2E_SHOT="$E2E_ARTIFACTS/$name-screen.png"
-  (cd "$E2E_ARTIFACTS" && exec "$@") >"$E2E_ARTIFACTS/$name.out" 2>"$E2E_ARTIFACTS/$name.err" &
+  (cd "$E2E_ARTIFACTS" && TONVISOR_AUDIO_DRIVER=none exec "$@") >"$E2E_ARTIFACTS/$name.out" 2>"$E2E_ARTIFACTS/$name.err" &
   program=$!
   window=$(find_window "Tonvisor V1.0") || fail "$name: the Tonvisor window did not appear"
   client_origin "$window"
   at() { echo $((CLIENT_X + $1)) $((CLIENT_Y + $2)); }
   pixel_becomes $(at 512 114) "$panel" 10 || fail "$name: the panel is not on the screen"
+  poll 10 grep -q "^No sound: " "$E2E_ARTIFACTS/$name.err" || fail "$name: no line saying why there is no sound"
+  screenshot
+  sound_box_greyed || fail "$name: the Sound box is not greyed out"
 
   # c e g and a real click on "Enter" (50, 660, 50 x 36): Major on C, slot 34
   # at x 30.6519, column 314, from row 375 (y 51) up to row 68 (y 91).
