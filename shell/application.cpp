@@ -72,8 +72,7 @@ void prepareApplication(HINSTANCE instance) {
     initCommonControls();
 }
 
-// The synthesizer opens only once the first frame is drawn, so that its
-// soundfont never delays it.
+// The sound starts once the first frame is drawn, so that it never delays it.
 int runApplication(HINSTANCE instance) {
     prepareApplication(instance);
     loadForm();

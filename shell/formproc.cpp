@@ -101,9 +101,8 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (buttonDown == 1) identifyRelease();
         break;
     case WM_TIMER:
-        if (wParam != ReleaseTimer) break;
-        releaseSound();
-        return 0;
+        if (soundTimerDue(wParam)) return 0;
+        break;
     case SynthesizerOpened:
         takeSynthesizerResult(wParam, lParam);
         return 0;

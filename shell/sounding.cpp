@@ -1,5 +1,5 @@
-// The window's sound (sounding.h): the Sound box, the synthesizer's result and
-// the release timer around midi/sound.h.
+// The window's sound (sounding.h): the Sound box, the synthesizer's open and
+// its result, and the release timer around midi/sound.h.
 #include "shell/sounding.h"
 
 #include <cstdio>
@@ -17,15 +17,26 @@ void play(const Voicing& voicing) {
     SetTimer(Form1, ReleaseTimer, HoldMilliseconds, nullptr);
 }
 
-}  // namespace
-
-void startSound() {
-    EnableWindow(SoundBox, FALSE);
-    // Without a thread to spare the open runs here: late, but the same.
+// Without a thread to spare the open runs here: late, but the same.
+void openSound() {
     if (HANDLE opening = CreateThread(nullptr, 0, openSynthesizerFor, Form1, 0, nullptr))
         CloseHandle(opening);
     else
         openSynthesizerFor(Form1);
+}
+
+}  // namespace
+
+void startSound() {
+    EnableWindow(SoundBox, FALSE);
+    SetTimer(Form1, OpenTimer, OpenDelay, nullptr);
+}
+
+bool soundTimerDue(UINT_PTR timer) {
+    if (timer != OpenTimer && timer != ReleaseTimer) return false;
+    KillTimer(Form1, timer);
+    timer == OpenTimer ? openSound() : releaseVoicing();
+    return true;
 }
 
 void takeSynthesizerResult(WPARAM wParam, LPARAM lParam) {
@@ -50,11 +61,6 @@ void soundSwitched() {
     if (soundWanted()) return;
     KillTimer(Form1, ReleaseTimer);
     silenceSound();
-}
-
-void releaseSound() {
-    KillTimer(Form1, ReleaseTimer);
-    releaseVoicing();
 }
 
 void endSound() { closeSound(); }

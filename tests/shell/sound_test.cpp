@@ -1,8 +1,9 @@
 // The window's sound, run through the program's own message loop on the
-// headless screen: the synthesizer opened in the background, the Sound box,
-// and what "Enter", a click on a spike and the release timer make it play,
-// heard by pulling the headless synthesizer's samples and scanning their
-// pitches. Only advanceClock moves the time the timer runs on.
+// headless screen: the synthesizer opened in the background a moment after
+// the start, the Sound box, and what "Enter", a click on a spike and the
+// release timer make it play, heard by pulling the headless synthesizer's
+// samples and scanning their pitches. Only advanceClock moves the time the
+// timers run on.
 #include "running_program.h"
 
 #include "midi/sound.h"
@@ -32,6 +33,9 @@ protected:
         headless::mouseUp(client.left + spike.x, client.top + spike.y);
         headless::runUntilIdle();
     }
+    // The moment after the start when the open begins; the loop then waits
+    // for the open's thread and handles what it posts.
+    static void letTheSynthesizerOpen() { headless::advanceClock(OpenDelay); }
     static void clickSoundBox() {
         headless::clickButton(SoundBox);
         headless::runUntilIdle();
@@ -53,6 +57,10 @@ protected:
 // the release timer and then let go.
 TEST_F(WindowSound, EnterAndSpikesSoundUntilTheTimerReleasesThem) {
     step([] {
+        EXPECT_FALSE(IsWindowEnabled(SoundBox));
+        enter("c e g");  // before the open: silence
+        EXPECT_TRUE(headless::pullAudio(64).empty());
+        letTheSynthesizerOpen();
         EXPECT_TRUE(IsWindowEnabled(SoundBox));
         EXPECT_EQ(SendMessageA(SoundBox, BM_GETCHECK, 0, 0), BST_CHECKED);
         enter("e g c");
@@ -79,6 +87,7 @@ TEST_F(WindowSound, EnterAndSpikesSoundUntilTheTimerReleasesThem) {
 // synthesizer.
 TEST_F(WindowSound, TheSoundBoxSilencesAndClosingCloses) {
     step([] {
+        letTheSynthesizerOpen();
         enter("c e g");
         const double held = nextPeakDecibels(Rate / 2);
         clickSoundBox();
@@ -108,6 +117,7 @@ TEST_F(WindowSound, WithoutASoundfontTheBoxIsGreyedOut) {
     setenv("TONVISOR_SOUNDFONT", "/nonexistent/none.sf2", 1);
     testing::internal::CaptureStderr();
     step([] {
+        letTheSynthesizerOpen();
         EXPECT_FALSE(IsWindowEnabled(SoundBox));
         EXPECT_EQ(SendMessageA(SoundBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
         headless::clickButton(SoundBox);
