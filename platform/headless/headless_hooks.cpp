@@ -39,6 +39,25 @@ void clickPoint(HWND window, int screenX, int screenY, void (*report)(HWND, int,
     report(window, screenX - mirror.desc.client.left, screenY - mirror.desc.client.top);
 }
 
+// Fetches and dispatches until nothing is ready; false when it gave up on a
+// queue that never empties (a window procedure that never validates its
+// window would repaint for ever).
+bool dispatchQueued(int& handled) {
+    constexpr int patience = 100000;
+    MSG message;
+    for (; core::nextMessage(&message); ++handled) {
+        if (handled == patience) {
+            std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
+            return false;
+        }
+        HWND active = GetActiveWindow();
+        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
 }  // namespace
 
 namespace headless {
@@ -108,24 +127,8 @@ void pressKey(int virtualKey, bool shift) {
 }
 
 void runUntilIdle() {
-    // A window procedure that never validates its window would repaint for ever.
-    constexpr int patience = 100000;
-    MSG message;
     int handled = 0;
-    for (;;) {
-        for (; core::nextMessage(&message); ++handled) {
-            if (handled == patience) {
-                std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
-                return;
-            }
-            HWND active = GetActiveWindow();
-            if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (!core::programThreadsRunning()) return;
-        Headless_awaitPost();
-    }
+    while (dispatchQueued(handled) && core::programThreadsRunning()) Headless_awaitPost();
 }
 
 void advanceClock(unsigned milliseconds) {
