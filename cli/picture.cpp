@@ -14,6 +14,7 @@
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
+#include "shell/sounding.h"
 
 namespace {
 
@@ -28,10 +29,9 @@ bool inside(const RECT& rect, POINT point) {
 
 // A click on a control would press it: "Help" starts a viewer program.
 bool onControl(POINT point) {
-    for (HWND control : {EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton,
-                         ChordField, MidiStatus}) {
+    for (int i = 0; i < ControlCount; ++i) {
         RECT rect = {};
-        if (GetWindowRect(control, &rect) && inside(rect, point)) return true;
+        if (GetWindowRect(formControl(i), &rect) && inside(rect, point)) return true;
     }
     return false;
 }
@@ -58,7 +58,10 @@ PictureOutcome savePicture(const std::string& path) {
 }
 
 // Each step runs once the program has handled everything the one before caused.
+// The first lets the moment pass after which the program opens its
+// synthesizer, so the Sound box shows as a person sees it.
 void scheduleSteps(const PictureOptions& picture, bool typeEntry, const std::string& entry, PictureOutcome& outcome) {
+    headless::whenIdle([] { headless::advanceClock(OpenDelay); });
     if (picture.byChord) headless::whenIdle([] { headless::clickButton(ChordButton); });
     if (typeEntry)
         headless::whenIdle([&entry] {

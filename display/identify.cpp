@@ -69,15 +69,16 @@ void drawColourSample(const SlotChord& chord) {
 // The click is converted by this rule alone (no origin, no flip of the plot
 // mapping). Slot 132, between the last slot's range and x = 90, holds no chord
 // and is rejected like a click off the panel.
-void identifySpike(int clickX, int clickY) {
+SpikeChord identifySpike(int clickX, int clickY) {
     auto x = static_cast<float>((clickX + 3) / static_cast<long double>(PlotCanvas.scaleX));
     auto y = static_cast<float>(clickY / static_cast<long double>(PlotCanvas.scaleY));
     float x0 = PanelGeometry.slotOriginX;
-    if (!(x > x0 && x < 90.0 && y > 45.0 && y < 86.5)) return;
+    if (!(x > x0 && x < 90.0 && y > 45.0 && y < 86.5)) return {};
     long double position = (static_cast<long double>(x) - x0) / PanelGeometry.slotPitch - 0.5;
-    if (position >= 132.0) return;
+    if (position >= 132.0) return {};
     SlotChord chord = decodeSlot(static_cast<int>(position));
     drawNameBox();
     printName(chord);
     drawColourSample(chord);
+    return {true, chord.type, chord.root};
 }

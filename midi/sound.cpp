@@ -1,5 +1,6 @@
-// The sound's MIDI messages: program change, note-on, note-off and all notes
-// off, sent as short messages (status, then two data bytes, low byte first).
+// The sound's MIDI messages: program change, note-on, note-off, all notes off
+// and all sound off, sent as short messages (status, then two data bytes, low
+// byte first); and the open's thread procedure.
 #include "midi/sound.h"
 
 SoundState Sound = {};
@@ -7,7 +8,7 @@ SoundState Sound = {};
 namespace {
 
 constexpr int NoteOff = 0x80, NoteOn = 0x90, ControlChange = 0xB0, ProgramChange = 0xC0;
-constexpr int AllNotesOff = 123;
+constexpr int AllSoundOff = 120, AllNotesOff = 123;
 
 void sendShort(HMIDIOUT synthesizer, int status, int first, int second) {
     midiOutShortMsg(synthesizer, static_cast<DWORD>((status | SoundChannel) | first << 8 | second << 16));
@@ -27,6 +28,21 @@ MMRESULT openSynthesizer(HMIDIOUT* synthesizer) {
     return MMSYSERR_NOERROR;
 }
 
+// The synthesizer goes with the message, or is closed when no window is left to take it.
+DWORD WINAPI openSynthesizerFor(LPVOID window) {
+    HMIDIOUT synthesizer;
+    const MMRESULT result = openSynthesizer(&synthesizer);
+    const auto handle = reinterpret_cast<LPARAM>(synthesizer);
+    if (!PostMessageA(static_cast<HWND>(window), SynthesizerOpened, result, handle) && synthesizer)
+        midiOutClose(synthesizer);
+    return 0;
+}
+
+MMRESULT takeSynthesizer(WPARAM wParam, LPARAM lParam) {
+    Sound.synthesizer = reinterpret_cast<HMIDIOUT>(lParam);
+    return static_cast<MMRESULT>(wParam);
+}
+
 void soundVoicing(const Voicing& voicing) {
     if (!Sound.synthesizer) return;
     sendShort(Sound.synthesizer, ControlChange, AllNotesOff, 0);
@@ -37,6 +53,12 @@ void soundVoicing(const Voicing& voicing) {
 void releaseVoicing() {
     if (!Sound.synthesizer) return;
     for (int i = 0; i < Sound.sounding.count; ++i) sendShort(Sound.synthesizer, NoteOff, Sound.sounding.keys[i], 0);
+    Sound.sounding.count = 0;
+}
+
+void silenceSound() {
+    if (!Sound.synthesizer) return;
+    sendShort(Sound.synthesizer, ControlChange, AllSoundOff, 0);
     Sound.sounding.count = 0;
 }
 

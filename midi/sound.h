@@ -1,9 +1,11 @@
 // The sound: one synthesizer, reached through the Windows MIDI calls, and the
 // chord it is sounding. General MIDI piano on the first channel.
 //
-// openSynthesizer touches no state, so it may run on any thread; the other
-// functions keep Sound and belong to the thread that owns the window. When to
-// release (HoldMilliseconds after the chord began) is the caller's business.
+// openSynthesizer touches no state, so it may run on any thread; the window
+// has it run on a thread of its own (openSynthesizerFor), whose result
+// reaches the window as a posted message. The other functions keep
+// Sound and belong to the thread that owns the window. When to release
+// (HoldMilliseconds after the chord began) is the caller's business.
 #pragma once
 
 #include "midi/voicing.h"
@@ -13,6 +15,9 @@ inline constexpr int SoundChannel = 0;
 inline constexpr int PianoProgram = 0;   // General MIDI's Acoustic Grand Piano
 inline constexpr int SoundVelocity = 90;
 inline constexpr int HoldMilliseconds = 1500;
+// Posted by openSynthesizerInBackground: wParam the MMRESULT, lParam the
+// HMIDIOUT (null unless the result is MMSYSERR_NOERROR).
+inline constexpr UINT SynthesizerOpened = WM_APP + 1;
 
 struct SoundState {
     HMIDIOUT synthesizer;  // null while none is open
@@ -26,12 +31,25 @@ extern SoundState Sound;
 // why) and a null handle.
 MMRESULT openSynthesizer(HMIDIOUT* synthesizer);
 
+// A thread procedure (CreateThread) for the window given as its parameter:
+// runs openSynthesizer and posts SynthesizerOpened to the window; if the window
+// has gone by then, it closes what it opened. Nothing need wait for it, so a
+// program may end while it runs.
+DWORD WINAPI openSynthesizerFor(LPVOID window);
+
+// The synthesizer that SynthesizerOpened brought becomes Sound's; returns the
+// open's result.
+MMRESULT takeSynthesizer(WPARAM wParam, LPARAM lParam);
+
 // Stops whatever sounds (all notes off), then sounds the voicing's keys
 // together. Nothing happens without a synthesizer.
 void soundVoicing(const Voicing& voicing);
 
 // Releases the keys that soundVoicing started.
 void releaseVoicing();
+
+// Cuts off whatever sounds at once (all sound off), release tails included.
+void silenceSound();
 
 // Silences and closes the synthesizer at once.
 void closeSound();

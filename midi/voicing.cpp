@@ -19,13 +19,7 @@ Voicing stackUpward(const int* pitchClasses, int count) {
 
 }  // namespace
 
-// The entry keeps its notes sorted; the recognised-notes text keeps them as
-// typed, two characters each after a two-character lead and a blank apart.
-Voicing voiceEntry(const NoteEntry& entry) {
-    int typed[MaxEnteredNotes];
-    for (int i = 0; i < entry.count; ++i) typed[i] = lookupNote(std::string_view(entry.echo + 2 + 3 * i, 2));
-    return stackUpward(typed, entry.count);
-}
+Voicing voiceEntry(const NoteEntry& entry) { return stackUpward(entry.typed, entry.count); }
 
 Voicing voiceChord(int chordType, int root) {
     const ChordTemplate& chord = ChordTemplates[chordType];

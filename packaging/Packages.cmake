@@ -32,10 +32,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries come from dpkg-shlibdeps. The text is laid out for Arial's
-# metrics, which Liberation Sans has; the rest is useful but not needed: a
-# General MIDI soundfont for sound, xdg-open as the default help viewer.
+# metrics, which Liberation Sans has; the rest is useful but not needed:
+# FluidSynth's library (loaded at run time, so dpkg-shlibdeps does not see it)
+# and a General MIDI soundfont for sound, xdg-open as the default help viewer.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | sf2-soundfont-gm, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libfluidsynth3, timgm6mb-soundfont | sf2-soundfont-gm, xdg-utils")
 
 include(CPack)

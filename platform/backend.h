@@ -24,7 +24,9 @@ struct WindowDesc {
     WindowKind kind;
     HWND parent;       // the top-level window of a control; nullptr for a top-level window
     int controlId;     // a control's identifier (CreateWindowExA's menu argument); 0 for top-level
-    DWORD style;       // as given to CreateWindowExA (WS_TABSTOP, ES_AUTOHSCROLL, ES_READONLY, SS_...)
+    DWORD style;       // as given to CreateWindowExA (WS_TABSTOP, WS_DISABLED, ES_AUTOHSCROLL,
+                       // ES_READONLY, SS_..., BS_AUTOCHECKBOX: a "button" shown as a check
+                       // box, unchecked at first)
     DWORD exStyle;     // as given to CreateWindowExA (WS_EX_CLIENTEDGE, WS_EX_STATICEDGE)
     std::string text;  // title, button caption, edit contents or static text
     RECT outer;        // top-level: frame rectangle on the screen; control: rectangle in the parent's client area
@@ -46,6 +48,12 @@ void showWindow(HWND window, bool visible);
 void setWindowText(HWND window, const char* text);
 // Give keyboard focus to this window or control.
 void setFocus(HWND window);
+// A control greyed out (false) or usable again: a greyed control takes no
+// clicks and no focus and shows its text greyed.
+void enableWindow(HWND window, bool enabled);
+// A check box's tick; the core toggles it when the box is clicked, and a
+// backend that toggles its widget by itself must not report this call back.
+void setCheck(HWND checkBox, bool checked);
 // An edit or static control's text and background colours, as its parent answered
 // WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC (the DC's text colour and the returned brush's
 // colour). Called at every repaint of the control for which the parent returned a brush

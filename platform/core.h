@@ -36,7 +36,9 @@ constexpr int frameBottom = 4;
 // (a top-level window; presses on controls are the backend's own business).
 void mousePressed(HWND window, int x, int y);
 void mouseReleased(HWND window, int x, int y);
-// A push button was clicked: its parent receives WM_COMMAND with the button's identifier.
+// A button was clicked: a check box toggles (the core calls backend::setCheck),
+// then its parent receives WM_COMMAND with the button's identifier and
+// BN_CLICKED. Ignored for a greyed-out button.
 void buttonClicked(HWND button);
 // The person changed an edit control's contents; text is the whole new contents.
 void editChanged(HWND edit, const char* text);
@@ -66,6 +68,9 @@ void windowMoved(HWND window, const RECT& outer, const RECT& client);
 void otherThreadPosterOpened();
 void otherThreadPosterClosed();
 bool otherThreadsMayPost();
+// Whether a thread that the program started with CreateThread is still
+// running; its end calls backend::wake. Safe on any thread.
+bool programThreadsRunning();
 
 // ---- What a backend shows ----
 

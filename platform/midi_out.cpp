@@ -3,7 +3,8 @@
 // synthesizer (synth.h).
 //
 // The one device (0, also reached as MIDI_MAPPER) is the synthesizer: it exists
-// while the soundfont can be read, whether or not it can be heard. midiOutOpen may take a while (the
+// while FluidSynth can be loaded and the soundfont read, whether or not it can
+// be heard. The first call that asks loads FluidSynth (fluidsynth_library.h). midiOutOpen may take a while (the
 // soundfont, then the audio driver, each bounded) and may be called on any
 // thread; the other calls are quick. Every call is safe from any thread.
 // Limits: one open handle at a time (a second open gets MMSYSERR_ALLOCATED, as
@@ -13,6 +14,7 @@
 #include "platform/handles.h"
 #include "platform/core.h"
 #include "platform/synth.h"
+#include "platform/fluidsynth_library.h"
 
 #include <unistd.h>
 
@@ -30,7 +32,9 @@ struct MidiOutState {
     std::unique_ptr<synth::Synthesizer> synth;
 };
 
-MidiOutState midiOut;
+// Never destroyed: an open may still be under way on another thread while the
+// process exits.
+MidiOutState& midiOut = *new MidiOutState;
 
 bool soundSwitchedOff() { return backend::playsAloud() && synth::audioDrivers().empty(); }
 
@@ -64,6 +68,8 @@ std::string errorText(MMRESULT error) {
     case MMSYSERR_INVALFLAG: return "only CALLBACK_NULL is supported";
     case MMSYSERR_INVALPARAM: return "invalid parameter";
     case MIDIERR_NODEVICE:
+        if (!synth::fluidSynthLoaded())
+            return std::string("no synthesizer: cannot load FluidSynth (") + synth::FluidSynthLibraryName + ")";
         return "no soundfont: cannot load " + synth::soundfontPath() +
                " (TONVISOR_SOUNDFONT names another SF2 or SF3 file)";
     default: return "";
@@ -73,7 +79,7 @@ std::string errorText(MMRESULT error) {
 }  // namespace
 
 UINT WINAPI midiOutGetNumDevs(void) {
-    return access(synth::soundfontPath().c_str(), R_OK) == 0 ? 1 : 0;
+    return synth::fluidSynthLoaded() && access(synth::soundfontPath().c_str(), R_OK) == 0 ? 1 : 0;
 }
 
 MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOutHandle, UINT deviceId, DWORD_PTR, DWORD_PTR, DWORD flags) {
@@ -108,7 +114,7 @@ MMRESULT WINAPI midiOutReset(HMIDIOUT midiOutHandle) {
     std::lock_guard<std::mutex> hold(midiOut.lock);
     fluid_synth_t* synth = synthOf(midiOutHandle);
     if (!synth) return MMSYSERR_INVALHANDLE;
-    fluid_synth_all_notes_off(synth, -1);
+    synth::fluid().fluid_synth_all_notes_off(synth, -1);
     return MMSYSERR_NOERROR;
 }
 
@@ -139,7 +145,7 @@ namespace core {
 bool renderSynthesizer(float* interleaved, int frames) {
     std::lock_guard<std::mutex> hold(midiOut.lock);
     if (!midiOut.synth || midiOut.synth->driver) return false;
-    fluid_synth_write_float(midiOut.synth->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+    synth::fluid().fluid_synth_write_float(midiOut.synth->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
     return true;
 }
 

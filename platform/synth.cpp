@@ -1,7 +1,10 @@
 // The FluidSynth synthesizer itself: the soundfont, the level, and MIDI
-// channel messages turned into FluidSynth calls. Running status and system
+// channel messages turned into FluidSynth calls (through fluid(), as the
+// library loads with the first synthesizer). Running status and system
 // messages are not taken: the program sends whole channel messages only.
 #include "platform/synth.h"
+
+#include "platform/fluidsynth_library.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +23,7 @@ constexpr double Gain = 0.6;
 void silenceFluidSynth() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level = 0; level < LAST_LOG_LEVEL; ++level) fluid_set_log_function(level, nullptr, nullptr);
+        for (int level = 0; level < LAST_LOG_LEVEL; ++level) fluid().fluid_set_log_function(level, nullptr, nullptr);
     });
 }
 
@@ -34,22 +37,22 @@ bool isSoundfont(const std::string& path) {
 }
 
 fluid_settings_t* newSettings() {
-    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_t* settings = fluid().new_fluid_settings();
     if (!settings) return nullptr;
-    fluid_settings_setnum(settings, "synth.sample-rate", SampleRate);
-    fluid_settings_setnum(settings, "synth.gain", Gain);
+    fluid().fluid_settings_setnum(settings, "synth.sample-rate", SampleRate);
+    fluid().fluid_settings_setnum(settings, "synth.gain", Gain);
     // A JACK client's ports are connected to the speakers only when asked.
-    fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
-    fluid_settings_setstr(settings, "audio.jack.id", "Tonvisor");
+    fluid().fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
+    fluid().fluid_settings_setstr(settings, "audio.jack.id", "Tonvisor");
     return settings;
 }
 
 }  // namespace
 
 Synthesizer::~Synthesizer() {
-    if (driver) delete_fluid_audio_driver(driver);
-    if (synth) delete_fluid_synth(synth);
-    if (settings) delete_fluid_settings(settings);
+    if (driver) fluid().delete_fluid_audio_driver(driver);
+    if (synth) fluid().delete_fluid_synth(synth);
+    if (settings) fluid().delete_fluid_settings(settings);
 }
 
 std::string soundfontPath() {
@@ -58,12 +61,12 @@ std::string soundfontPath() {
 }
 
 std::unique_ptr<Synthesizer> load(const std::string& soundfont) {
-    if (!isSoundfont(soundfont)) return nullptr;
+    if (!fluidSynthLoaded() || !isSoundfont(soundfont)) return nullptr;
     silenceFluidSynth();
     auto loaded = std::make_unique<Synthesizer>();
     loaded->settings = newSettings();
-    if (loaded->settings) loaded->synth = new_fluid_synth(loaded->settings);
-    if (!loaded->synth || fluid_synth_sfload(loaded->synth, soundfont.c_str(), 1) == FLUID_FAILED) return nullptr;
+    if (loaded->settings) loaded->synth = fluid().new_fluid_synth(loaded->settings);
+    if (!loaded->synth || fluid().fluid_synth_sfload(loaded->synth, soundfont.c_str(), 1) == FLUID_FAILED) return nullptr;
     return loaded;
 }
 
@@ -71,13 +74,13 @@ bool play(fluid_synth_t* synth, DWORD message) {
     const int status = message & 0xFF, channel = status & 0x0F;
     const int first = (message >> 8) & 0x7F, second = (message >> 16) & 0x7F;
     switch (status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth, channel, first); return true;
-    case 0x90: fluid_synth_noteon(synth, channel, first, second); return true;  // velocity 0 is a note-off
-    case 0xA0: fluid_synth_key_pressure(synth, channel, first, second); return true;
-    case 0xB0: fluid_synth_cc(synth, channel, first, second); return true;
-    case 0xC0: fluid_synth_program_change(synth, channel, first); return true;
-    case 0xD0: fluid_synth_channel_pressure(synth, channel, first); return true;
-    case 0xE0: fluid_synth_pitch_bend(synth, channel, first | second << 7); return true;
+    case 0x80: fluid().fluid_synth_noteoff(synth, channel, first); return true;
+    case 0x90: fluid().fluid_synth_noteon(synth, channel, first, second); return true;  // velocity 0 is a note-off
+    case 0xA0: fluid().fluid_synth_key_pressure(synth, channel, first, second); return true;
+    case 0xB0: fluid().fluid_synth_cc(synth, channel, first, second); return true;
+    case 0xC0: fluid().fluid_synth_program_change(synth, channel, first); return true;
+    case 0xD0: fluid().fluid_synth_channel_pressure(synth, channel, first); return true;
+    case 0xE0: fluid().fluid_synth_pitch_bend(synth, channel, first | second << 7); return true;
     default: return false;
     }
 }

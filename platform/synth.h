@@ -41,9 +41,9 @@ struct Synthesizer {
 
 // TONVISOR_SOUNDFONT when set, else Debian's General MIDI soundfont.
 std::string soundfontPath();
-// A synthesizer with the soundfont loaded and no driver; null when the file is
-// not an SF2 or SF3 soundfont that FluidSynth can read. FluidSynth's own
-// messages are silenced.
+// A synthesizer with the soundfont loaded and no driver; null when FluidSynth
+// cannot be loaded or the file is not an SF2 or SF3 soundfont that it can
+// read. FluidSynth's own messages are silenced.
 std::unique_ptr<Synthesizer> load(const std::string& soundfont);
 // Plays a MIDI channel message (status in the low byte, then two data bytes);
 // false for anything else.

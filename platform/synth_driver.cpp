@@ -15,6 +15,8 @@
 // seen by every program this process starts.
 #include "platform/synth.h"
 
+#include "platform/fluidsynth_library.h"
+
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
 
@@ -64,7 +66,7 @@ struct DriverAttempt {
 // The driver's thread: opens it, then hands the synthesizer back, or frees it
 // when the caller has stopped waiting.
 void openDriver(const std::shared_ptr<DriverAttempt>& attempt) {
-    fluid_audio_driver_t* driver = new_fluid_audio_driver(attempt->synth->settings, attempt->synth->synth);
+    fluid_audio_driver_t* driver = fluid().new_fluid_audio_driver(attempt->synth->settings, attempt->synth->synth);
     std::lock_guard<std::mutex> hold(attempt->lock);
     attempt->synth->driver = driver;
     attempt->done = true;
@@ -74,7 +76,7 @@ void openDriver(const std::shared_ptr<DriverAttempt>& attempt) {
 
 // Whether the named driver opened in time; the synthesizer comes back unless it did not answer.
 bool startDriver(std::unique_ptr<Synthesizer>& synth, const std::string& name) {
-    fluid_settings_setstr(synth->settings, "audio.driver", name.c_str());
+    fluid().fluid_settings_setstr(synth->settings, "audio.driver", name.c_str());
     auto attempt = std::make_shared<DriverAttempt>();
     attempt->synth = std::move(synth);
     try {

@@ -28,13 +28,7 @@ void core::mouseReleased(HWND window, int x, int y) {
     if (user::find(window)) user::queueInput(window, WM_LBUTTONUP, 0, user::pointParameter(x, y));
 }
 
-void core::buttonClicked(HWND button) {
-    const user::Window* control = user::find(button);
-    if (!control || !control->parent) return;
-    // WM_COMMAND: identifier in the low word, BN_CLICKED (0) in the high word.
-    user::queueInput(control->parent, WM_COMMAND, static_cast<WPARAM>(control->id & 0xFFFF),
-                     reinterpret_cast<LPARAM>(button));
-}
+void core::buttonClicked(HWND button) { user::clickButton(button); }
 
 void core::editChanged(HWND edit, const char* text) {
     user::Window* control = user::find(edit);

@@ -1,6 +1,7 @@
 // Keyboard focus and the active window, and the dialog navigation of
-// IsDialogMessageA: Tab and Shift+Tab step through the WS_TABSTOP children in
-// creation order, Return is command IDOK and Escape command IDCANCEL.
+// IsDialogMessageA: Tab and Shift+Tab step through the WS_TABSTOP children
+// that are not greyed out, in creation order; Return is command IDOK and
+// Escape command IDCANCEL.
 #include "platform/user_state.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ std::vector<HWND> tabStops(const Window& dialog) {
     std::vector<HWND> stops;
     for (HWND child : dialog.children) {
         const Window* control = find(child);
-        if (control->visible && (control->style & WS_TABSTOP)) stops.push_back(child);
+        if (control->visible && (control->style & WS_TABSTOP) && usable(*control)) stops.push_back(child);
     }
     return stops;
 }

@@ -38,6 +38,7 @@ struct Window {
     HDC dc = nullptr;
     cairo_surface_t* image = nullptr;  // top-level windows only
     HGDIOBJ font = nullptr;            // from WM_SETFONT
+    WPARAM check = BST_UNCHECKED;      // a check box's state (BM_GETCHECK)
     std::vector<HWND> children;  // in creation order: the tab order
 };
 
@@ -53,6 +54,10 @@ int widthOf(const RECT& rect);
 int heightOf(const RECT& rect);
 // Visible, and every ancestor visible too.
 bool shown(const Window& window);
+// Not greyed out (WS_DISABLED), nor any ancestor.
+bool usable(const Window& window);
+// A "button" of style BS_AUTOCHECKBOX.
+bool isCheckBox(const Window& window);
 bool isDescendant(HWND window, HWND ancestor);
 // Needs painting: the whole client area, with erasing; controls too.
 void invalidate(Window& window);
@@ -93,6 +98,9 @@ std::int64_t millisecondsToNextTimer();
 void killTimersOf(HWND window);
 
 // The built-in controls (user_controls.cpp).
+// A click on a button: a check box toggles, then the parent gets WM_COMMAND
+// with BN_CLICKED, through the queue. A greyed-out button takes no click.
+void clickButton(HWND button);
 LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

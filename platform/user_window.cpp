@@ -119,6 +119,16 @@ bool shown(const Window& window) {
     return !parent || shown(*parent);
 }
 
+bool usable(const Window& window) {
+    if (window.style & WS_DISABLED) return false;
+    const Window* parent = find(window.parent);
+    return !parent || usable(*parent);
+}
+
+bool isCheckBox(const Window& window) {
+    return window.kind == backend::WindowKind::Button && (window.style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+}
+
 bool isDescendant(HWND handle, HWND ancestor) {
     for (const Window* window = find(handle); window; window = find(window->parent))
         if (window->parent == ancestor && ancestor) return true;
@@ -261,6 +271,26 @@ BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
 }
 
 BOOL WINAPI IsWindow(HWND handle) { return user::find(handle) != nullptr; }
+
+// Returns whether the window was greyed out before. A window greyed out loses
+// the keyboard focus, as it can no longer take keys.
+BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
+    Window* window = user::find(handle);
+    if (!window) return FALSE;
+    const bool wasDisabled = (window->style & WS_DISABLED) != 0;
+    if (wasDisabled != !enable) {
+        window->style ^= WS_DISABLED;
+        if (!enable && user::focus == handle) SetFocus(nullptr);
+        backend::enableWindow(handle, enable != FALSE);
+        SendMessageA(handle, WM_ENABLE, enable != FALSE, 0);
+    }
+    return wasDisabled;
+}
+
+BOOL WINAPI IsWindowEnabled(HWND handle) {
+    const Window* window = user::find(handle);
+    return window && !(window->style & WS_DISABLED);
+}
 
 int WINAPI GetWindowTextA(HWND handle, LPSTR text, int maxCount) {
     const Window* window = user::find(handle);

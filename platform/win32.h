@@ -4,7 +4,7 @@
 // <mmsystem.h> (link winmm). Elsewhere it declares the part of Win32 that the
 // program calls, with Windows' names, signatures and constant values, so the
 // program compiles unchanged both ways. The declarations are implemented by
-// platform/ (gdi_*.cpp, user_*.cpp, kernel.cpp, shell.cpp, midi_in.cpp,
+// platform/ (gdi_*.cpp, user_*.cpp, kernel*.cpp, shell.cpp, midi_in.cpp,
 // midi_out.cpp) over one of the backends in platform/gtk and platform/headless.
 #pragma once
 
@@ -17,6 +17,7 @@
 
 #else
 
+#include <cstddef>
 #include <cstdint>
 #include <fpu_control.h>
 
@@ -35,6 +36,8 @@ typedef void* LPVOID;
 typedef void* PVOID;
 typedef std::uintptr_t UINT_PTR;
 typedef std::uintptr_t DWORD_PTR;
+typedef std::size_t SIZE_T;
+typedef DWORD* LPDWORD;
 typedef std::intptr_t LONG_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
@@ -107,6 +110,8 @@ typedef struct tagPAINTSTRUCT {
 } PAINTSTRUCT, *LPPAINTSTRUCT;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef DWORD(WINAPI* LPTHREAD_START_ROUTINE)(LPVOID);
+typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 typedef struct tagWNDCLASSA {
@@ -149,6 +154,7 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define SM_CYSCREEN 1
 
 #define WM_DESTROY 0x0002
+#define WM_ENABLE 0x000A
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
@@ -166,6 +172,14 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define WM_APP 0x8000
 #define EM_GETRECT 0x00B2
 
+#define BS_AUTOCHECKBOX 0x0003
+#define BS_TYPEMASK 0x000F
+#define BM_GETCHECK 0x00F0
+#define BM_SETCHECK 0x00F1
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
+#define BN_CLICKED 0
+
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
 #define VK_SHIFT 0x10
@@ -182,6 +196,7 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define WS_POPUP 0x80000000u
 #define WS_CHILD 0x40000000u
 #define WS_VISIBLE 0x10000000u
+#define WS_DISABLED 0x08000000u
 #define WS_TABSTOP 0x00010000u
 #define WS_OVERLAPPEDWINDOW 0x00CF0000u
 #define WS_EX_CLIENTEDGE 0x00000200u
@@ -238,6 +253,8 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
                          UINT flags);
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 BOOL WINAPI IsWindow(HWND window);
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+BOOL WINAPI IsWindowEnabled(HWND window);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetFocus(HWND window);
 int WINAPI GetWindowTextA(HWND window, LPSTR text, int maxCount);
@@ -272,6 +289,11 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 DWORD WINAPI GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
 DWORD WINAPI GetFileAttributesA(LPCSTR fileName);
 DWORD WINAPI GetTickCount(void);
+// Threads run at once (no CREATE_SUSPENDED) with the default stack; closing
+// the handle lets the thread run on to its end.
+HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start,
+                           LPVOID parameter, DWORD flags, LPDWORD threadId);
+BOOL WINAPI CloseHandle(HANDLE handle);
 
 // ---- Shell ----
 HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,

@@ -5,9 +5,11 @@
 #include "canvas/canvas.h"
 #include "display/state.h"
 #include "midi/keyboard_watch.h"
+#include "midi/sound.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
 #include "shell/keyboard_input.h"
+#include "shell/sounding.h"
 
 namespace {
 
@@ -65,6 +67,7 @@ void prepareApplication(HINSTANCE instance) {
     resetDisplay();
     resetShell();
     resetKeyboardWatch();
+    closeSound();  // a synthesizer that a program run before left open
     Shell.formClassName = "Tonvisor";
     fixLayoutScale();
     Shell.programInstance = instance;
@@ -72,9 +75,11 @@ void prepareApplication(HINSTANCE instance) {
     initCommonControls();
 }
 
+// The sound starts once the first frame is drawn, so that it never delays it.
 int runApplication(HINSTANCE instance) {
     prepareApplication(instance);
     loadForm();
+    startSound();
     startWatchingKeyboards();
     return runMessageLoop();
 }

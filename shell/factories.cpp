@@ -10,6 +10,7 @@ const DWORD formStyle = WS_POPUP | WS_OVERLAPPEDWINDOW;
 const DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 const DWORD editStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 const DWORD staticStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS;
+const DWORD checkBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 
 HWND withGuiFont(HWND window) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
@@ -55,6 +56,11 @@ HWND createReadOnlyEdit(const char* text, HWND parent, int id, int x, int y, int
 
 HWND createStatic(const char* text, HWND parent, int id, int x, int y, int width, int height) {
     return createChild(0, "static", text, staticStyle, parent, id, x, y, width, height);
+}
+
+// A click ticks or clears it by itself, then tells the parent.
+HWND createCheckBox(const char* caption, HWND parent, int id, int x, int y, int width, int height) {
+    return createChild(0, "button", caption, checkBoxStyle, parent, id, x, y, width, height);
 }
 
 void setText(HWND control, const char* text) {

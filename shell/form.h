@@ -13,12 +13,15 @@ inline constexpr int KeyButtonId = 104;
 inline constexpr int ChordButtonId = 105;
 inline constexpr int HelpButtonId = 106;
 inline constexpr int ChordFieldId = 107;
+inline constexpr int SoundBoxId = 108;
 inline constexpr int MidiStatusId = 109;
 
 // Half the screen size, and from it every window's place in Shell.formLayout.
 void computeLayout();
 // Lays out, creates, centres, shows and paints Form1 with its controls.
 void loadForm();
+// Form1's control number i (0 to ControlCount - 1) in creation order.
+HWND formControl(int i);
 
 HWND createForm(const char* caption, int x, int y, int width, int height);
 HWND createButton(const char* caption, HWND parent, int id, int x, int y, int width, int height);
@@ -26,6 +29,7 @@ HWND createEdit(const char* text, HWND parent, int id, int x, int y, int width, 
 HWND createReadOnlyEdit(const char* text, HWND parent, int id, int x, int y, int width, int height);
 // A line of text, cut with "..." where it is too long.
 HWND createStatic(const char* text, HWND parent, int id, int x, int y, int width, int height);
+HWND createCheckBox(const char* caption, HWND parent, int id, int x, int y, int width, int height);
 void setText(HWND control, const char* text);
 // Whether an edit field shows the whole text, in its own font.
 bool textFits(HWND edit, const char* text);

@@ -1,14 +1,17 @@
 // Form1's window procedure: sets the flags and keywords that steer the
-// drawing, has the form drawn, hands over to the help launcher and to the
-// keyboards played in, and gives the result fields and the status their colours.
+// drawing, has the form drawn, hands over to the help launcher, to the sound
+// and to the keyboards played in, and gives the result fields and the status
+// their colours.
 #include "shell/formproc.h"
 
 #include "display/identify.h"
 #include "midi/keyboard_watch.h"
+#include "midi/sound.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
 #include "shell/keyboard_input.h"
+#include "shell/sounding.h"
 
 #include <cstring>
 
@@ -50,6 +53,7 @@ bool runCommand(int id) {
     case EnterButtonId:
         enterPending = 1;
         plotSpectrum();
+        soundEntry();
         return true;
     case KeyButtonId:
         selectArrangement(1, "dispn");
@@ -59,6 +63,9 @@ bool runCommand(int id) {
         return true;
     case HelpButtonId:
         launchHelp();
+        return true;
+    case SoundBoxId:
+        soundSwitched();
         return true;
     case quitCommand:
         PostQuitMessage(0);
@@ -78,7 +85,8 @@ void identifyRelease() {
     GetCursorPos(&cursor);
     clickX = cursor.x - outer.left;
     clickY = outer.bottom - cursor.y;
-    identifySpike(clickX, clickY);
+    const SpikeChord chord = identifySpike(clickX, clickY);
+    if (chord.named) soundSpike(chord.type, chord.root);
 }
 
 }  // namespace
@@ -92,10 +100,13 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return colourStatus(reinterpret_cast<HDC>(wParam));
     switch (message) {
     case WM_DESTROY:
+        endSound();
         stopWatchingKeyboards();
         PostQuitMessage(0);
         return 0;
     case WM_TIMER:
+        if (soundTimerDue(wParam) || handleKeyboardMessage(message, wParam, lParam)) return 0;
+        break;
     case MM_MIM_DATA:
         if (handleKeyboardMessage(message, wParam, lParam)) return 0;
         break;
@@ -112,6 +123,9 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
         if (buttonDown == 1) identifyRelease();
         break;
+    case SynthesizerOpened:
+        takeSynthesizerResult(wParam, lParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

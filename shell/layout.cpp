@@ -33,7 +33,8 @@ const ControlPlan controlPlans[ControlCount] = {
     {&Shell.ChordButton, createButton, "x Chord", ChordButtonId, {0.172, 0.66, 0.07, 0.04}},
     {&Shell.HelpButton, createButton, "Help", HelpButtonId, {0.245, 0.66, 0.07, 0.04}},
     {&Shell.ChordField, createReadOnlyEdit, "", ChordFieldId, {0.43, 0.825, 0.20, 0.028}},
-    {&Shell.MidiStatus, createStatic, "MIDI: none", MidiStatusId, {0.19, 0.870, 0.23, 0.028}},
+    {&Shell.SoundBox, createCheckBox, "Sound", SoundBoxId, {0.11, 0.870, 0.085, 0.028}},
+    {&Shell.MidiStatus, createStatic, "MIDI: none", MidiStatusId, {0.205, 0.870, 0.225, 0.028}},
 };
 
 // The product is formed at extended precision and truncated from there:
@@ -64,6 +65,8 @@ void computeLayout() {
     for (int i = 0; i < ControlCount; ++i)
         Shell.formLayout[i + 1] = laidOut(controlPlans[i].place);
 }
+
+HWND formControl(int i) { return *controlPlans[i].handle; }
 
 void loadForm() {
     computeLayout();

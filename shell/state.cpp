@@ -10,6 +10,7 @@ HWND& KeyButton = Shell.KeyButton;
 HWND& ChordButton = Shell.ChordButton;
 HWND& HelpButton = Shell.HelpButton;
 HWND& ChordField = Shell.ChordField;
+HWND& SoundBox = Shell.SoundBox;
 HWND& MidiStatus = Shell.MidiStatus;
 float& halfScreenWidth = Shell.halfScreenWidth;
 float& halfScreenHeight = Shell.halfScreenHeight;

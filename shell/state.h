@@ -12,12 +12,13 @@ struct LayoutBox {
 };
 
 // Form1's controls, created in the order of the layout's control table.
-inline constexpr int ControlCount = 8;
+inline constexpr int ControlCount = 9;
 
 struct ShellRecord {
     // Form1 and its controls (layout.cpp).
     HWND Form1, EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton;
     HWND ChordField;  // the chord's name
+    HWND SoundBox;    // ticked while chords sound; greyed out without a synthesizer
     HWND MidiStatus;  // the keyboards played in
     HINSTANCE programInstance;
     const char* formClassName;
@@ -46,7 +47,7 @@ struct ShellRecord {
 extern ShellRecord Shell;
 extern HWND &Form1, &EnterButton, &NoteEntryField, &RecognisedNotesField, &KeyButton, &ChordButton,
     &HelpButton;
-extern HWND &ChordField, &MidiStatus;
+extern HWND &ChordField, &SoundBox, &MidiStatus;
 extern float &halfScreenWidth, &halfScreenHeight;
 extern int& modeNumber;
 extern char (&displayKeyword)[6];

@@ -1,23 +1,27 @@
 // GTK 3 backend: the "button", "edit" and "static" controls.
 //
 // Implements the controls' side of backend::createWindow and
-// backend::setWindowText, backend::setControlColours, controlTextSize and
-// editTextArea. A "button" is a GtkButton, an "edit" a GtkEntry (not editable
-// with ES_READONLY), a "static" a GtkLabel: one line at the left, centred
-// upright with SS_CENTERIMAGE, cut with "..." with SS_ENDELLIPSIS. Each stands
-// at its pixel rectangle in the parent's GtkFixed, in the theme's default font
-// (the default GUI font). Clicks, typing and focus changes by the person go to
-// the core; Tab, Return and Escape are taken by the window's key handler before
-// the control sees them. Limits: no mnemonics (a static's '&' is shown as it
-// is, as with SS_NOPREFIX), no multi-line edits, no wrapped static text.
+// backend::setWindowText, setControlColours, controlTextSize, editTextArea,
+// enableWindow and setCheck. A "button" is a GtkButton, or a GtkCheckButton
+// for BS_AUTOCHECKBOX; an "edit" a GtkEntry (not editable with ES_READONLY);
+// a "static" a GtkLabel: one line at the left, centred upright with
+// SS_CENTERIMAGE, cut with "..." with SS_ENDELLIPSIS. Each stands at its pixel
+// rectangle in the parent's GtkFixed, in the theme's default font (the default
+// GUI font). A greyed-out control is insensitive. Clicks, typing and focus
+// changes by the person go to the core; Tab, Return and Escape are taken by
+// the window's key handler before the control sees them. Limits: no mnemonics
+// (a static's '&' is shown as it is, as with SS_NOPREFIX), no multi-line
+// edits, no wrapped static text; a check box's text may end in an ellipsis
+// where GTK's font needs more room than the box has.
 #include "platform/gtk/gtk_state.h"
 
 #include <cstdio>
 
 namespace {
 
+// A check box set by the core reports "clicked" too.
 void onClicked(GtkButton*, gpointer data) {
-    core::buttonClicked(static_cast<HWND>(data));
+    if (!Gtk_state.changingQuietly) core::buttonClicked(static_cast<HWND>(data));
 }
 
 void onEditChanged(GtkEditable* editable, gpointer data) {
@@ -39,7 +43,17 @@ GtkWidget* newLabel(const backend::WindowDesc& desc) {
     return label;
 }
 
+// GTK never gives a label less room than its text, and a check box on an
+// 800 x 600 screen has less: an ellipsis lets the text shorten instead.
+GtkWidget* newCheckBox(const char* text) {
+    GtkWidget* box = gtk_check_button_new_with_label(text);
+    gtk_label_set_ellipsize(GTK_LABEL(gtk_bin_get_child(GTK_BIN(box))), PANGO_ELLIPSIZE_END);
+    return box;
+}
+
 GtkWidget* newWidget(const backend::WindowDesc& desc) {
+    if (desc.kind == backend::WindowKind::Button && (desc.style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
+        return newCheckBox(desc.text.c_str());
     if (desc.kind == backend::WindowKind::Button) return gtk_button_new_with_label(desc.text.c_str());
     if (desc.kind == backend::WindowKind::Static) return newLabel(desc);
     GtkWidget* entry = gtk_entry_new();
@@ -75,6 +89,7 @@ void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc) {
     gtk_widget_set_size_request(record.widget, desc.client.right - desc.client.left,
                                 desc.client.bottom - desc.client.top);
     gtk_fixed_put(GTK_FIXED(parent->fixed), record.widget, desc.client.left, desc.client.top);
+    gtk_widget_set_sensitive(record.widget, !(desc.style & WS_DISABLED));
     if (desc.style & WS_VISIBLE) gtk_widget_show(record.widget);
 }
 
@@ -111,6 +126,19 @@ void Gtk_setControlText(Gtk_Window& record, const char* text) {
 }
 
 namespace backend {
+
+void enableWindow(HWND window, bool enabled) {
+    if (Gtk_Window* record = Gtk_find(window); record && record->kind != WindowKind::TopLevel)
+        gtk_widget_set_sensitive(record->widget, enabled);
+}
+
+void setCheck(HWND checkBox, bool checked) {
+    Gtk_Window* record = Gtk_find(checkBox);
+    if (!record || !GTK_IS_CHECK_BUTTON(record->widget)) return;
+    ++Gtk_state.changingQuietly;
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(record->widget), checked);
+    --Gtk_state.changingQuietly;
+}
 
 SIZE controlTextSize(HWND control, const std::string& text) {
     Gtk_Window* record = Gtk_find(control);

@@ -14,10 +14,15 @@ namespace {
 
 // GTK's theme gives an entry at least 34 pixels of height and a button 68 of
 // width; the program's controls are 20 and 50. Without padding and minimum
-// sizes the widgets keep the rectangles the program asks for.
+// sizes the widgets keep the rectangles the program asks for. A check box
+// fills its rectangle with the button face, as on Windows, rather than let
+// the window's picture show through.
 const char* controlCss =
     "entry.tonvisor-control { min-height: 0; padding-top: 0; padding-bottom: 0; }"
-    "button.tonvisor-control { min-height: 0; min-width: 0; padding: 0; }";
+    "button.tonvisor-control { min-height: 0; min-width: 0; padding: 0; }"
+    "checkbutton.tonvisor-control { min-height: 0; padding: 0 0 0 2px; background-color: @theme_bg_color; }"
+    "checkbutton.tonvisor-control check { margin: 0 4px 0 0; }"
+    "checkbutton.tonvisor-control label { margin: 0; }";
 
 void loadControlCss() {
     GtkCssProvider* provider = gtk_css_provider_new();

@@ -20,7 +20,8 @@ void reset();
 
 // As a person types: appended to the control's text; a read-only edit keeps its own.
 void typeText(HWND edit, const char* text);
-// A real click on the control: WM_COMMAND reaches its parent.
+// A real click on the button: it takes the focus, a check box toggles, and
+// WM_COMMAND reaches its parent. A greyed-out button ignores it.
 void clickButton(HWND button);
 // Move the cursor there and press the left button.
 void mouseDown(int screenX, int screenY);
@@ -30,8 +31,9 @@ void mouseUp(int screenX, int screenY);
 void pressKey(int virtualKey, bool shift);
 
 // Fetch and dispatch like the program's loop (IsDialogMessageA on the active
-// window, else TranslateMessage + DispatchMessageA) until nothing is queued and
-// no window needs painting.
+// window, else TranslateMessage + DispatchMessageA) until nothing is queued, no
+// window needs painting and no thread that the program started (CreateThread)
+// is still running.
 void runUntilIdle();
 // Let this much virtual time pass with the program running: at each moment a
 // timer falls due, in order, the clock stops there and the queue runs as in
@@ -44,7 +46,8 @@ void advanceClock(unsigned milliseconds);
 // moves nothing.
 void useRealClock();
 // For code that runs its own GetMessageA loop: queued actions run in order, one
-// each time GetMessageA would otherwise wait. With none left, GetMessageA
+// each time GetMessageA would otherwise wait, once every thread that the
+// program started has ended and what it posted has been handled. With none left, GetMessageA
 // reports the stall on stderr and returns as if WM_QUIT with code 3 had arrived.
 void whenIdle(std::function<void()> action);
 

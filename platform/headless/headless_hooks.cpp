@@ -39,6 +39,25 @@ void clickPoint(HWND window, int screenX, int screenY, void (*report)(HWND, int,
     report(window, screenX - mirror.desc.client.left, screenY - mirror.desc.client.top);
 }
 
+// Fetches and dispatches until nothing is ready; false when it gave up on a
+// queue that never empties (a window procedure that never validates its
+// window would repaint for ever).
+bool dispatchQueued(int& handled) {
+    constexpr int patience = 100000;
+    MSG message;
+    for (; core::nextMessage(&message); ++handled) {
+        if (handled == patience) {
+            std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
+            return false;
+        }
+        HWND active = GetActiveWindow();
+        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
 }  // namespace
 
 namespace headless {
@@ -72,8 +91,8 @@ void typeText(HWND edit, const char* text) {
 
 void clickButton(HWND button) {
     const Headless_Window* mirror = Headless_find(button);
-    if (!mirror || mirror->desc.kind != backend::WindowKind::Button) return;
-    core::focusChanged(button);  // a push button takes the focus when clicked
+    if (!mirror || mirror->desc.kind != backend::WindowKind::Button || Headless_greyed(*mirror)) return;
+    core::focusChanged(button);  // a button takes the focus when clicked
     core::buttonClicked(button);
 }
 
@@ -87,8 +106,8 @@ void mouseDown(int screenX, int screenY) {
         return;
     }
     Headless_state.pressedControl = control;
-    if (Headless_state.windows.at(control).desc.kind == backend::WindowKind::Edit)
-        core::focusChanged(control);
+    const Headless_Window& pressed = Headless_state.windows.at(control);
+    if (pressed.desc.kind == backend::WindowKind::Edit && !Headless_greyed(pressed)) core::focusChanged(control);
 }
 
 void mouseUp(int screenX, int screenY) {
@@ -109,19 +128,8 @@ void pressKey(int virtualKey, bool shift) {
 }
 
 void runUntilIdle() {
-    // A window procedure that never validates its window would repaint for ever.
-    constexpr int patience = 100000;
-    MSG message;
-    for (int handled = 0; core::nextMessage(&message); ++handled) {
-        if (handled == patience) {
-            std::fputs("headless: runUntilIdle gave up: the queue never empties\n", stderr);
-            return;
-        }
-        HWND active = GetActiveWindow();
-        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    int handled = 0;
+    while (dispatchQueued(handled) && core::programThreadsRunning()) Headless_awaitPost();
 }
 
 void advanceClock(unsigned milliseconds) {

@@ -1,6 +1,7 @@
 // headless::savePng: the virtual screen as a picture. Each visible top-level
 // window shows its frame, its backing image at its client position and its
-// controls drawn simply on top, each with its text.
+// controls drawn simply on top, each with its text: a check box as a square
+// and its text; greyed-out text in grey.
 #include "platform/cairo_colour.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
@@ -18,10 +19,58 @@ void fillRect(cairo_t* cairo, const RECT& rect, COLORREF colour) {
     cairo_fill(cairo);
 }
 
-// Controls are drawn simply: a button grey and outlined with its caption in
-// the middle, an edit white and outlined with its text at the left, a static
-// as its text alone on the dialog face, centred upright with SS_CENTERIMAGE.
-// Edits and statics take the colours their parent gave them.
+const COLORREF outline = RGB(120, 120, 120);
+const int tickBoxSize = 11;
+
+void strokeRect(cairo_t* cairo, const RECT& rect, COLORREF colour) {
+    setSourceColour(cairo, colour);
+    cairo_set_line_width(cairo, 1);
+    cairo_rectangle(cairo, rect.left + 0.5, rect.top + 0.5, rect.right - rect.left - 1, rect.bottom - rect.top - 1);
+    cairo_stroke(cairo);
+}
+
+// A check box: a white square at the left, crossed when ticked, its text
+// after it, on the button face without an outline of its own.
+void drawTickBox(cairo_t* cairo, const Headless_Window& box, const RECT& rect) {
+    const int left = rect.left + 2, top = (rect.top + rect.bottom - tickBoxSize) / 2;
+    const RECT square{left, top, left + tickBoxSize, top + tickBoxSize};
+    fillRect(cairo, square, RGB(255, 255, 255));
+    strokeRect(cairo, square, outline);
+    if (!box.checked) return;
+    setSourceColour(cairo, Headless_greyed(box) ? outline : RGB(0, 0, 0));
+    cairo_move_to(cairo, left + 2.5, top + 2.5);
+    cairo_line_to(cairo, left + tickBoxSize - 2.5, top + tickBoxSize - 2.5);
+    cairo_move_to(cairo, left + tickBoxSize - 2.5, top + 2.5);
+    cairo_line_to(cairo, left + 2.5, top + tickBoxSize - 2.5);
+    cairo_stroke(cairo);
+}
+
+// A control's text, clipped to it: a button's caption in the middle (a check
+// box's after its square), an edit's at the left, a static's at the left and
+// centred upright with SS_CENTERIMAGE; greyed-out text is grey.
+void drawControlText(cairo_t* cairo, const Headless_Window& control, const RECT& rect, COLORREF ink) {
+    using backend::WindowKind;
+    const WindowKind kind = control.desc.kind;
+    cairo_save(cairo);
+    cairo_rectangle(cairo, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    cairo_clip(cairo);
+    Headless_selectControlFont(cairo);
+    const SIZE size = Headless_controlTextSize(control.desc.text);
+    const bool upright = kind != WindowKind::Static || (control.desc.style & SS_CENTERIMAGE);
+    const double baseline = upright ? (rect.top + rect.bottom) / 2.0 + 4 : rect.top + 11;
+    const double x = Headless_isCheckBox(control) ? rect.left + tickBoxSize + 6
+                     : kind == WindowKind::Button ? (rect.left + rect.right - size.cx) / 2.0
+                     : kind == WindowKind::Edit   ? rect.left + textMargin
+                                                  : rect.left;
+    setSourceColour(cairo, Headless_greyed(control) ? outline : ink);
+    cairo_move_to(cairo, x, baseline);
+    cairo_show_text(cairo, control.desc.text.c_str());
+    cairo_restore(cairo);
+}
+
+// Controls are drawn simply: a button grey and outlined, a check box as its
+// square on the button face, an edit white and outlined, a static on the
+// dialog face. Edits and statics take the colours their parent gave them.
 void drawControl(cairo_t* cairo, const Headless_Window& control) {
     using backend::WindowKind;
     const RECT rect = Headless_screenRect(control);
@@ -30,27 +79,11 @@ void drawControl(cairo_t* cairo, const Headless_Window& control) {
     const bool coloured = kind != WindowKind::Button && control.customColours;
     const COLORREF buttonFace = RGB(225, 225, 225);
     fillRect(cairo, rect, coloured ? control.backgroundColour : kind == WindowKind::Button ? buttonFace : plainFace);
-    if (kind != WindowKind::Static) {
-        setSourceColour(cairo, RGB(120, 120, 120));
-        cairo_set_line_width(cairo, 1);
-        cairo_rectangle(cairo, rect.left + 0.5, rect.top + 0.5, rect.right - rect.left - 1, rect.bottom - rect.top - 1);
-        cairo_stroke(cairo);
-    }
-
-    cairo_save(cairo);
-    cairo_rectangle(cairo, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    cairo_clip(cairo);
-    Headless_selectControlFont(cairo);
-    const SIZE size = Headless_controlTextSize(control.desc.text);
-    const bool upright = kind != WindowKind::Static || (control.desc.style & SS_CENTERIMAGE);
-    const double baseline = upright ? (rect.top + rect.bottom) / 2.0 + 4 : rect.top + 11;
-    const double x = kind == WindowKind::Button ? (rect.left + rect.right - size.cx) / 2.0
-                     : kind == WindowKind::Edit ? rect.left + textMargin
-                                                : rect.left;
-    setSourceColour(cairo, coloured ? control.textColour : RGB(0, 0, 0));
-    cairo_move_to(cairo, x, baseline);
-    cairo_show_text(cairo, control.desc.text.c_str());
-    cairo_restore(cairo);
+    if (Headless_isCheckBox(control))
+        drawTickBox(cairo, control, rect);
+    else if (kind != WindowKind::Static)
+        strokeRect(cairo, rect, outline);
+    drawControlText(cairo, control, rect, coloured ? control.textColour : RGB(0, 0, 0));
 }
 
 void drawTopLevel(cairo_t* cairo, HWND handle, const Headless_Window& window) {

@@ -47,6 +47,16 @@ void Headless_defaultScreen() {
     Headless_setScreen(width, height);
 }
 
+void Headless_awaitPost(std::int64_t timeout) {
+    std::unique_lock lock(postSignal.guard);
+    auto posted = [] { return postSignal.pending; };
+    if (timeout >= 0)
+        postSignal.arrived.wait_for(lock, std::chrono::milliseconds(timeout), posted);
+    else
+        postSignal.arrived.wait(lock, posted);
+    postSignal.pending = false;
+}
+
 Headless_Window* Headless_find(HWND window) {
     auto found = Headless_state.windows.find(window);
     return found == Headless_state.windows.end() ? nullptr : &found->second;
@@ -62,6 +72,12 @@ RECT Headless_screenRect(const Headless_Window& window) {
         rect.bottom += parent->desc.client.top;
     }
     return rect;
+}
+
+bool Headless_greyed(const Headless_Window& window) { return (window.desc.style & WS_DISABLED) != 0; }
+
+bool Headless_isCheckBox(const Headless_Window& window) {
+    return window.desc.kind == backend::WindowKind::Button && (window.desc.style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
 }
 
 namespace backend {
@@ -101,6 +117,15 @@ void setWindowText(HWND window, const char* text) {
 
 void setFocus(HWND) {}
 
+void enableWindow(HWND window, bool enabled) {
+    if (Headless_Window* mirror = Headless_find(window))
+        mirror->desc.style = enabled ? mirror->desc.style & ~WS_DISABLED : mirror->desc.style | WS_DISABLED;
+}
+
+void setCheck(HWND checkBox, bool checked) {
+    if (Headless_Window* mirror = Headless_find(checkBox)) mirror->checked = checked;
+}
+
 void setControlColours(HWND control, COLORREF text, COLORREF background) {
     if (Headless_Window* mirror = Headless_find(control)) {
         mirror->customColours = true;
@@ -134,9 +159,15 @@ std::uint64_t milliseconds() {
 void pollEvents() {}
 
 // The virtual clock stands still while waiting: a timeout never ends a wait.
-// With no scripted action left, only another thread's post can come. On the
-// real clock a wait ends with a post or when the timeout has passed.
+// A thread that the program started comes before the scripted actions: what
+// it posts belongs to what happened before them. With no scripted action
+// left, only another thread's post can come. On the real clock a wait ends
+// with a post or when the timeout has passed.
 bool waitForEvents(std::int64_t timeout) {
+    if (core::programThreadsRunning()) {
+        Headless_awaitPost();
+        return true;
+    }
     if (Headless_state.nextIdleAction < Headless_state.idleActions.size()) {
         // Taken out first: the action may queue further actions.
         auto action = std::move(Headless_state.idleActions[Headless_state.nextIdleAction++]);
@@ -144,13 +175,7 @@ bool waitForEvents(std::int64_t timeout) {
         return true;
     }
     if (Headless_state.realClock || core::otherThreadsMayPost()) {
-        std::unique_lock lock(postSignal.guard);
-        auto posted = [] { return postSignal.pending; };
-        if (Headless_state.realClock && timeout >= 0)
-            postSignal.arrived.wait_for(lock, std::chrono::milliseconds(timeout), posted);
-        else
-            postSignal.arrived.wait(lock, posted);
-        postSignal.pending = false;
+        Headless_awaitPost(Headless_state.realClock ? timeout : -1);
         return true;
     }
     std::fputs("headless: GetMessageA would wait for ever; returning WM_QUIT with code 3\n", stderr);

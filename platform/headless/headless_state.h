@@ -11,8 +11,9 @@
 #include <vector>
 
 struct Headless_Window {
-    backend::WindowDesc desc;   // text and rectangles kept current
+    backend::WindowDesc desc;   // text, rectangles and WS_DISABLED kept current
     bool visible = false;
+    bool checked = false;       // a check box's tick
     bool customColours = false; // from WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC
     COLORREF textColour = 0, backgroundColour = 0;
 };
@@ -37,6 +38,9 @@ void Headless_setScreen(int width, int height);
 // Headless_setScreen from TONVISOR_SCREEN (WxH), else 1024 x 768.
 void Headless_defaultScreen();
 Headless_Window* Headless_find(HWND window);
+// Until another thread posts, or a thread the program started ends
+// (backend::wake), or a timeout in milliseconds that is not negative passes.
+void Headless_awaitPost(std::int64_t timeout = -1);
 // A control's rectangle on the screen.
 RECT Headless_screenRect(const Headless_Window& window);
 // How the headless screen draws a control's text: its face and size, and
@@ -45,5 +49,7 @@ void Headless_selectControlFont(cairo_t* cairo);
 SIZE Headless_controlTextSize(const std::string& text);
 // Where an edit shows its text, in its client pixels.
 RECT Headless_editTextArea(const Headless_Window& edit);
+bool Headless_greyed(const Headless_Window& window);
+bool Headless_isCheckBox(const Headless_Window& window);
 // Close every MIDI input quietly and list no fake device (headless_midi.cpp).
 void Headless_resetMidi();

@@ -16,7 +16,7 @@ class Identify : public FormTest {
 protected:
     void clickAt(int x, int y) {
         startRecording();
-        identifySpike(x, y);
+        named = identifySpike(x, y);
     }
 
     // A click in the middle of slot k's range on the 1024 x 768 screen.
@@ -34,6 +34,8 @@ protected:
         EXPECT_EQ(sample[0].x2, px(35.0));
         EXPECT_EQ(sample[0].y1, py(31.5));
     }
+
+    SpikeChord named{};  // what the last click named, for the sound
 };
 
 TEST_F(Identify, WorkedClickNamesSlot31InEitherArrangement) {
@@ -75,21 +77,25 @@ TEST_F(Identify, DecodesSlotsByTheArrangementOnScreen) {
         int k;
         const char* name;
         int colour;
+        int type, root;  // as named: ChordType, DisplayRoot
     };
     const Case cases[] = {
-        {true, 34, " C (Major)                ", 1},
-        {false, 34, " G+ (Augmented)           ", 10},
-        {false, 15, " C (Major)                ", 3},
-        {true, 131, "G#9 (Dominant 9th)        ", 10},
-        {false, 131, "G#9 (Dominant 9th)        ", 11},
-        {true, 0, " Am (Minor)               ", 0},
-        {true, 96, " Fmaj7 (Major 7th )       ", 8},
+        {true, 34, " C (Major)                ", 1, 1, 3},
+        {false, 34, " G+ (Augmented)           ", 10, 2, 10},
+        {false, 15, " C (Major)                ", 3, 1, 3},
+        {true, 131, "G#9 (Dominant 9th)        ", 10, 10, 11},
+        {false, 131, "G#9 (Dominant 9th)        ", 11, 10, 11},
+        {true, 0, " Am (Minor)               ", 0, 0, 0},
+        {true, 96, " Fmaj7 (Major 7th )       ", 8, 8, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.byKey ? "by key, k " : "by chord, k ") + std::to_string(c.k));
         c.byKey ? drawKeyArrangement() : drawChordArrangement();
         clickSlot(c.k);
         expectName(c.name, c.colour);
+        EXPECT_TRUE(named.named);
+        EXPECT_EQ(named.type, c.type);
+        EXPECT_EQ(named.root, c.root);
     }
 }
 
@@ -115,6 +121,7 @@ TEST_F(Identify, EdgesOfTheAcceptedAreaAreRejected) {
     for (const Click& click : clicks) {
         clickAt(click.x, click.y);
         EXPECT_EQ(!drawn().empty(), click.named) << "click " << click.x << "," << click.y;
+        EXPECT_EQ(named.named, click.named) << "click " << click.x << "," << click.y;
     }
 }
 

@@ -157,7 +157,9 @@ RECT inForm(HWND control) {
     return {rect.left - client.left, rect.top - client.top, rect.right - client.left, rect.bottom - client.top};
 }
 
-TEST_F(Painting, TheChordFieldItsHeadingAndTheStatusCoverNothingDrawn) {
+// The controls added to the form, and the Chord heading, lie where the window
+// draws nothing and on no other control, at every screen size.
+TEST_F(Painting, TheAddedControlsAndTheHeadingCoverNothingDrawn) {
     for (auto [width, height] : {std::pair{800, 600}, {1024, 768}, {1280, 1024}, {1920, 1080}, {3840, 2160}}) {
         openForm(width, height);
         paintform();
@@ -172,7 +174,7 @@ TEST_F(Painting, TheChordFieldItsHeadingAndTheStatusCoverNothingDrawn) {
             std::find_if(shown.begin(), shown.end(), [](const DrawRecord& text) { return text.text == "Chord"; });
         ASSERT_NE(headingText, shown.end());
         const RECT heading = cellOf(*headingText);
-        const RECT covered[] = {inForm(ChordField), inForm(MidiStatus), heading};
+        const RECT covered[] = {inForm(ChordField), inForm(SoundBox), inForm(MidiStatus), heading};
         const std::string screen = std::to_string(width) + "x" + std::to_string(height);
         for (const Segment& line : segments()) {
             if (line.width == height) continue;  // the background
@@ -184,7 +186,12 @@ TEST_F(Painting, TheChordFieldItsHeadingAndTheStatusCoverNothingDrawn) {
             for (const RECT& place : covered)
                 EXPECT_FALSE(overlap(cellOf(text), place)) << screen << ": '" << text.text << "'";
         }
-        EXPECT_FALSE(overlap(inForm(ChordField), inForm(RecognisedNotesField))) << screen;
+        for (HWND added : {ChordField, SoundBox, MidiStatus}) {
+            for (int i = 0; i < ControlCount; ++i) {
+                if (formControl(i) == added) continue;
+                EXPECT_FALSE(overlap(inForm(added), inForm(formControl(i)))) << screen << ": control " << i;
+            }
+        }
     }
 }
 

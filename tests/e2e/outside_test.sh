@@ -4,12 +4,14 @@
 # start-up at once with the reader-file message and status 1; a reader file
 # linked to /dev/null reads as empty and the window comes up; that window,
 # destroyed by another X client without a close request, ends the program with
-# status 0 within 2 s and nothing on standard error.
+# status 0 within 2 s and nothing on standard error but, had the sound's open
+# answered in time, its line: sound is switched off here.
 #   outside_test.sh TONVISOR DESTROY_WINDOW
 set -uo pipefail
 source "$(dirname "$0")/e2e-lib.sh"
 
 program=$1 destroy_window=$2
+export TONVISOR_AUDIO_DRIVER=none
 workdir=$(mktemp -d /tmp/tonvisor-outside.XXXXXX)
 errors="$E2E_ARTIFACTS/tonvisor.err"
 pid=""
@@ -35,5 +37,6 @@ type_into "$window" "c e g"
 "$destroy_window" "$window" || fail "the window could not be destroyed"
 expect_exit "$pid" 0 2
 pid=""
-[ ! -s "$errors" ] || fail "destroyed window: standard error was \"$(cat "$errors")\""
+! grep -v '^No sound: sound is off: TONVISOR_AUDIO_DRIVER is none$' "$errors" ||
+  fail "destroyed window: standard error was \"$(cat "$errors")\""
 echo "outside: all checks passed"

@@ -5,6 +5,9 @@
 //   png_probe FILE count X0 Y0 X1 Y1 R G B
 //                                  prints how many pixels of the rectangle
 //                                  (corners included) have that colour
+//   png_probe FILE darkest X0 Y0 X1 Y1
+//                                  prints "R G B" of the rectangle's darkest
+//                                  pixel (the least sum of the three)
 // Exit status 2 on a file that cannot be read or a point outside the image.
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +44,25 @@ int countColour(cairo_surface_t* image, char** corners, char** rgb) {
     return 0;
 }
 
+int printDarkest(cairo_surface_t* image, char** corners) {
+    const int x0 = std::atoi(corners[0]), y0 = std::atoi(corners[1]);
+    const int x1 = std::atoi(corners[2]), y1 = std::atoi(corners[3]);
+    if (!inside(image, x0, y0) || !inside(image, x1, y1) || x1 < x0 || y1 < y0) return 2;
+    Rgb darkest = pixelAt(image, x0, y0);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            if (const Rgb colour = pixelAt(image, x, y); colour.r + colour.g + colour.b < darkest.r + darkest.g + darkest.b)
+                darkest = colour;
+    std::printf("%d %d %d\n", darkest.r, darkest.g, darkest.b);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: png_probe FILE pixel X Y | row Y X0 X1 | count X0 Y0 X1 Y1 R G B\n");
+        std::fprintf(stderr,
+                     "usage: png_probe FILE pixel X Y | row Y X0 X1 | count X0 Y0 X1 Y1 R G B | darkest X0 Y0 X1 Y1\n");
         return 2;
     }
     const Image image = readPng(argv[1]);
@@ -62,6 +79,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "count" && argc == 10) return countColour(image.get(), argv + 3, argv + 7);
+    if (command == "darkest" && argc == 7) return printDarkest(image.get(), argv + 3);
     if (command == "row" && argc == 6) return printRuns(image.get(), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     std::fprintf(stderr, "png_probe: unknown command %s\n", argv[2]);
     return 2;

@@ -27,10 +27,11 @@ declare -A control_fractions=(
   [ChordButton]="0.172 0.66 0.07 0.04"
   [HelpButton]="0.245 0.66 0.07 0.04"
   [ChordField]="0.43 0.825 0.20 0.028"
-  [MidiStatus]="0.19 0.870 0.23 0.028"
+  [SoundBox]="0.11 0.870 0.085 0.028"
+  [MidiStatus]="0.205 0.870 0.225 0.028"
 )
 # The status text has no edges of its own: it is not among them.
-controls_in_order=(EnterButton NoteEntryField RecognisedNotesField KeyButton ChordButton HelpButton ChordField)
+controls_in_order=(EnterButton NoteEntryField RecognisedNotesField KeyButton ChordButton HelpButton ChordField SoundBox)
 
 step_number=0
 
@@ -242,6 +243,24 @@ check_spikes_at() {
   local found
   found=$(spikes_at "$y")
   verify "$what: spikes crossing y $y" "${want:-none}" "${found:-none}"
+}
+
+# The Sound box's text, right of its tick box, is drawn in grey when the box
+# is greyed out: "greyed" when its darkest pixel has no component below 100,
+# else "usable".
+sound_box_state() {
+  local x y width height r g b
+  read -r x y width height < <(control_rect SoundBox)
+  read -r r g b < <("$PNG_PROBE" "$E2E_SHOT" darkest $((CLIENT_X + x + width / 3)) $((CLIENT_Y + y + 2)) \
+    $((CLIENT_X + x + width - 3)) $((CLIENT_Y + y + height - 3)))
+  if [ "$r" -ge 100 ] && [ "$g" -ge 100 ] && [ "$b" -ge 100 ]; then echo greyed; else echo usable; fi
+}
+
+# Waits (up to 5 s) for the Sound box to look greyed out or usable, then checks it.
+check_sound_box() {
+  looks() { screenshot && [ "$(sound_box_state)" = "$1" ]; }
+  poll 5 looks "$1"
+  verify "the Sound box" "$1" "$(sound_box_state)"
 }
 
 # --- what a person does ----------------------------------------------------

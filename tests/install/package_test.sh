@@ -59,7 +59,9 @@ depends=", $(field Depends), "
 while read -r library; do
   [[ "$depends" == *", $library, "* ]] || fail "Depends lacks '$library': $(field Depends)"
 done < <(tr ',' '\n' <<<"$shlibs" | sed 's/^ *//')
-# The soundfont is recommended, not required.
+# The synthesizer, which the programs load at run time, and the soundfont are
+# recommended, not required.
+[[ "$(field Recommends)" == *libfluidsynth3* ]] || fail "FluidSynth is not among Recommends: $(field Recommends)"
 [[ "$(field Recommends)" == *timgm6mb-soundfont* ]] || fail "no soundfont among Recommends: $(field Recommends)"
 [[ "$(field Depends)" != *soundfont* ]] || fail "a soundfont is a hard dependency: $(field Depends)"
 

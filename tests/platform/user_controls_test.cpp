@@ -1,4 +1,5 @@
-// Buttons, edit fields, focus and the dialog keys of IsDialogMessageA.
+// Buttons, check boxes, edit fields, greyed-out controls, focus and the
+// dialog keys of IsDialogMessageA.
 #include "platform_fixture.h"
 #include "tests/support/pixels.h"
 
@@ -197,6 +198,69 @@ TEST_F(Controls, TextIsMeasuredInTheFontItIsShownIn) {
     GetTextExtentPoint32A(own, "C Major", 7, &once);
     EXPECT_EQ(once.cy, 21);
     EXPECT_FALSE(GetTextExtentPoint32A(nullptr, "x", 1, &once));
+}
+
+// A check box ticks and clears itself on each click and then tells its parent;
+// BM_SETCHECK sets it quietly. Greyed out, a control takes no click and no
+// Tab, and loses the focus; the picture shows the tick and the grey.
+TEST_F(Controls, ACheckBoxTogglesAndGreyedControlsTakeNeitherClicksNorFocus) {
+    HWND box = makeControl("button", form, 105, 10, 130, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX);
+    SetWindowTextA(box, "Sound");
+    auto check = [](HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0); };
+    auto clicksOf = [this](int id) {
+        int clicks = 0;
+        for (const LoggedMessage& command : received(WM_COMMAND))
+            clicks += LOWORD(command.wParam) == id && HIWORD(command.wParam) == BN_CLICKED;
+        return clicks;
+    };
+    EXPECT_EQ(check(box), BST_UNCHECKED);
+    headless::clickButton(box);
+    headless::runUntilIdle();
+    EXPECT_EQ(check(box), BST_CHECKED);
+    EXPECT_EQ(clicksOf(105), 1);
+    SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(check(box), BST_UNCHECKED);
+    SendMessageA(box, BM_SETCHECK, 2, 0);  // a two-state box knows only ticked
+    EXPECT_EQ(check(box), BST_CHECKED);
+    SendMessageA(first, BM_SETCHECK, BST_CHECKED, 0);  // a push button has no tick
+    EXPECT_EQ(check(first), BST_UNCHECKED);
+    headless::runUntilIdle();
+    EXPECT_EQ(clicksOf(105), 1);  // setting it is no click
+
+    SetFocus(box);
+    EXPECT_EQ(EnableWindow(box, FALSE), FALSE);  // it was not greyed out
+    EXPECT_EQ(EnableWindow(box, FALSE), TRUE);
+    EXPECT_FALSE(IsWindowEnabled(box));
+    EXPECT_EQ(headless::focusedWindow(), nullptr);
+    const RECT shown = headless::clientRect(box);
+    headless::clickButton(box);
+    headless::mouseDown(shown.left + 5, shown.top + 5);
+    headless::mouseUp(shown.left + 5, shown.top + 5);
+    SetFocus(last);
+    headless::pressKey(VK_TAB, false);
+    headless::runUntilIdle();
+    EXPECT_EQ(headless::focusedWindow(), first);  // round the end past the greyed box
+    EXPECT_EQ(check(box), BST_CHECKED);
+    EXPECT_EQ(clicksOf(105), 1);
+
+    const std::string path = ::testing::TempDir() + "check-box.png";
+    ASSERT_TRUE(headless::savePng(path.c_str()));
+    const Image greyed = readPng(path.c_str());
+    ASSERT_TRUE(loaded(greyed));
+    const int tickX = shown.left + 2 + 5, tickY = (shown.top + shown.bottom - 11) / 2 + 5;  // the cross's middle
+    EXPECT_EQ(pixelAt(greyed.get(), tickX, tickY), (Rgb{120, 120, 120}));
+
+    EXPECT_EQ(EnableWindow(box, TRUE), TRUE);
+    SetFocus(last);
+    headless::pressKey(VK_TAB, false);
+    headless::runUntilIdle();
+    EXPECT_EQ(headless::focusedWindow(), box);
+    headless::clickButton(box);
+    headless::runUntilIdle();
+    EXPECT_EQ(check(box), BST_UNCHECKED);
+    EXPECT_EQ(clicksOf(105), 2);
+    ASSERT_TRUE(headless::savePng(path.c_str()));
+    EXPECT_EQ(pixelAt(readPng(path.c_str()).get(), tickX, tickY), (Rgb{255, 255, 255}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // PostMessageA from other threads: nothing lost or reordered, and a waiting
-// GetMessageA woken.
+// GetMessageA woken; a thread the program starts with CreateThread.
 #include "platform_fixture.h"
 
 #include "platform/core.h"
@@ -42,6 +42,37 @@ TEST_F(PostingFromThreads, WakesAWaitingGetMessageAndKeepsEachThreadsOrder) {
     BOOL posted = TRUE;
     std::thread([&posted, window] { posted = PostMessageA(window, first, 0, 0); }).join();
     EXPECT_FALSE(posted);
+}
+
+DWORD WINAPI postTwice(LPVOID window) {
+    PostMessageA(static_cast<HWND>(window), WM_APP + 1, 1, 0);
+    PostMessageA(static_cast<HWND>(window), WM_APP + 1, 2, 0);
+    return 0;
+}
+
+// The headless loop counts a thread the program started as work still to do:
+// its posts are handled before the next scripted step runs. Its handle is
+// closed once; the thread runs on to its end regardless.
+TEST_F(PostingFromThreads, AThreadTheProgramStartsIsWaitedForBeforeTheNextStep) {
+    HWND window = makeWindow(400, 300);
+    std::size_t postsAtTheStep = 0;
+    headless::whenIdle([&] {
+        postsAtTheStep = received(WM_APP + 1).size();
+        PostQuitMessage(0);
+    });
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, postTwice, window, 0, &id);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_NE(id, 0u);
+    EXPECT_TRUE(CloseHandle(thread));
+    EXPECT_FALSE(CloseHandle(thread));
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0)) DispatchMessageA(&message);
+    EXPECT_EQ(postsAtTheStep, 2u);
+    EXPECT_FALSE(core::programThreadsRunning());
+
+    constexpr DWORD suspended = 0x4;  // CREATE_SUSPENDED
+    EXPECT_EQ(CreateThread(nullptr, 0, postTwice, window, suspended, nullptr), nullptr);
 }
 
 }  // namespace

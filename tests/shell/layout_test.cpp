@@ -47,7 +47,8 @@ TEST_F(Layout, Screen1024x768) {
         EXPECT_EQ(placementInForm(ChordButton), (Placement{176, 506, 70, 30}));
         EXPECT_EQ(placementInForm(HelpButton), (Placement{250, 506, 70, 30}));
         EXPECT_EQ(placementInForm(ChordField), (Placement{440, 632, 204, 20}));
-        EXPECT_EQ(placementInForm(MidiStatus), (Placement{194, 668, 234, 20}));
+        EXPECT_EQ(placementInForm(SoundBox), (Placement{112, 668, 86, 20}));
+        EXPECT_EQ(placementInForm(MidiStatus), (Placement{208, 668, 230, 20}));
         // Centred in the work area above the 40-pixel task bar: (728 - 738) / 2.
         EXPECT_EQ(outerPlacement(Form1), (Placement{0, -5, 1024, 738}));
         EXPECT_TRUE(IsWindow(Form1));

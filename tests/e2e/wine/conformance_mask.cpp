@@ -81,9 +81,7 @@ void printMask() {
     for (const DrawRecord& record : headless::displayList(hpc))
         if (record.kind == DrawRecord::Kind::Text) addTextCell(record);
     const POINT origin = clientOrigin();
-    for (HWND control : {EnterButton, NoteEntryField, RecognisedNotesField, KeyButton, ChordButton, HelpButton})
-        addControl(control, origin);
-    for (HWND control : {ChordField, MidiStatus}) addControl(control, origin);
+    for (int i = 0; i < ControlCount; ++i) addControl(formControl(i), origin);
     for (const Rectangle& r : mask) std::printf("%d %d %d %d\n", r[0], r[1], r[2], r[3]);
 }
 

@@ -1,0 +1,66 @@
+// The window's sound (sounding.h): the Sound box, the synthesizer's open and
+// its result, and the release timer around midi/sound.h.
+#include "shell/sounding.h"
+
+#include <cstdio>
+
+#include "midi/sound.h"
+#include "shell/state.h"
+
+namespace {
+
+bool soundWanted() { return SendMessageA(SoundBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void play(const Voicing& voicing) {
+    if (!soundWanted() || voicing.count == 0) return;
+    soundVoicing(voicing);
+    SetTimer(Form1, ReleaseTimer, HoldMilliseconds, nullptr);
+}
+
+// Without a thread to spare the open runs here: late, but the same.
+void openSound() {
+    if (HANDLE opening = CreateThread(nullptr, 0, openSynthesizerFor, Form1, 0, nullptr))
+        CloseHandle(opening);
+    else
+        openSynthesizerFor(Form1);
+}
+
+}  // namespace
+
+void startSound() {
+    EnableWindow(SoundBox, FALSE);
+    SetTimer(Form1, OpenTimer, OpenDelay, nullptr);
+}
+
+bool soundTimerDue(UINT_PTR timer) {
+    if (timer != OpenTimer && timer != ReleaseTimer) return false;
+    KillTimer(Form1, timer);
+    timer == OpenTimer ? openSound() : releaseVoicing();
+    return true;
+}
+
+void takeSynthesizerResult(WPARAM wParam, LPARAM lParam) {
+    const MMRESULT result = takeSynthesizer(wParam, lParam);
+    if (result == MMSYSERR_NOERROR) {
+        EnableWindow(SoundBox, TRUE);
+        SendMessageA(SoundBox, BM_SETCHECK, BST_CHECKED, 0);
+        return;
+    }
+    char reason[MAXERRORLENGTH] = "";
+    midiOutGetErrorTextA(result, reason, sizeof reason);
+    std::fprintf(stderr, "No sound: %s\n", reason);
+}
+
+void soundEntry() { play(voiceEntry(parseEntry(currentEntry))); }
+
+void soundSpike(int chordType, int displayRoot) {
+    play(voiceChord(chordType, (displayRoot + 9) % RootCount));
+}
+
+void soundSwitched() {
+    if (soundWanted()) return;
+    KillTimer(Form1, ReleaseTimer);
+    silenceSound();
+}
+
+void endSound() { closeSound(); }
