@@ -21,7 +21,6 @@ source "$here/steps.sh"
 program=$1 close_way=$2 line_end=$3
 export TONVISOR_AUDIO_DRIVER=none
 no_sound="No sound: sound is off: TONVISOR_AUDIO_DRIVER is none"
-read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
 E2E_SHOT="$E2E_ARTIFACTS/screen.png"
 rm -f "$E2E_ARTIFACTS"/failed-*.png
 exec > >(tee "$E2E_ARTIFACTS/acceptance.log") 2>&1

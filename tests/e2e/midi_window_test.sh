@@ -15,7 +15,6 @@ source "$here/steps.sh"
 source "$here/jack-lib.sh"
 
 program=$1 cli=$2 keyboard=$3
-read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
 exec > >(tee "$E2E_ARTIFACTS/midi-window.log") 2>&1
 start_jack || fail "no JACK server"
 

@@ -13,7 +13,6 @@ source "$here/e2e-lib.sh"
 source "$here/steps.sh"
 
 program=$1
-read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
 exec > >(tee "$E2E_ARTIFACTS/no-sound.log") 2>&1
 scratch=$(mktemp -d /tmp/tonvisor-no-sound.XXXXXX)
 servers=()

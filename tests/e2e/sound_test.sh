@@ -14,7 +14,6 @@ source "$here/steps.sh"
 source "$here/jack-lib.sh"
 
 program=$1 sound_scan=$2
-read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
 exec > >(tee "$E2E_ARTIFACTS/sound.log") 2>&1
 workdir=$(mktemp -d /tmp/tonvisor-sound.XXXXXX)
 recorder=""

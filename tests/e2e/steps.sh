@@ -1,8 +1,11 @@
 # The acceptance suite's steps: what a person does to the real program, and
 # the checks on what the screen then shows. Source after e2e-lib.sh, with
-# GEOMETRY naming the geometry tool and SCREEN_WIDTH, SCREEN_HEIGHT set.
+# GEOMETRY naming the geometry tool, on the X display of the run.
 # Every check prints what it expected and what it found; the first failing
 # check keeps its screenshot beside the log and ends the run.
+
+# The screen's size in pixels.
+read -r SCREEN_WIDTH SCREEN_HEIGHT < <(xwininfo -root | sed -n 's/^ *\(Width\|Height\): *//p' | tr '\n' ' ')
 
 # Pixel colours "R G B".
 background="50 140 140"
