@@ -7,9 +7,10 @@
 
 #include "analysis/chords.h"
 #include "analysis/notenames.h"
+#include "analysis/pitch_set.h"
 
 inline constexpr int RootCount = 12;
-inline constexpr int MaxEnteredNotes = 5;
+inline constexpr int MaxEnteredNotes = MaxPitchSetNotes;
 inline constexpr int EchoCapacity = 2 + 3 * MaxEnteredNotes + 1;
 
 struct NoteEntry {
@@ -22,6 +23,11 @@ struct NoteEntry {
 
 // Reads note names out of an entry of any length; never fails.
 NoteEntry parseEntry(const char* entry);
+
+// The entry as the note model: its notes in the order typed, as typed, over
+// the given bass (a pitch class), or over the first note typed when the
+// entry does not hold that bass.
+PitchSet pitchSetOf(const NoteEntry& entry, int bassPitch);
 
 // Roots are counted from A (DisplayRoot: A = 0 ... G# = 11), the order of
 // every root list the program shows.
@@ -45,6 +51,9 @@ extern AnalysisRecord Analysis;
 extern float (&MatchMatrix)[ChordTypeCount * RootCount];
 
 inline float matchScore(int type, int root) { return MatchMatrix[matchCell(type, root)]; }
+
+// The 132 scores of what sounds, by matchCell; the weights do not count.
+void scoreChords(const PitchSet& set, float (&scores)[ChordTypeCount * RootCount]);
 
 // Fills MatchMatrix and Analysis.entry for the entry and returns its echo,
 // held until the next call.

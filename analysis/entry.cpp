@@ -80,3 +80,15 @@ NoteEntry parseEntry(const char* entry) {
     sortNotes(result);
     return result;
 }
+
+PitchSet pitchSetOf(const NoteEntry& entry, int bassPitch) {
+    PitchSet set = emptyPitchSet();
+    for (int place = 0; place < entry.count; ++place) {
+        const char* written = entry.echo + 2 + 3 * place;
+        char accidental = written[1] == '%' ? 'b' : written[1];
+        set.flats |= accidental == 'b';
+        addPitch(set, entry.typed[place], 1.0f, written[0], accidental);
+    }
+    if (bassPitch >= 0 && bassPitch < PitchClassCount && entry.seen[bassPitch]) set.bass = bassPitch;
+    return set;
+}

@@ -152,23 +152,23 @@ constexpr char FlatSpellings[] = "C DbD EbE F GbG AbA BbB ";
 
 void copySpelling(const char* spelling, char* name) {
     name[0] = spelling[0];
-    name[1] = spelling[1] == '%' ? 'b' : spelling[1] == ' ' ? '\0' : spelling[1];
+    name[1] = spelling[1] == ' ' ? '\0' : spelling[1];
     name[2] = '\0';
 }
 
-// The echo holds each typed note's letter and accidental; the other pitch
-// classes are spelled with flats when the entry has one.
-void spellRootAndBass(const NoteEntry& entry, ChordName& name) {
-    const char* rootSpelling = nullptr;
-    bool flats = false;
-    for (int place = 0; place < entry.count; ++place) {
-        const char* typed = entry.echo + 2 + 3 * place;
-        flats |= typed[1] == '%';
-        if (entry.typed[place] == name.root) rootSpelling = typed;
-        if (entry.typed[place] == name.bass) copySpelling(typed, name.bassName);
+// A written note keeps its spelling; the other pitch classes follow the set's
+// choice of flats or sharps.
+void spellRootAndBass(const PitchSet& set, ChordName& name) {
+    const char* unwritten = set.flats ? FlatSpellings : SharpSpellings;
+    const char* rootSpelling = unwritten + 2 * name.root;
+    const char* bassSpelling = unwritten + 2 * name.bass;
+    for (int place = 0; place < set.count; ++place) {
+        if (set.spelling[place][0] == 0) continue;
+        if (set.notes[place] == name.root) rootSpelling = set.spelling[place];
+        if (set.notes[place] == name.bass) bassSpelling = set.spelling[place];
     }
-    if (rootSpelling == nullptr) rootSpelling = (flats ? FlatSpellings : SharpSpellings) + 2 * name.root;
     copySpelling(rootSpelling, name.rootName);
+    copySpelling(bassSpelling, name.bassName);
 }
 
 void writeTexts(ChordName& name) {
@@ -188,15 +188,14 @@ void writeTexts(ChordName& name) {
 
 }  // namespace
 
-ChordName nameChord(const NoteEntry& entry, int bassPitch) {
+ChordName nameChord(const PitchSet& set) {
     ChordName name{};
-    if (entry.count < 2) return name;
-    unsigned notes = 0;
-    for (int place = 0; place < entry.count; ++place) notes |= 1u << entry.notes[place];
-    int bass = bassPitch >= 0 && bassPitch < PitchClassCount && (notes >> bassPitch & 1u) ? bassPitch : entry.typed[0];
+    if (set.count < 2) return name;
+    unsigned notes = pitchMask(set);
+    int bass = set.bass >= 0 && set.bass < PitchClassCount && (notes >> set.bass & 1u) ? set.bass : set.notes[0];
 
     Choice choice = bestChoice(notes, bass);
-    if (!choice.exact && entry.count == 2) return name;
+    if (!choice.exact && set.count == 2) return name;
     name.named = true;
     name.exact = choice.exact;
     name.chord = choice.chord;
@@ -204,7 +203,9 @@ ChordName nameChord(const NoteEntry& entry, int bassPitch) {
     name.bass = bass;
     name.matches = choice.matches;
     name.divisor = choice.divisor;
-    spellRootAndBass(entry, name);
+    spellRootAndBass(set, name);
     writeTexts(name);
     return name;
 }
+
+ChordName nameChord(const NoteEntry& entry, int bassPitch) { return nameChord(pitchSetOf(entry, bassPitch)); }

@@ -11,9 +11,9 @@
 //    ratio, and its symbol ends in '?';
 // 3. a slash and the bass when the bass is not the root.
 // Fewer than two notes name nothing; two notes name only a power chord.
-// Spelling: a typed note keeps the user's spelling ('%' written as 'b'); a
-// root or bass that was not typed takes flats if the entry used a flat,
-// sharps otherwise.
+// Spelling: a written note keeps the user's spelling ('%' written as 'b'); a
+// root or bass that was not written takes flats where the set asks for them,
+// as a typed entry with a flat does, sharps otherwise.
 // The result lives in fixed fields: no heap, no failure, any entry.
 #pragma once
 
@@ -37,7 +37,10 @@ struct ChordName {
     char longName[LongNameCapacity];  // "C Major, E in the bass", "C Dominant 7th, E in the bass, partial 3/4"
 };
 
-// The name of the entry over the given bass, a pitch class. The bass is the
-// first note typed (entry.typed[0]) or, from a keyboard, the lowest key held;
-// a bass that is not one of the entry's notes is replaced by the first typed.
+// The name of what sounds, over its bass; a bass that does not sound is
+// replaced by the first note.
+ChordName nameChord(const PitchSet& set);
+
+// The name of a typed entry over the given bass, a pitch class: the first
+// note typed (entry.typed[0]) or, from a keyboard, the lowest key held.
 ChordName nameChord(const NoteEntry& entry, int bassPitch);

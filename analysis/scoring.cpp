@@ -97,32 +97,35 @@ constexpr DivisorTable buildDivisors() {
 constexpr DivisorTable Divisors = buildDivisors();
 
 // The eight cells of one word, each byte picking its cell's score.
-void storeScores(int word, std::uint64_t bytes) {
-    float* cells = MatchMatrix + word * CellsPerWord;
+void storeScores(float* cells, std::uint64_t bytes) {
 #pragma GCC unroll 8
     for (int cell = 0; cell < CellsPerWord; ++cell, bytes >>= 8) cells[cell] = Scores.score[bytes & 0xFF];
 }
 
-void storeLastScores(std::uint64_t bytes) {
+void storeLastScores(float* cells, std::uint64_t bytes) {
     for (int cell = (WordCount - 1) * CellsPerWord; cell < CellCount; ++cell, bytes >>= 8)
-        MatchMatrix[cell] = Scores.score[bytes & 0xFF];
+        cells[cell] = Scores.score[bytes & 0xFF];
 }
 
 }  // namespace
 
-const char* runAnalysis(const char* entry) {
-    NoteEntry& lastEntry = Analysis.entry;
-    lastEntry = parseEntry(entry);
+void scoreChords(const PitchSet& set, float (&scores)[CellCount]) {
     const CellBytes* rows[MaxEnteredNotes];
     for (int place = 0; place < MaxEnteredNotes; ++place)
-        rows[place] = &Membership.containsPitch[place < lastEntry.count ? lastEntry.notes[place] : EmptyPlace];
-    const CellBytes& divisors = Divisors.scoreRowStart[lastEntry.count];
+        rows[place] = &Membership.containsPitch[place < set.count ? set.notes[place] : EmptyPlace];
+    const CellBytes& divisors = Divisors.scoreRowStart[set.count];
     for (int word = 0; word < WordCount; ++word) {
         std::uint64_t bytes = divisors.words[word] + rows[0]->words[word] + rows[1]->words[word] +
                               rows[2]->words[word] + rows[3]->words[word] + rows[4]->words[word];
-        if (word < WordCount - 1) storeScores(word, bytes);
-        else storeLastScores(bytes);
+        if (word < WordCount - 1) storeScores(scores + word * CellsPerWord, bytes);
+        else storeLastScores(scores, bytes);
     }
+}
+
+const char* runAnalysis(const char* entry) {
+    NoteEntry& lastEntry = Analysis.entry;
+    lastEntry = parseEntry(entry);
+    scoreChords(pitchSetOf(lastEntry, NoNote), MatchMatrix);
     return lastEntry.echo;
 }
 
