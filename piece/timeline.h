@@ -32,11 +32,20 @@ struct PieceSegment {
     ChordName name;
 };
 
+// A channel message to play at its time, packed as midiOutShortMsg takes it:
+// status | first data byte << 8 | second data byte << 16.
+struct TimedMessage {
+    double time;
+    unsigned message;
+};
+
 struct Piece {
     PieceKind kind;
     std::string path;                  // as the user named it
+    std::string title;                 // the first track's name, else the file's name
     double duration;                   // seconds
     std::vector<double> barStarts;     // the time of every bar line; empty where the piece has no bars
     std::vector<PieceColumn> columns;  // in time order, without gaps
     std::vector<PieceSegment> segments;
+    std::vector<TimedMessage> messages;  // a MIDI file's channel messages in time order, for playback
 };
