@@ -16,8 +16,11 @@ void retune(AudioFrontEnd& f, double cents) {
     buildNoteDictionary(f.dictionary, f.kernel);
 }
 
-void startStream(AudioFrontEnd& f, int sampleRate) {
-    startResampler(f.resampler, sampleRate);
+// The tuning meter needs only the peaks below 2 kHz: a shorter kernel does.
+constexpr int ZeroCrossings = 8, MeterZeroCrossings = 3;
+
+void startStream(AudioFrontEnd& f, int sampleRate, int zeroCrossings) {
+    startResampler(f.resampler, sampleRate, zeroCrossings);
     f.pending.assign(FrameSize / 2, 0.0f);
     f.framesOut = 0;
     f.samplesIn = 0;
@@ -74,14 +77,14 @@ void analysePending(AudioFrontEnd& f, std::vector<AudioFrame>& frames) {
 }  // namespace
 
 void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents) {
-    startStream(f, sampleRate);
+    startStream(f, sampleRate, ZeroCrossings);
     f.tuningOnly = false;
     f.following = tuningCents == FollowTuning;
     retune(f, f.following ? 0.0 : tuningCents);
 }
 
 void startTuningMeter(AudioFrontEnd& f, int sampleRate) {
-    startStream(f, sampleRate);
+    startStream(f, sampleRate, MeterZeroCrossings);
     f.tuningOnly = true;
     f.following = false;
 }

@@ -43,8 +43,12 @@ PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bas
     float heard[PitchClassCount] = {};
     for (int p = 0; p < PitchClassCount; ++p)
         if (strongest > 0.0f && treble[p] >= HeardShare * strongest) heard[p] = treble[p];
-    int lowest = static_cast<int>(std::max_element(std::begin(bass), std::end(bass)) - std::begin(bass));
-    if (bass[lowest] <= 0.0f) lowest = NoNote;
+    // The bass is the heard pitch class strongest in the bass.
+    int lowest = NoNote;
+    for (int p = 0; p < PitchClassCount; ++p)
+        if (heard[p] > 0.0f && (lowest == NoNote || bass[p] > bass[lowest] ||
+                                (bass[p] == bass[lowest] && heard[p] > heard[lowest])))
+            lowest = p;
     return strongestPitches(heard, lowest, false);
 }
 

@@ -17,7 +17,7 @@ inline constexpr int FramesPerColumn = 2;
 inline constexpr double ColumnSeconds = FramesPerColumn * FrameSeconds;
 
 // The note model of what chroma hears: the pitch classes within a third of
-// the strongest by strongestPitches, over the strongest bass pitch class.
+// the strongest by strongestPitches, over the one of them strongest in the bass.
 PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bass)[PitchClassCount]);
 
 // The state record of one recording being analysed.

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int ZeroCrossings = 8;   // of the cut-off's sinc, either side
 constexpr int PhaseCount = 512;
 constexpr double Passband = 0.9;   // of the lower Nyquist frequency
 
@@ -58,12 +57,12 @@ void produce(Resampler& r, std::vector<float>& out) {
 
 }  // namespace
 
-void startResampler(Resampler& r, int inputRate) {
+void startResampler(Resampler& r, int inputRate, int zeroCrossings) {
     r.inputRate = inputRate;
     r.produced = 0;
     double lowerNyquist = 0.5 * std::min(inputRate, AnalysisRate);
     double cutoff = Passband * lowerNyquist / inputRate;  // cycles per input sample
-    double reach = ZeroCrossings / (2.0 * cutoff);        // input samples
+    double reach = zeroCrossings / (2.0 * cutoff);        // input samples
     r.halfTaps = (static_cast<int>(std::ceil(reach)) + 3) / 4 * 4;  // 2 halfTaps: a multiple of 8
     r.phases = PhaseCount;
     r.kernel.assign(static_cast<size_t>(r.phases) * 2 * r.halfTaps, 0.0f);
