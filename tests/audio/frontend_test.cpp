@@ -51,13 +51,20 @@ TEST(FrontEnd, APureToneIsItsPitchClassAndItsTuning) {
         EXPECT_NEAR(cents, c.cents, 5.0);
         Piece piece = analysed(tone, c.rate, cents);
         EXPECT_NEAR(piece.duration, 2.0, 1e-9);
-        // Away from the ends every column hears A alone, and A alone is no chord.
+        // Away from the ends the columns hear A alone.
         const PieceColumn& middle = piece.columns[piece.columns.size() / 2];
         ASSERT_EQ(middle.pitches.count, 1);
         EXPECT_EQ(middle.pitches.notes[0], 9);
         EXPECT_EQ(middle.pitches.bass, 9);
-        ASSERT_EQ(piece.segments.size(), 1u);
-        EXPECT_FALSE(piece.segments[0].name.named);
+    }
+}
+
+// A lone note with its overtones is no chord, and neither is silence.
+TEST(Decoder, ALoneNoteAndSilenceAreNoChord) {
+    for (int note : {45, 57, 69, 76}) {
+        SCOPED_TRACE(note);
+        std::vector<float> sound = renderNotes({{midiFrequency(note), 0.5, 2.0}}, Rate, 3.0);
+        EXPECT_EQ(chordSymbols(analysed(sound, Rate, 0.0)), std::vector<std::string>{});
     }
 }
 
