@@ -51,14 +51,14 @@ bool readWavHeader(ReadBytesAt read, void* source, uint64_t fileSize, WavFormat&
         } else if (std::memcmp(chunk, "fmt ", 4) == 0) {
             uint8_t format[40] = {};
             size_t wanted = size < 40 ? static_cast<size_t>(size) : 40;
-            if (body + size > fileSize || read(source, body, format, wanted) != wanted)
+            if (size > fileSize - body || read(source, body, format, wanted) != wanted)
                 return error = "the file is truncated in its format chunk", false;
             if (!readFormatChunk(format, static_cast<uint32_t>(wanted), f, error)) return false;
             haveFormat = true;
         } else if (std::memcmp(chunk, "data", 4) == 0) {
             if (!haveFormat) return error = "its samples come before their format", false;
             if (rf64 && size == 0xFFFFFFFFu) size = longDataSize;
-            if (body + size > fileSize)
+            if (size > fileSize - body)  // (body + size could wrap round)
                 return error = "the file is truncated: its header announces " + std::to_string(size / f.bytesPerFrame) +
                                " frames, it holds " + std::to_string((fileSize - body) / f.bytesPerFrame), false;
             f.dataOffset = body;
