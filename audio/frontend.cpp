@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -28,7 +29,7 @@ void startStream(AudioFrontEnd& f, int sampleRate, int zeroCrossings) {
     f.transform = planMagnitudes(FrameSize);
     f.window.resize(FrameSize);
     for (int i = 0; i < FrameSize; ++i)
-        f.window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * M_PI * (i + 0.5) / FrameSize));
+        f.window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (i + 0.5) / FrameSize));
     f.windowed.resize(FrameSize);
     f.magnitudes.resize(MagnitudeCount);
     f.logBins.resize(LogBinCount);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -12,9 +13,9 @@ constexpr double Passband = 0.9;   // of the lower Nyquist frequency
 
 double windowedSinc(double x, double cutoff, double reach) {
     if (std::fabs(x) >= reach) return 0.0;
-    double window = 0.42 + 0.5 * std::cos(M_PI * x / reach) + 0.08 * std::cos(2 * M_PI * x / reach);
+    double window = 0.42 + 0.5 * std::cos(std::numbers::pi * x / reach) + 0.08 * std::cos(2 * std::numbers::pi * x / reach);
     double arg = 2.0 * cutoff * x;
-    double sinc = arg == 0.0 ? 1.0 : std::sin(M_PI * arg) / (M_PI * arg);
+    double sinc = arg == 0.0 ? 1.0 : std::sin(std::numbers::pi * arg) / (std::numbers::pi * arg);
     return 2.0 * cutoff * sinc * window;
 }
 

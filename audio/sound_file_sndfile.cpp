@@ -48,8 +48,12 @@ bool truncatedWav(const std::string& path, std::string& error) {
 }  // namespace
 
 bool openSoundFile(const std::string& path, SoundFile& file, std::string& error) {
+    // A pipe or a device could keep the reader waiting for ever.
     std::error_code code;
-    if (std::filesystem::is_directory(path, code)) return error = "it is a folder, not a recording", false;
+    std::filesystem::file_status status = std::filesystem::status(path, code);
+    if (std::filesystem::is_directory(status)) return error = "it is a folder, not a recording", false;
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return error = "it is not a regular file (a device or a pipe)", false;
     if (truncatedWav(path, error)) return false;
     SF_INFO info{};
     SNDFILE* handle = sf_open(path.c_str(), SFM_READ, &info);

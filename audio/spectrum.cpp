@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -24,7 +25,7 @@ double hannResponse(double d) {
     double a = std::fabs(d);
     if (a < 1e-9) return 1.0;
     if (std::fabs(a - 1.0) < 1e-9) return 0.5;
-    double sinc = std::sin(M_PI * a) / (M_PI * a);
+    double sinc = std::sin(std::numbers::pi * a) / (std::numbers::pi * a);
     return std::fabs(sinc / (1.0 - a * a));
 }
 
@@ -45,14 +46,14 @@ void addPeaksToTuning(const float* m, TuningSum& sum) {
         double offset = curvature < 0.0 ? 0.5 * (a - c) / curvature : 0.0;
         double semitones = 12.0 * std::log2((j + offset) * BinHz / 440.0);
         double power = static_cast<double>(m[j]) * m[j];
-        sum.x += power * std::cos(2.0 * M_PI * semitones);
-        sum.y += power * std::sin(2.0 * M_PI * semitones);
+        sum.x += power * std::cos(2.0 * std::numbers::pi * semitones);
+        sum.y += power * std::sin(2.0 * std::numbers::pi * semitones);
     }
 }
 
 double tuningCentsOf(const TuningSum& sum) {
     if (sum.x == 0.0 && sum.y == 0.0) return 0.0;
-    double cents = 100.0 * std::atan2(sum.y, sum.x) / (2.0 * M_PI);
+    double cents = 100.0 * std::atan2(sum.y, sum.x) / (2.0 * std::numbers::pi);
     return cents <= -50.0 ? cents + 100.0 : cents;
 }
 
