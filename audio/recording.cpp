@@ -52,13 +52,13 @@ PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bas
     return strongestPitches(heard, lowest, false);
 }
 
-void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, double tuningCents) {
+void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, double tuningCents, int frameSize) {
     a.piece = &piece;
     piece.kind = PieceKind::Recording;
     piece.duration = 0.0;
     piece.columns.clear();
     piece.segments.clear();
-    startFrontEnd(a.frontEnd, sampleRate, tuningCents);
+    startFrontEnd(a.frontEnd, sampleRate, tuningCents, frameSize);
     startDecoder(a.decoder);
     std::fill(std::begin(a.treble), std::end(a.treble), 0.0f);
     std::fill(std::begin(a.bass), std::end(a.bass), 0.0f);

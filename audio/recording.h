@@ -34,6 +34,7 @@ struct RecordingAnalysis {
 };
 
 // Fills `piece` (kind, columns, segments, duration; not its path or title).
-void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents);
+void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents,
+                            int frameSize = FileFrameSize);
 void analyseSamples(RecordingAnalysis& analysis, const float* mono, int count);
 void finishRecordingAnalysis(RecordingAnalysis& analysis);

@@ -35,14 +35,14 @@ float bassWeight(int note) {
 void buildNoteDictionary(NoteDictionary& d, const LogKernel& kernel) {
     d.tuningCents = kernel.tuningCents;
     d.profiles.assign(static_cast<size_t>(TranscribedNotes) * LogBinCount, 0.0f);
-    std::vector<float> image(MagnitudeCount);
+    std::vector<float> image(magnitudeCount(kernel.frameSize));
     double nyquist = 0.5 * AnalysisRate;
     for (int n = 0; n < TranscribedNotes; ++n) {
         std::fill(image.begin(), image.end(), 0.0f);
         double fundamental = noteFrequency(LowestNote + n, kernel.tuningCents);
         double amplitude = 1.0;
         for (int h = 1; h <= Harmonics && fundamental * h < 0.95 * nyquist; ++h) {
-            addSinusoidImage(fundamental * h, amplitude, image.data());
+            addSinusoidImage(fundamental * h, amplitude, kernel.frameSize, image.data());
             amplitude *= HarmonicDecay;
         }
         float* profile = &d.profiles[static_cast<size_t>(n) * LogBinCount];
