@@ -15,6 +15,9 @@
 namespace {
 
 // The chords decoded, by their suffix in the vocabulary, with their priors.
+// A four-note chord's cosine falls below its triad's unless the seventh is
+// as loud as the rest, which it seldom is: the sevenths get a little back.
+// The rarer chords pay a little, so that a triad with a passing note stays a triad.
 struct DecodedKind {
     const char* suffix;
     float prior;
@@ -27,12 +30,11 @@ constexpr DecodedKind DecodedKinds[] = {
 
 constexpr float InversionPrior = -0.03f;  // a bass other than the root
 constexpr float BassWeight = 0.15f;       // the bass's share in the fit
-constexpr float NoChordFit = 0.62f;       // "N" wins when no chord's cosine reaches this (a lone note)
+constexpr float NoChordFit = 0.62f;       // "N" wins when no chord fits better (a lone note, noise)
 constexpr float MissingShare = 0.05f;    // of the strongest pitch class: a chord note weaker is missing
 constexpr float MissingCost = 0.1f;      // for each missing note
 constexpr float SilenceLevel = 0.002f;    // RMS below which a frame is silence (-54 dBFS)
 constexpr float SwitchCost = 2.2f;        // in fit units: a change must pay for itself
-constexpr float FitScale = 1.0f;
 
 int vocabularyIndex(std::string_view suffix) {
     for (int chord = 0; chord < VocabularySize; ++chord)
@@ -146,7 +148,7 @@ void decodeFrame(ChordDecoder& d, const AudioFrame& frame) {
         float stay = d.score[s];
         bool stays = d.frames == 0 || stay >= switched;
         if (stays) d.stayed[base + s / 64] |= uint64_t{1} << (s % 64);
-        d.score[s] = (stays ? stay : switched) + FitScale * d.fit[s];
+        d.score[s] = (stays ? stay : switched) + d.fit[s];
     }
     // Keep the scores near zero over an hour's frames.
     float top = d.score[leadingState(d)];

@@ -51,6 +51,7 @@ bool openSoundFile(const std::string& path, SoundFile& file, std::string& error)
     // A pipe or a device could keep the reader waiting for ever.
     std::error_code code;
     std::filesystem::file_status status = std::filesystem::status(path, code);
+    if (!std::filesystem::exists(status)) return error = "there is no such file", false;
     if (std::filesystem::is_directory(status)) return error = "it is a folder, not a recording", false;
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return error = "it is not a regular file (a device or a pipe)", false;
