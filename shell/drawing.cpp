@@ -1,5 +1,5 @@
-// The form painting and the analysis run as the window procedure and the form
-// load call them: the shell's side around the display's drawing.
+// The form painting and the analysis run as the window procedure, the form
+// load and the keyboards call them: the shell's side around the display's drawing.
 #include "shell/drawing.h"
 
 #include <cstring>
