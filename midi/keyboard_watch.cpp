@@ -12,7 +12,8 @@ namespace {
 // replaced by the next change starts again from that one.
 void awaitSettling(DWORD now) {
     const DWORD waited = now - HeldNotes.lastChange;
-    SetTimer(KeyboardWatch.window, KeyboardWatch.timers.settle, waited < settleTime() ? settleTime() - waited : 1, nullptr);
+    const DWORD rest = waited < settleTime() ? settleTime() - waited : 1;
+    SetTimer(KeyboardWatch.window, KeyboardWatch.timers.settle, rest, nullptr);
 }
 
 void keepSettling(DWORD now) {
