@@ -2,6 +2,8 @@
 // chord is chosen at compile time, where the longest label is also measured.
 #include "analysis/harte.h"
 
+#include <array>
+
 namespace {
 
 struct Shorthand {
@@ -47,17 +49,12 @@ constexpr int shorthandOf(int chord) {
     return bestSize >= LeastShorthandDegrees || bestSize == degreeCount(degrees) ? best : NoShorthand;
 }
 
-struct ChordShorthands {
-    int ofChord[VocabularySize];
-};
-
-constexpr ChordShorthands buildShorthands() {
-    ChordShorthands forms{};
-    for (int chord = 0; chord < VocabularySize; ++chord) forms.ofChord[chord] = shorthandOf(chord);
+// Every chord's shorthand, chosen once.
+constexpr std::array<int, VocabularySize> ShorthandOf = [] {
+    std::array<int, VocabularySize> forms{};
+    for (int chord = 0; chord < VocabularySize; ++chord) forms[chord] = shorthandOf(chord);
     return forms;
-}
-
-constexpr ChordShorthands ShorthandOf = buildShorthands();
+}();
 
 // Writes into a label, counting what would not fit so that the compile-time
 // check below can tell.
@@ -74,7 +71,7 @@ struct LabelWriter {
 };
 
 constexpr void writeBody(LabelWriter& out, int chord, bool fifthOmitted) {
-    int form = ShorthandOf.ofChord[chord];
+    int form = ShorthandOf[chord];
     std::string_view shorthandDegrees = form == NoShorthand ? "" : Shorthands[form].degrees;
     if (form != NoShorthand) out.put(Shorthands[form].name);
     bool opened = false;
@@ -92,7 +89,7 @@ constexpr void writeBody(LabelWriter& out, int chord, bool fifthOmitted) {
 
 // Degrees above the octave come down into it: 9 is 2, b13 is b6.
 constexpr void writeSimpleDegree(LabelWriter& out, std::string_view degree) {
-    std::size_t number = degree.find_first_not_of("b#");
+    std::size_t number = degree.find_first_not_of("b#");  // two at most: "bb7"
     out.put(degree.substr(0, number));
     std::string_view digits = degree.substr(number);
     int value = digits.size() == 2 ? 10 + (digits[1] - '0') : digits[0] - '0';
@@ -111,19 +108,24 @@ constexpr void writeBass(LabelWriter& out, int chord, int semitones) {
     else writeSimpleDegree(out, inChord);
 }
 
-// The longest label: any chord, with or without its fifth, over any bass,
-// on a root of two characters.
+// The longest label: a root of two characters, the longest body of any chord
+// with or without its fifth, and a bass of a slash and at most three more
+// ("/bb7", "/#4").
+constexpr int RootLength = 2, LongestBass = 4;
+
 constexpr bool everyLabelFits() {
-    for (int chord = 0; chord < VocabularySize; ++chord)
-        for (bool fifthOmitted : {false, true})
-            for (int semitones = 1; semitones < PitchClassCount; ++semitones) {
-                LabelWriter out;
-                out.put("C#:");
-                writeBody(out, chord, fifthOmitted);
-                writeBass(out, chord, semitones);
-                if (out.length >= HarteCapacity) return false;
-            }
-    return true;
+    int longestBody = 0;
+    bool shortBasses = true;
+    for (int chord = 0; chord < VocabularySize; ++chord) {
+        forEachDegree(ChordVocabulary[chord].degrees,
+                      [&](std::string_view degree) { shortBasses = shortBasses && degree.find_first_not_of("b#") <= 2; });
+        for (bool fifthOmitted : {false, true}) {
+            LabelWriter out;
+            writeBody(out, chord, fifthOmitted);
+            longestBody = out.length > longestBody ? out.length : longestBody;
+        }
+    }
+    return shortBasses && RootLength + 1 + longestBody + LongestBass < HarteCapacity;
 }
 
 static_assert(everyLabelFits());

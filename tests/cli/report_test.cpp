@@ -144,14 +144,6 @@ TEST(JsonReport, NamesAChordWithoutItsFifthAPartialChordAndNoChord) {
         EXPECT_TRUE(jsonReport(analyseEntry(entry)).ends_with("]], \"name\": " + std::string(name) + "}\n")) << entry;
 }
 
-TEST(TextReport, EndsTheChordLineWithTheHarteLabelWhenAsked) {
-    EntryResult result = analyseEntry("e c b%");
-    EXPECT_EQ(lines(textReport(result, 0, true)), (std::vector<std::string>{
-        "Recognised notes: E  C  B%", "Chord: C7/E (C Dominant 7th, no 5th, E in the bass) C:7(*5)/3"}));
-    EXPECT_EQ(lines(textReport(result, 0)).at(1), "Chord: C7/E (C Dominant 7th, no 5th, E in the bass)");
-    EXPECT_EQ(textReport(analyseEntry("c e"), 0, true), "Recognised notes: C  E\n");
-}
-
 TEST(JsonReport, EmptyResultIsStillComplete) {
     std::string json = jsonReport(analyseEntry("\x01\xff"));
     const std::string head = "{\"entry\": \"\\u0001\\u00ff\", \"echo\": \"  \", \"notes\": [], \"scores\": [[0, 0,";
