@@ -23,16 +23,6 @@ constexpr int ShorthandCount = sizeof Shorthands / sizeof Shorthands[0];
 constexpr int NoShorthand = -1;
 constexpr int LeastShorthandDegrees = 3;  // fewer, as in C:1(4,b7,b10), say less than the list
 
-// Calls `each` with every blank-separated degree of the text.
-template <typename Each>
-constexpr void forEachDegree(std::string_view degrees, Each each) {
-    while (!degrees.empty()) {
-        std::size_t blank = degrees.find(' ');
-        each(degrees.substr(0, blank));
-        degrees.remove_prefix(blank == std::string_view::npos ? degrees.size() : blank + 1);
-    }
-}
-
 constexpr bool listsEvery(std::string_view degrees, std::string_view wanted) {
     bool every = true;
     forEachDegree(wanted, [&](std::string_view degree) { every = every && listsDegree(degrees, degree); });

@@ -66,8 +66,9 @@ static_assert(commonness(0) <= CommonnessMask);
 // that shape and a fifth, else 0. From the top: an everyday chord with all its
 // notes (so that C E G over E stays C/E when E G C is also Em#5), the bass as
 // root, all the chord's notes (clear for a chord without its fifth), an
-// everyday chord, the commonness. So the fixed order below the bass is: the
-// rarer chords, then the chords without their fifth, everyday ones first.
+// everyday chord, the commonness. Below the bass, then, the order runs: the
+// rarer chords with all their notes, then the chords without their fifth, the
+// everyday ones first.
 constexpr unsigned EverydayBit = 1u << 7, CompleteBit = 1u << 8, ExactBassBit = 1u << 9,
                    EverydayCompleteBit = 1u << 10;
 constexpr int LeastWithoutFifth = 3;  // notes entered: two notes name only a power chord

@@ -167,14 +167,21 @@ inline constexpr int FifthSemitones = 7;
 
 constexpr bool holdsFifth(unsigned shape) { return (shape >> FifthSemitones & 1u) != 0; }
 
-// Whether the degrees, blank-separated, include that one as written.
-constexpr bool listsDegree(std::string_view degrees, std::string_view degree) {
+// Calls `each` with every blank-separated degree of the text.
+template <typename Each>
+constexpr void forEachDegree(std::string_view degrees, Each each) {
     while (!degrees.empty()) {
         std::size_t blank = degrees.find(' ');
-        if (degrees.substr(0, blank) == degree) return true;
+        each(degrees.substr(0, blank));
         degrees.remove_prefix(blank == std::string_view::npos ? degrees.size() : blank + 1);
     }
-    return false;
+}
+
+// Whether the degrees include that one as written.
+constexpr bool listsDegree(std::string_view degrees, std::string_view degree) {
+    bool listed = false;
+    forEachDegree(degrees, [&](std::string_view each) { listed = listed || each == degree; });
+    return listed;
 }
 
 constexpr int degreeCount(const char* degrees) {
