@@ -25,13 +25,14 @@ constexpr std::size_t FlushSize = 1 << 20;
 struct Printer {
     bool json;
     int top;
+    bool harte;
     EntryResult result;
     ReportBuffer out;
 
     void print(std::string_view entry) {
         analyseEntry(entry, result);
         if (json) writeJsonReport(result, out);
-        else writeTextReport(result, top, out);
+        else writeTextReport(result, top, harte, out);
     }
     void separate() {
         char* at = out.reserve(1);
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
     else if (!options.wavPath.empty()) return writeSound(options);
     else if (options.listen) return listenToKeyboards();
     else {
-        Printer printer{options.json, options.top, {}, {}};
+        Printer printer{options.json, options.top, options.harte, {}, {}};
         if (options.batch) runBatch(printer);
         else printer.print(joinNotes(options.notes));
         printer.flush();
