@@ -1,4 +1,5 @@
-# Checks that every #include between platform/'s folders runs down its layers:
+# The layers of platform/'s folders, and the check that every #include
+# between them runs down these layers (call_layers.py checks the calls):
 # a file may include its own folder's headers and those of lower layers, never
 # a higher or an equal one, so no include runs back up and no circle of
 # includes spans two folders. A folder missing from the table fails the check
@@ -11,11 +12,11 @@ set(layer_drivers/rtmidi     2)
 set(layer_gdi32              2)
 set(layer_kernel32           2)
 set(layer_shell32            2)
-set(layer_user32             3)  # over gdi32
-set(layer_winmm              3)  # over the drivers
-set(layer_headless           4)  # the screens, over the whole core
-set(layer_gtk                4)
-set(layer_crt                4)
+set(layer_user32             3)  # over gdi32 and kernel32
+set(layer_winmm              4)  # over the drivers; posts to user32's windows
+set(layer_headless           5)  # the screens, over the whole core
+set(layer_gtk                5)
+set(layer_crt                5)
 
 function(folder_layer folder out)
   if(NOT DEFINED layer_${folder})
