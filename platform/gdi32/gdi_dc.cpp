@@ -1,7 +1,8 @@
 // Device contexts: selected objects, colours, the current position, and the
 // drawing calls, which go to the backing image the owning window handed over
-// (setImage) and, while recording is on, to the DC's display list. Changes
-// reach the screen through backend::present.
+// (setImage) and, while recording is on, to the DC's display list. The DC
+// hands the image it changed to backend::present, so drawing outside paint
+// handling reaches the screen without asking the window.
 #include "platform/seam/backend.h"
 #include "platform/seam/core.h"
 #include "platform/gdi32/gdi_raster.h"
@@ -40,8 +41,9 @@ void record(DeviceContext& dc, DrawRecord::Kind kind, int x, int y, std::string 
                                         dc.backColour});
 }
 
-void present(HWND window, const RECT& changed) {
-    if (changed.right > changed.left && changed.bottom > changed.top) backend::present(window, changed);
+void present(const DeviceContext& dc, const RECT& changed) {
+    if (changed.right > changed.left && changed.bottom > changed.top)
+        backend::present(dc.window, dc.image, changed);
 }
 
 }  // namespace
@@ -142,7 +144,7 @@ BOOL WINAPI LineTo(HDC handle, int x, int y) {
         pen->penWidth > 1
             ? gdi::drawWideLine(dc->cairo, from, dc->position, pen->penWidth, pen->colour)
             : gdi::drawPixelLine(dc->image, from, dc->position, pen->colour);
-    gdi::present(dc->window, changed);
+    gdi::present(*dc, changed);
     return TRUE;
 }
 
@@ -154,7 +156,7 @@ BOOL WINAPI TextOutA(HDC handle, int x, int y, LPCSTR text, int length) {
     gdi::record(*dc, DrawRecord::Kind::Text, x, y, shown);
     if (!dc->cairo || shown.empty()) return TRUE;
     Object* font = gdi::findObject(dc->font);
-    gdi::present(dc->window,
+    gdi::present(*dc,
                  gdi::drawText(dc->cairo, x, y, shown, font->font, dc->textColour, dc->backColour));
     return TRUE;
 }

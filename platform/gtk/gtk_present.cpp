@@ -1,15 +1,17 @@
 // GTK 3 backend: showing a window's backing image, and its icon.
 //
 // Implements backend::present and backend::setWindowIcon. The client area is a
-// GtkDrawingArea that copies the core's backing image (a Cairo image surface)
-// onto the screen, so X exposures are repaired from the image without a
-// WM_PAINT; the core asks for a repaint only where its image changed.
+// GtkDrawingArea that copies the backing image the core last presented (a
+// Cairo image surface) onto the screen, so X exposures are repaired from the
+// image without a WM_PAINT; the core asks for a repaint only where its image
+// changed.
 #include "platform/gtk/gtk_state.h"
 
 namespace {
 
 gboolean drawBackingImage(GtkWidget*, cairo_t* cr, gpointer data) {
-    cairo_surface_t* image = core::backingImage(static_cast<HWND>(data));
+    const Gtk_Window* record = Gtk_find(static_cast<HWND>(data));
+    cairo_surface_t* image = record ? record->image : nullptr;
     if (!image) return FALSE;
     cairo_surface_flush(image);
     cairo_set_source_surface(cr, image, 0, 0);
@@ -28,9 +30,10 @@ GtkWidget* Gtk_createDrawingArea(HWND window) {
 
 namespace backend {
 
-void present(HWND window, const RECT& area) {
+void present(HWND window, cairo_surface_t* image, const RECT& area) {
     Gtk_Window* record = Gtk_find(window);
     if (!record || !record->area) return;
+    record->image = image;
     gtk_widget_queue_draw_area(record->area, area.left, area.top, area.right - area.left,
                                area.bottom - area.top);
 }

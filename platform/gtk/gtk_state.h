@@ -25,6 +25,7 @@ struct Gtk_Window {
                             // control: its rectangle in the parent's client area
     GtkCssProvider* colours;  // edit or static: the colours its parent gave, once asked
     COLORREF textColour, backgroundColour;  // what colours holds
+    cairo_surface_t* image;  // top-level only: the backing image last presented (the core's)
 };
 
 struct Gtk_Screen {

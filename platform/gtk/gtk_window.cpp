@@ -166,7 +166,7 @@ namespace backend {
 
 void createWindow(HWND window, const WindowDesc& desc) {
     Gtk_Window& record = Gtk_state.windows[window];
-    record = Gtk_Window{desc.kind, window, desc.parent, nullptr, nullptr, nullptr, desc.client, nullptr, 0, 0};
+    record = Gtk_Window{desc.kind, window, desc.parent, nullptr, nullptr, nullptr, desc.client, nullptr, 0, 0, nullptr};
     if (desc.kind == WindowKind::TopLevel)
         createTopLevel(record, desc);
     else

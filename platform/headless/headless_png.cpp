@@ -88,7 +88,7 @@ void drawControl(cairo_t* cairo, const Headless_Window& control) {
 
 void drawTopLevel(cairo_t* cairo, HWND handle, const Headless_Window& window) {
     fillRect(cairo, window.desc.outer, RGB(60, 90, 150));
-    if (cairo_surface_t* image = core::backingImage(handle)) {
+    if (cairo_surface_t* image = window.image) {
         cairo_set_source_surface(cairo, image, window.desc.client.left, window.desc.client.top);
         cairo_paint(cairo);
     }

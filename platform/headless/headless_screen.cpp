@@ -1,6 +1,6 @@
 // Headless backend: a virtual screen in memory.
 //
-// Implements every backend:: function of platform/backend.h. Nothing reaches a
+// Implements every backend:: function of platform/seam/backend.h. Nothing reaches a
 // display: windows are mirrored for hit testing and savePng, and events come
 // only from the test hooks (headless_hooks.cpp). Deterministic: fixed screen
 // size, a virtual clock that only advanceClock moves, no native events; it
@@ -143,7 +143,9 @@ RECT editTextArea(HWND edit) {
 
 void setWindowIcon(HWND, cairo_surface_t*) {}
 
-void present(HWND, const RECT&) {}
+void present(HWND window, cairo_surface_t* image, const RECT&) {
+    if (Headless_Window* mirror = Headless_find(window)) mirror->image = image;
+}
 
 POINT cursorPosition() { return Headless_state.cursor; }
 RECT screenRect() { return Headless_state.screen; }

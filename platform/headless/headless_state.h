@@ -16,6 +16,7 @@ struct Headless_Window {
     bool checked = false;       // a check box's tick
     bool customColours = false; // from WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC
     COLORREF textColour = 0, backgroundColour = 0;
+    cairo_surface_t* image = nullptr; // a top-level window's backing image, as last presented
 };
 
 struct Headless_Screen {

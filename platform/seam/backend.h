@@ -1,7 +1,7 @@
 // What a backend (platform/gtk, platform/headless) implements for the Win32
 // core: windows and controls mirrored on a screen, their pixels shown, the
 // pointer, the screen's size and its events. The core calls these; what the
-// core offers a backend in return is platform/core.h. The program never
+// core offers a backend in return is platform/seam/core.h. The program never
 // includes either.
 //
 // The core owns every window's state (rectangles, text, focus, the backing
@@ -67,9 +67,13 @@ SIZE controlTextSize(HWND control, const std::string& text);
 RECT editTextArea(HWND edit);
 // A top-level window's icon: a 32 x 32 CAIRO_FORMAT_ARGB32 surface, owned by the core, alive as long as the window.
 void setWindowIcon(HWND window, cairo_surface_t* icon);
-// This rectangle (client coordinates) of the window's backing image changed: show it.
-// The image itself is core::backingImage(window) (core.h).
-void present(HWND window, const RECT& area);
+// This rectangle (client coordinates) of a top-level window's backing image
+// changed: show it. image is that backing image (CAIRO_FORMAT_RGB24, the size of
+// the client area), handed over whole when the window gets one (at creation and
+// at every new client size) and with every change drawn into it. It stays alive
+// until the core hands over another or destroys the window; a backend shows
+// the last one handed over and never asks the core for it.
+void present(HWND window, cairo_surface_t* image, const RECT& area);
 
 // The mouse pointer in screen coordinates.
 POINT cursorPosition();

@@ -1,8 +1,7 @@
 // The Win32 core's services to the backends (platform/gtk, platform/headless):
-// how a screen reports what the person does, the backing image it shows, the
-// frame round a top-level window, and the inspection behind the headless
+// how a screen reports what the person does, the frame round a top-level window, and the inspection behind the headless
 // backend's test hooks. The core implements them; the program never includes
-// this file. What a backend implements for the core is platform/backend.h.
+// this file. What a backend implements for the core is platform/seam/backend.h.
 //
 // Rules:
 // - The reports only queue messages and update state; they never call a
@@ -72,12 +71,6 @@ bool otherThreadsMayPost();
 // running; its end calls backend::wake. Safe on any thread.
 bool programThreadsRunning();
 
-// ---- What a backend shows ----
-
-// The window's backing image: CAIRO_FORMAT_RGB24, the size of the client area,
-// owned by the core; it changes only through windowMoved or SetWindowPos.
-cairo_surface_t* backingImage(HWND window);
-
 // ---- What a backend plays ----
 
 // The next frames of the open synthesizer that plays silently, stereo
@@ -93,6 +86,8 @@ bool nextMessage(MSG* message);
 // When the timer that falls due first does so, on backend::milliseconds(); false with no timer.
 bool nextTimerDue(std::uint64_t* due);
 HWND focusedWindow();
+// A top-level window's backing image, as last handed to backend::present.
+cairo_surface_t* backingImage(HWND window);
 // Destroy every window without sending messages, forget the registered
 // classes, empty the queue, drop a pending quit and stop recording.
 void reset();

@@ -190,7 +190,7 @@ HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     const bool canErase = gdi::brushColour(window->background, &background);
     if (window->erase && window->image && canErase) {
         user::fillImage(window->image, background);
-        backend::present(handle, paint->rcPaint);
+        backend::present(handle, window->image, paint->rcPaint);
     }
     paint->fErase = window->erase && !canErase;
     window->invalid = false;

@@ -1,8 +1,9 @@
 // Windows: classes, creation, rectangles, visibility, text and destruction.
 //
 // A top-level window's outer rectangle is its client area plus the layer's
-// fixed frame (backend.h); its pixels live in a backing image the size of the
-// client area. Controls are rectangles in their parent's client area.
+// fixed frame (core.h); its pixels live in a backing image the size of the
+// client area, which the window hands to its DC and to the screen whenever it
+// gets a new one. Controls are rectangles in their parent's client area.
 #include "platform/seam/cairo_colour.h"
 #include "platform/gdi32/gdi_state.h"
 #include "platform/seam/handles.h"
@@ -53,6 +54,11 @@ cairo_surface_t* newImage(const RECT& client, HBRUSH background) {
     gdi::brushColour(background, &colour);
     fillImage(image, colour);
     return image;
+}
+
+// The screen shows a new backing image whole.
+void presentNewImage(const Window& window) {
+    backend::present(window.handle, window.image, RECT{0, 0, widthOf(window.client), heightOf(window.client)});
 }
 
 backend::WindowDesc describe(const Window& window) {
@@ -164,9 +170,11 @@ void resizeClient(Window& window, const RECT& outer, const RECT& client) {
     cairo_set_source_surface(cairo, window.image, 0, 0);
     cairo_paint(cairo);
     cairo_destroy(cairo);
-    cairo_surface_destroy(window.image);
+    cairo_surface_t* old = window.image;
     window.image = image;
     gdi::setImage(window.dc, image);
+    presentNewImage(window);
+    cairo_surface_destroy(old);
     invalidate(window);
 }
 
@@ -219,6 +227,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     user::allowPosts(handle);
 
     backend::createWindow(handle, user::describe(window));
+    if (window.image) user::presentNewImage(window);
     if (cairo_surface_t* icon = user::iconImage(windowClass->icon); icon && !child)
         backend::setWindowIcon(handle, icon);
     if (!child && window.visible) user::activate(handle);

@@ -16,5 +16,7 @@ std::string scratchPath(const char* name);
 
 // Runs the program with the arguments and the given standard input. Its
 // standard output is captured, or sent to outputDevice (such as /dev/full).
+// The status is the exit status, 128 + the signal that ended it, or -1 when it
+// could not start or hung.
 CliRun runCli(const std::vector<std::string>& arguments, const std::string& input = "",
               const char* outputDevice = nullptr);

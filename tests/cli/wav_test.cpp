@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../midi/pitch_scan.h"
+#include "tests/support/pitch_scan.h"
 #include "cli_run.h"
 
 namespace {

@@ -1,4 +1,6 @@
-# A private JACK server for end-to-end tests: source it, then start_jack.
+# The tests' one way of starting a private JACK server. A script sources it
+# and calls start_jack; a test in another language runs it as a program,
+# `jack-lib.sh NAME`, which keeps a server of that name until it is terminated.
 # The server runs on the dummy driver (no sound card needed) under a name of
 # its own, exported as JACK_DEFAULT_SERVER for every client the test starts;
 # JACK_NO_START_SERVER keeps any client from starting one itself. Realtime
@@ -14,10 +16,11 @@ stop_jack() {
   return 0
 }
 
-# Starts the server and waits up to 10 s until it runs; fails otherwise.
+# Starts the server, named $1 or after this shell's process id, and waits up
+# to 10 s until it runs; fails otherwise.
 # jack_wait says "running" or "not running": only the whole line counts.
 start_jack() {
-  export JACK_DEFAULT_SERVER="tonvisor-test-$$"
+  export JACK_DEFAULT_SERVER="${1:-tonvisor-test-$$}"
   jackd -n "$JACK_DEFAULT_SERVER" -R -P 70 -d dummy -r 48000 -p 128 \
     >"${E2E_ARTIFACTS:-/tmp}/jackd.log" 2>&1 &
   JACK_PID=$!
@@ -31,3 +34,10 @@ start_jack() {
   cat "${E2E_ARTIFACTS:-/tmp}/jackd.log" >&2
   return 1
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  [ $# -eq 1 ] || { echo "usage: jack-lib.sh SERVER-NAME" >&2; exit 2; }
+  start_jack "$1" || exit 1
+  trap 'exit 0' TERM INT
+  wait "$JACK_PID"
+fi

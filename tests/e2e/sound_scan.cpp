@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/midi/pitch_scan.h"
+#include "tests/support/pitch_scan.h"
 
 namespace {
 

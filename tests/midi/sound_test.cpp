@@ -8,7 +8,7 @@
 
 #include "midi/sound.h"
 #include "platform/headless/headless.h"
-#include "pitch_scan.h"
+#include "tests/support/pitch_scan.h"
 
 namespace {
 

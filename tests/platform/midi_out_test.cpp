@@ -3,7 +3,7 @@
 // not even on the two servers known to hang; with a real server it opens.
 // Each opening runs in a probe process of its own, in an environment made
 // for the case; every server is private, started and stopped here.
-#include "child_process.h"
+#include "tests/support/child_process.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -139,7 +139,7 @@ TEST_F(MidiOutOpening, APulseServerThatNeverPlaysIsGivenUp) {
 // The order falls through a missing pulse server to a JACK server.
 TEST_F(MidiOutOpening, ARealJackServerIsPlayedThroughWhenPulseIsAbsent) {
     const std::string server = "tonvisor-test-" + std::to_string(getpid());
-    auto jackd = startServer({"jackd", "-n", server, "-d", "dummy", "-r", "44100", "-p", "256"}, {"JACK_NO_START_SERVER=1"});
+    auto jackd = startServer({"bash", JACK_LIB_PATH, server}, {"E2E_ARTIFACTS=" + scratch.string()});
     ChildProcess ready({"jack_wait", "-w", "-s", server, "-t", std::to_string(ServerPatience.count())},
                        environmentWith({}, nothingRunning()));
     ASSERT_EQ(ready.wait(ServerPatience + std::chrono::seconds(5)), 0) << "jackd did not start";

@@ -2,12 +2,26 @@
 #include "platform_fixture.h"
 
 #include "platform/seam/core.h"
+#include "tests/support/pixels.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
 using Windows = PlatformTest;
+
+// What the screen shows of a window's client area, read back from its picture.
+cairo_surface_t* shownOnScreen(HWND window) {
+    const std::string path = testing::TempDir() + "tonvisor-shown-" + std::to_string(getpid()) + ".png";
+    if (!headless::saveClientPng(window, path.c_str())) return nullptr;
+    cairo_surface_t* picture = cairo_image_surface_create_from_png(path.c_str());
+    std::remove(path.c_str());
+    return picture;
+}
 
 std::vector<UINT> numbers(const std::vector<LoggedMessage>& messages) {
     std::vector<UINT> found;
@@ -160,6 +174,11 @@ TEST_F(Windows, ResizingKeepsThePictureAndAsksForARepaint) {
     core::windowMoved(form, RECT{10, 10, 610, 510}, RECT{14, 30, 606, 506});
     EXPECT_EQ(cairo_image_surface_get_width(core::backingImage(form)), 592);
     EXPECT_EQ(pixel(form, 50, 5), RGB(255, 0, 0));
+    // The screen was handed the new image before the old one was freed.
+    cairo_surface_t* shown = shownOnScreen(form);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(pixelAt(shown, 50, 5).colourref(), RGB(255, 0, 0));
+    cairo_surface_destroy(shown);
     headless::runUntilIdle();
     EXPECT_EQ(received(WM_PAINT).size(), 1u);
     SetWindowPos(form, nullptr, 0, 0, 208, 124, 0);

@@ -9,7 +9,7 @@
 #include "midi/held_notes.h"
 #include "midi/sound.h"
 #include "shell/sounding.h"
-#include "tests/midi/pitch_scan.h"
+#include "tests/support/pitch_scan.h"
 
 #include <cstdlib>
 

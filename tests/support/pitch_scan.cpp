@@ -1,5 +1,5 @@
 // The pitch scan: Goertzel filters over a Hann window, one per semitone.
-#include "pitch_scan.h"
+#include "tests/support/pitch_scan.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,5 @@
-#include "child_process.h"
+// Starting, awaiting and stopping the tests' own child processes (child_process.h).
+#include "tests/support/child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -26,7 +27,7 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& removed
 }
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                           const std::string& outPath, const std::string& errPath) {
+                           const std::string& outPath, const std::string& errPath, const std::string& inPath) {
     std::vector<char*> args, env;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     for (const std::string& entry : environment) env.push_back(const_cast<char*>(entry.c_str()));
@@ -34,7 +35,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::vect
     env.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), env.data()) != 0) pid_ = -1;

@@ -1,5 +1,6 @@
-// Programs the sound tests start themselves: a probe run once, or a private
-// sound server kept for a test. Each is stopped by its own process id.
+// The one way the tests start a program of their own: a run awaited with a
+// deadline (a probe, the built tonvisor-cli), or a private server kept for a
+// test. Each is stopped by its own process id.
 #pragma once
 
 #include <sys/types.h>
@@ -16,9 +17,11 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& removed
 class ChildProcess {
 public:
     // Starts the program (argv[0] is searched in PATH) with exactly this
-    // environment, its standard output and error going to the two files.
+    // environment, its standard output and error going to the two files and
+    // its standard input read from the third.
     ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                 const std::string& outPath = "/dev/null", const std::string& errPath = "/dev/null");
+                 const std::string& outPath = "/dev/null", const std::string& errPath = "/dev/null",
+                 const std::string& inPath = "/dev/null");
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     // Stops it (SIGTERM) unless it has ended, and reaps it.
