@@ -86,7 +86,7 @@ void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents, int fra
 }
 
 void startTuningMeter(AudioFrontEnd& f, int sampleRate) {
-    startStream(f, sampleRate, MeterZeroCrossings, FileFrameSize);
+    startStream(f, sampleRate, MeterZeroCrossings, LongFrameSize);
     f.tuningOnly = true;
     f.following = false;
 }

@@ -35,6 +35,6 @@ struct RecordingAnalysis {
 
 // Fills `piece` (kind, columns, segments, duration; not its path or title).
 void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents,
-                            int frameSize = FileFrameSize);
+                            int frameSize = LongFrameSize);
 void analyseSamples(RecordingAnalysis& analysis, const float* mono, int count);
 void finishRecordingAnalysis(RecordingAnalysis& analysis);

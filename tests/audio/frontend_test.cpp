@@ -12,7 +12,7 @@ namespace {
 constexpr int Rate = 44100;
 
 Piece analysed(const std::vector<float>& samples, int rate, double tuningCents, int block = 1000,
-               int frameSize = FileFrameSize) {
+               int frameSize = LongFrameSize) {
     Piece piece{};
     RecordingAnalysis analysis;
     startRecordingAnalysis(analysis, piece, rate, tuningCents, frameSize);
@@ -50,10 +50,10 @@ TEST(FrontEnd, APureToneIsItsPitchClassAndItsTuning) {
         std::vector<float> tone = sine(c.frequency, c.rate, 2.0);
         double cents = tuningOf(tone, c.rate);
         EXPECT_NEAR(cents, c.cents, 5.0);
-        // Measured first (a file) or followed as it goes over shorter frames
+        // Measured first (a file), or followed as it goes over short frames
         // (live input): away from the ends the columns hear A alone.
         for (bool live : {false, true}) {
-            Piece piece = analysed(tone, c.rate, live ? FollowTuning : cents, 1000, live ? LiveFrameSize : FileFrameSize);
+            Piece piece = analysed(tone, c.rate, live ? FollowTuning : cents, 1000, live ? ShortFrameSize : LongFrameSize);
             EXPECT_NEAR(piece.duration, 2.0, 1e-9);
             const PieceColumn& middle = piece.columns[piece.columns.size() / 2];
             ASSERT_EQ(middle.pitches.count, 1);
