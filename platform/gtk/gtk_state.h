@@ -7,8 +7,8 @@
 // "static" a GtkLabel inside its parent's GtkFixed.
 #pragma once
 
-#include "platform/backend.h"
-#include "platform/core.h"
+#include "platform/seam/backend.h"
+#include "platform/seam/core.h"
 
 #include <gtk/gtk.h>
 

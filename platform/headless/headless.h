@@ -2,7 +2,7 @@
 // person would do to it. Only tests and off-screen tools include this.
 #pragma once
 
-#include "platform/displaylist.h"
+#include "platform/seam/displaylist.h"
 #include "platform/win32.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 // its samples (headless.h); a test may let it play aloud to check the real
 // drivers. Implements backend::playsAloud.
 #include "platform/headless/headless.h"
-#include "platform/core.h"
+#include "platform/seam/core.h"
 
 #include <atomic>
 

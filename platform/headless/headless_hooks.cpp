@@ -2,7 +2,7 @@
 // the virtual screen, and the core's inspection services passed through.
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
-#include "platform/core.h"
+#include "platform/seam/core.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // the system's place from the first setMidiDevices on, so a test sees only
 // what it scripts. Bytes are delivered at once, on the test's thread.
 #include "platform/headless/headless.h"
-#include "platform/midi_in_devices.h"
+#include "platform/seam/midi_in_devices.h"
 
 #include <algorithm>
 

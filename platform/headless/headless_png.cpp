@@ -2,7 +2,7 @@
 // window shows its frame, its backing image at its client position and its
 // controls drawn simply on top, each with its text: a check box as a square
 // and its text; greyed-out text in grey.
-#include "platform/cairo_colour.h"
+#include "platform/seam/cairo_colour.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
 

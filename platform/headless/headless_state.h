@@ -2,8 +2,8 @@
 // a mirror of every window the core created, for hit testing and pictures.
 #pragma once
 
-#include "platform/backend.h"
-#include "platform/core.h"
+#include "platform/seam/backend.h"
+#include "platform/seam/core.h"
 
 #include <cstdint>
 #include <functional>

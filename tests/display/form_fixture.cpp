@@ -5,7 +5,7 @@
 
 #include "canvas/canvas.h"
 #include "display/pens.h"
-#include "platform/core.h"
+#include "platform/seam/core.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"

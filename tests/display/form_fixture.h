@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/displaylist.h"
+#include "platform/seam/displaylist.h"
 #include "platform/win32.h"
 
 struct Segment {

@@ -1,6 +1,6 @@
 // LoadIconA over the embedded resources: this test program embeds its own.
-#include "platform/resources.h"
-#include "platform/user_state.h"
+#include "platform/seam/resources.h"
+#include "platform/user32/user_state.h"
 #include "tests/support/pixels.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // names the system's devices are listed under.
 #include "platform_fixture.h"
 
-#include "platform/midi_in_names.h"
+#include "platform/drivers/rtmidi/midi_in_names.h"
 
 #include <cstddef>
 #include <utility>

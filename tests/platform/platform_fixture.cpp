@@ -1,7 +1,7 @@
 // The platform tests' logging window class, windows and pixel access.
 #include "platform_fixture.h"
 
-#include "platform/core.h"
+#include "platform/seam/core.h"
 #include "tests/support/pixels.h"
 
 std::vector<LoggedMessage> PlatformTest::log;

@@ -2,7 +2,7 @@
 // GetMessageA woken; a thread the program starts with CreateThread.
 #include "platform_fixture.h"
 
-#include "platform/core.h"
+#include "platform/seam/core.h"
 
 #include <thread>
 

@@ -1,7 +1,7 @@
 // Windows, the message queue, paint requests and the mouse.
 #include "platform_fixture.h"
 
-#include "platform/core.h"
+#include "platform/seam/core.h"
 
 #include <cstdlib>
 

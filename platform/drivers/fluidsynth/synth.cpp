@@ -1,0 +1,88 @@
+// The FluidSynth synthesizer itself: the soundfont, the level, and MIDI
+// channel messages turned into FluidSynth calls (through fluid(), as the
+// library loads with the first synthesizer). Running status and system
+// messages are not taken: the program sends whole channel messages only.
+#include "platform/drivers/fluidsynth/synth.h"
+
+#include "platform/drivers/fluidsynth/fluidsynth_library.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+
+namespace synth {
+
+namespace {
+
+constexpr const char* DefaultSoundfont = "/usr/share/sounds/sf2/default-GM.sf2";
+// FluidSynth's default gain of 0.2 peaks near 0.05: far quieter than other programs.
+constexpr double Gain = 0.6;
+
+// The program says in one line why it has no sound; FluidSynth would add several.
+void silenceFluidSynth() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level = 0; level < LAST_LOG_LEVEL; ++level) fluid().fluid_set_log_function(level, nullptr, nullptr);
+    });
+}
+
+// SF2 and SF3 files are RIFF files of form "sfbk". Anything else would reach
+// FluidSynth's DLS loader, which complains on standard error.
+bool isSoundfont(const std::string& path) {
+    char header[12] = {};
+    std::ifstream file(path, std::ios::binary);
+    return file.read(header, sizeof header) && std::memcmp(header, "RIFF", 4) == 0 &&
+           std::memcmp(header + 8, "sfbk", 4) == 0;
+}
+
+fluid_settings_t* newSettings() {
+    fluid_settings_t* settings = fluid().new_fluid_settings();
+    if (!settings) return nullptr;
+    fluid().fluid_settings_setnum(settings, "synth.sample-rate", SampleRate);
+    fluid().fluid_settings_setnum(settings, "synth.gain", Gain);
+    // A JACK client's ports are connected to the speakers only when asked.
+    fluid().fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
+    fluid().fluid_settings_setstr(settings, "audio.jack.id", "Tonvisor");
+    return settings;
+}
+
+}  // namespace
+
+Synthesizer::~Synthesizer() {
+    if (driver) fluid().delete_fluid_audio_driver(driver);
+    if (synth) fluid().delete_fluid_synth(synth);
+    if (settings) fluid().delete_fluid_settings(settings);
+}
+
+std::string soundfontPath() {
+    const char* chosen = std::getenv("TONVISOR_SOUNDFONT");
+    return chosen && *chosen ? chosen : DefaultSoundfont;
+}
+
+std::unique_ptr<Synthesizer> load(const std::string& soundfont) {
+    if (!fluidSynthLoaded() || !isSoundfont(soundfont)) return nullptr;
+    silenceFluidSynth();
+    auto loaded = std::make_unique<Synthesizer>();
+    loaded->settings = newSettings();
+    if (loaded->settings) loaded->synth = fluid().new_fluid_synth(loaded->settings);
+    if (!loaded->synth || fluid().fluid_synth_sfload(loaded->synth, soundfont.c_str(), 1) == FLUID_FAILED) return nullptr;
+    return loaded;
+}
+
+bool play(fluid_synth_t* synth, DWORD message) {
+    const int status = message & 0xFF, channel = status & 0x0F;
+    const int first = (message >> 8) & 0x7F, second = (message >> 16) & 0x7F;
+    switch (status & 0xF0) {
+    case 0x80: fluid().fluid_synth_noteoff(synth, channel, first); return true;
+    case 0x90: fluid().fluid_synth_noteon(synth, channel, first, second); return true;  // velocity 0 is a note-off
+    case 0xA0: fluid().fluid_synth_key_pressure(synth, channel, first, second); return true;
+    case 0xB0: fluid().fluid_synth_cc(synth, channel, first, second); return true;
+    case 0xC0: fluid().fluid_synth_program_change(synth, channel, first); return true;
+    case 0xD0: fluid().fluid_synth_channel_pressure(synth, channel, first); return true;
+    case 0xE0: fluid().fluid_synth_pitch_bend(synth, channel, first | second << 7); return true;
+    default: return false;
+    }
+}
+
+}  // namespace synth

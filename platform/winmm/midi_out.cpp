@@ -1,0 +1,152 @@
+// Multimedia MIDI output: midiOutGetNumDevs, midiOutOpen, midiOutShortMsg,
+// midiOutReset, midiOutClose and midiOutGetErrorTextA over one FluidSynth
+// synthesizer (synth.h).
+//
+// The one device (0, also reached as MIDI_MAPPER) is the synthesizer: it exists
+// while FluidSynth can be loaded and the soundfont read, whether or not it can
+// be heard. The first call that asks loads FluidSynth (fluidsynth_library.h). midiOutOpen may take a while (the
+// soundfont, then the audio driver, each bounded) and may be called on any
+// thread; the other calls are quick. Every call is safe from any thread.
+// Limits: one open handle at a time (a second open gets MMSYSERR_ALLOCATED, as
+// from a device that cannot be shared); CALLBACK_NULL only; channel messages
+// only, without running status.
+#include "platform/seam/backend.h"
+#include "platform/seam/handles.h"
+#include "platform/seam/core.h"
+#include "platform/drivers/fluidsynth/synth.h"
+#include "platform/drivers/fluidsynth/fluidsynth_library.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <string>
+
+namespace {
+
+struct MidiOutState {
+    std::mutex lock;
+    bool opening = false;  // an open is under way: the device is taken
+    HMIDIOUT handle = nullptr;
+    std::unique_ptr<synth::Synthesizer> synth;
+};
+
+// Never destroyed: an open may still be under way on another thread while the
+// process exits.
+MidiOutState& midiOut = *new MidiOutState;
+
+bool soundSwitchedOff() { return backend::playsAloud() && synth::audioDrivers().empty(); }
+
+std::unique_ptr<synth::Synthesizer> openSynthesizer(MMRESULT& result) {
+    if (soundSwitchedOff()) {
+        result = MMSYSERR_NODRIVER;
+        return nullptr;
+    }
+    const std::string soundfont = synth::soundfontPath();
+    std::unique_ptr<synth::Synthesizer> synth = synth::load(soundfont);
+    result = MIDIERR_NODEVICE;
+    if (!synth) return nullptr;
+    result = MMSYSERR_NODRIVER;
+    if (backend::playsAloud() && !synth::playAloud(synth, soundfont, synth::audioDrivers())) return nullptr;
+    result = MMSYSERR_NOERROR;
+    return synth;
+}
+
+// The synthesizer behind an open handle, or null; the caller holds the lock.
+fluid_synth_t* synthOf(HMIDIOUT handle) {
+    return handle && handle == midiOut.handle ? midiOut.synth->synth : nullptr;
+}
+
+std::string errorText(MMRESULT error) {
+    switch (error) {
+    case MMSYSERR_NOERROR: return "no error";
+    case MMSYSERR_BADDEVICEID: return "no such MIDI output device";
+    case MMSYSERR_ALLOCATED: return "the synthesizer is already open";
+    case MMSYSERR_INVALHANDLE: return "not an open MIDI output handle";
+    case MMSYSERR_NODRIVER: return synth::audioProblem();
+    case MMSYSERR_INVALFLAG: return "only CALLBACK_NULL is supported";
+    case MMSYSERR_INVALPARAM: return "invalid parameter";
+    case MIDIERR_NODEVICE:
+        if (!synth::fluidSynthLoaded())
+            return std::string("no synthesizer: cannot load FluidSynth (") + synth::FluidSynthLibraryName + ")";
+        return "no soundfont: cannot load " + synth::soundfontPath() +
+               " (TONVISOR_SOUNDFONT names another SF2 or SF3 file)";
+    default: return "";
+    }
+}
+
+}  // namespace
+
+UINT WINAPI midiOutGetNumDevs(void) {
+    return synth::fluidSynthLoaded() && access(synth::soundfontPath().c_str(), R_OK) == 0 ? 1 : 0;
+}
+
+MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOutHandle, UINT deviceId, DWORD_PTR, DWORD_PTR, DWORD flags) {
+    if (!midiOutHandle) return MMSYSERR_INVALPARAM;
+    *midiOutHandle = nullptr;
+    if (deviceId != MIDI_MAPPER && deviceId != 0) return MMSYSERR_BADDEVICEID;
+    if (flags != CALLBACK_NULL) return MMSYSERR_INVALFLAG;
+    {
+        std::lock_guard<std::mutex> hold(midiOut.lock);
+        if (midiOut.opening || midiOut.handle) return MMSYSERR_ALLOCATED;
+        midiOut.opening = true;
+    }
+    MMRESULT result;
+    std::unique_ptr<synth::Synthesizer> synth = openSynthesizer(result);
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    midiOut.opening = false;
+    if (synth) {
+        midiOut.synth = std::move(synth);
+        midiOut.handle = *midiOutHandle = core::newHandle<HMIDIOUT>();
+    }
+    return result;
+}
+
+MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOutHandle, DWORD message) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    fluid_synth_t* synth = synthOf(midiOutHandle);
+    if (!synth) return MMSYSERR_INVALHANDLE;
+    return synth::play(synth, message) ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
+}
+
+MMRESULT WINAPI midiOutReset(HMIDIOUT midiOutHandle) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    fluid_synth_t* synth = synthOf(midiOutHandle);
+    if (!synth) return MMSYSERR_INVALHANDLE;
+    synth::fluid().fluid_synth_all_notes_off(synth, -1);
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI midiOutClose(HMIDIOUT midiOutHandle) {
+    std::unique_ptr<synth::Synthesizer> closing;
+    {
+        std::lock_guard<std::mutex> hold(midiOut.lock);
+        if (!synthOf(midiOutHandle)) return MMSYSERR_INVALHANDLE;
+        closing = std::move(midiOut.synth);
+        midiOut.handle = nullptr;
+    }
+    return MMSYSERR_NOERROR;  // the driver stops as closing goes: silence at once
+}
+
+MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size) {
+    if (!text || size == 0) return MMSYSERR_INVALPARAM;
+    const std::string message = errorText(error);
+    text[0] = '\0';
+    if (message.empty()) return MMSYSERR_BADERRNUM;
+    const std::size_t length = std::min<std::size_t>(message.size(), size - 1);
+    std::memcpy(text, message.data(), length);
+    text[length] = '\0';
+    return MMSYSERR_NOERROR;
+}
+
+namespace core {
+
+bool renderSynthesizer(float* interleaved, int frames) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    if (!midiOut.synth || midiOut.synth->driver) return false;
+    synth::fluid().fluid_synth_write_float(midiOut.synth->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+    return true;
+}
+
+}  // namespace core
