@@ -12,10 +12,13 @@ namespace {
 constexpr float OutsideCost = 1.0f;     // per unit of weight off the chord
 constexpr float MissingCost = 0.3f;     // per tone of the chord that hardly sounds
 constexpr float ExtraToneCost = 0.1f;   // per tone beyond three, so the simpler chord wins a tie
-constexpr float PresentShare = 0.25f;   // a tone sounds when it has this share of the strongest's weight
+constexpr float PresentShare = 0.2f;    // a tone sounds when it has this share of the strongest's weight
 
 // The shapes on C, as sets of pitch classes. Sixths are the seventh chords'
-// inversions (C6 is Am7's notes) and need no shapes of their own.
+// inversions (C6 is Am7's notes) and need no shapes of their own. A bare
+// fifth fits the triads with one tone missing, and is named a power chord
+// from its two notes; as a shape of its own it would swallow the chords
+// on either side that share it.
 constexpr unsigned Shapes[] = {
     0x091,  // major: C E G
     0x089,  // minor: C Eb G
@@ -27,7 +30,6 @@ constexpr unsigned Shapes[] = {
     0x0A1,  // suspended 4th: C F G
     0x449,  // half-diminished 7th
     0x249,  // diminished 7th
-    0x081,  // power chord: C G
 };
 
 constexpr unsigned rotate(unsigned shape, int root) {

@@ -11,6 +11,6 @@ struct ChordFit {
 };
 
 // The best of the chord shapes the segmentation knows (triads, sevenths,
-// sixths, diminished and augmented chords, suspensions, power chords) on
+// sixths, diminished and augmented chords, suspensions) on
 // every root. Fewer than two pitch classes of weight fit no chord.
 ChordFit fitChord(const float (&weight)[PitchClassCount]);

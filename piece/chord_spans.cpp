@@ -11,12 +11,29 @@ namespace {
 
 constexpr int LongestSpan = 8;
 constexpr float FullCoverage = 0.5f;  // beats; longer chords are equal spans merged afterwards
+// A span that starts with a lone note (a pickup, a melody before the band)
+// costs more than the beat it adds, so the lone note stays no chord; a
+// broken chord of single notes still makes one span, paying it once.
+constexpr float LoneNoteStart = 1.5f;
+// Two chords side by side make the notes of a bigger one (C and Am are Am7's
+// notes), but then a tone of it is missing from one half of the span: each
+// such tone costs this much of the span's fit.
+// Spans of fewer beats are too short for a broken chord to sound all its
+// tones in each half.
+constexpr float HalfMissingCost = 0.15f;
+constexpr int HalvedSpan = 4;
 constexpr float BarLineChange = 0.25f, HalfBarChange = 0.5f, OffBeatChange = 0.9f, UnmeteredChange = 0.5f;
 
 float changeCost(const GridBeat& beat) {
     if (beat.bar == 0) return UnmeteredChange;
     if (beat.beat == 1) return BarLineChange;
     return beat.beat % 2 == 1 ? HalfBarChange : OffBeatChange;
+}
+
+bool loneNote(const BeatContent& beat) {
+    int sounding = 0;
+    for (float w : beat.weight) sounding += w > 0 ? 1 : 0;
+    return sounding == 1;
 }
 
 bool silent(const BeatContent& beat) {
@@ -36,11 +53,22 @@ struct Prefix {
     // FullCoverage of the span's beats: a chord's tones come back beat after
     // beat (an arpeggio's in every other beat at least), a passing note
     // sounds in one.
+    int sounding(int first, int last, int pitch) const {
+        return beatsSounding[last * PitchClassCount + pitch] - beatsSounding[first * PitchClassCount + pitch];
+    }
+    // The tones of `mask` that sound nowhere in the first or the second half.
+    int halfMissing(int first, int last, unsigned mask) const {
+        const int middle = (first + last) / 2;
+        int missing = 0;
+        for (int p = 0; p < PitchClassCount; ++p)
+            if (mask >> p & 1u) missing += (sounding(first, middle, p) == 0) + (sounding(middle, last, p) == 0);
+        return missing;
+    }
     void weightOf(int first, int last, float (&weight)[PitchClassCount]) const {
         const float beats = static_cast<float>(last - first);
         for (int p = 0; p < PitchClassCount; ++p) {
             const int a = first * PitchClassCount + p, b = last * PitchClassCount + p;
-            const float coverage = static_cast<float>(beatsSounding[b] - beatsSounding[a]) / beats;
+            const float coverage = static_cast<float>(sounding(first, last, p)) / beats;
             weight[p] = static_cast<float>(weights[b] - weights[a]) * std::min(1.0f, coverage / FullCoverage);
         }
     }
@@ -59,18 +87,22 @@ Prefix prefixOf(const std::vector<BeatContent>& beats) {
 }
 
 // The best cut of beats first..last-1, where every beat sounds.
-void cutRun(const Prefix& prefix, const std::vector<GridBeat>& grid, int first, int last,
-            std::vector<ChordSpan>& spans) {
-    const int length = last - first;
-    std::vector<float> best(length + 1, 0.0f);
-    std::vector<ChordSpan> choice(length + 1);
-    for (int end = 1; end <= length; ++end) {
+void cutRun(const Prefix& prefix, const std::vector<BeatContent>& beats, const std::vector<GridBeat>& grid, int first,
+            int last, std::vector<ChordSpan>& spans) {
+    const int beatCount = last - first;
+    std::vector<float> best(beatCount + 1, 0.0f);
+    std::vector<ChordSpan> choice(beatCount + 1);
+    for (int end = 1; end <= beatCount; ++end) {
         best[end] = -1e30f;
         for (int start = std::max(0, end - LongestSpan); start < end; ++start) {
             float weight[PitchClassCount];
             prefix.weightOf(first + start, first + end, weight);
             const ChordFit fit = fitChord(weight);
-            const float value = best[start] + fit.score * (end - start) - (start > 0 ? changeCost(grid[first + start]) : 0);
+            const int length = end - start;
+            const float score =
+                fit.score - (length >= HalvedSpan ? HalfMissingCost * prefix.halfMissing(first + start, first + end, fit.mask) : 0);
+            float value = best[start] + score * length - (start > 0 ? changeCost(grid[first + start]) : 0);
+            if (fit.mask != 0 && length > 1 && loneNote(beats[first + start])) value -= LoneNoteStart;
             if (value > best[end]) {
                 best[end] = value;
                 choice[end] = {first + start, first + end, fit.mask};
@@ -78,7 +110,7 @@ void cutRun(const Prefix& prefix, const std::vector<GridBeat>& grid, int first, 
         }
     }
     const std::size_t from = spans.size();
-    for (int end = length; end > 0; end = choice[end].first - first) spans.push_back(choice[end]);
+    for (int end = beatCount; end > 0; end = choice[end].first - first) spans.push_back(choice[end]);
     std::reverse(spans.begin() + static_cast<std::ptrdiff_t>(from), spans.end());
 }
 
@@ -96,7 +128,7 @@ std::vector<ChordSpan> chordSpans(const std::vector<BeatContent>& beats, const s
         }
         int end = i;
         while (end < count && !silent(beats[end])) ++end;
-        cutRun(prefix, grid, i, end, spans);
+        cutRun(prefix, beats, grid, i, end, spans);
         i = end;
     }
     return spans;

@@ -3,6 +3,7 @@
 // play on channel 10, and nothing is random from one run to the next.
 #include "tests/support/test_pieces.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -80,8 +81,10 @@ struct Writer {
         for (std::uint32_t bar = 0; bar < length; bar += 4 * Beat)
             for (std::uint32_t stroke : strokes) {
                 if (bar + stroke >= length) break;
-                for (std::size_t string = 0; string < keys.size(); ++string)
-                    tracks[1].note(at + bar + stroke + 12 * static_cast<std::uint32_t>(string), Beat * 2 / 3, keys[string], 85);
+                for (std::size_t string = 0; string < keys.size(); ++string) {
+                    const std::uint32_t start = bar + stroke + 12 * static_cast<std::uint32_t>(string);
+                    tracks[1].note(at + start, std::min<std::uint32_t>(Beat * 2 / 3, length - start), keys[string], 85);
+                }
             }
         for (std::uint32_t t = 0; t < length; t += 2 * Beat) tracks[2].note(at + t, Beat, bassKey(chord), 90, BassChannel);
     }

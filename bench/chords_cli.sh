@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# tonvisor-cli --chords --lab end to end on the 5-minute, 16-track piece of
+# 20,000 notes (piece_bench --write), against tonvisor-cli --version (the
+# process's own start and exit) in the same run: medians of RUNS of each;
+# then the process's peak memory for 5,000 to 40,000 notes.
+#   bench/chords_cli.sh BUILD_DIR [RUNS]
+set -euo pipefail
+build=$1
+runs=${2:-21}
+scratch=$(mktemp -d /tmp/tonvisor-chords.XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+"$build/bench/piece_bench" --write "$scratch/piece.mid" 20000
+
+median_ms() {  # the median wall time of RUNS runs of the command, in ms
+    for _ in $(seq "$runs"); do
+        start=$(date +%s%N)
+        "$@" > /dev/null
+        echo $(( ($(date +%s%N) - start) / 1000 ))
+    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
+}
+
+chords=$(median_ms "$build/tonvisor-cli" --chords "$scratch/piece.mid" --lab)
+start=$(median_ms "$build/tonvisor-cli" --version)
+echo "tonvisor-cli --chords --lab, 20,000 notes: $chords ms; --version: $start ms (medians of $runs)"
+
+# Peak resident memory of the whole process as the notes grow (same length).
+for notes in 5000 10000 20000 40000; do
+    "$build/bench/piece_bench" --write "$scratch/n.mid" "$notes"
+    peak=$(/usr/bin/time -f %M "$build/tonvisor-cli" --chords "$scratch/n.mid" --lab 2>&1 > /dev/null | tail -n 1)
+    echo "$notes notes: peak resident $peak KiB"
+done
