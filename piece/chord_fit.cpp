@@ -5,7 +5,7 @@
 // sounds makes it a seventh chord.
 #include "piece/chord_fit.h"
 
-#include <array>
+#include <bit>
 
 namespace {
 
@@ -36,11 +36,22 @@ constexpr unsigned rotate(unsigned shape, int root) {
     return ((shape << root) | (shape >> (PitchClassCount - root))) & 0xFFFu;
 }
 
-constexpr int toneCount(unsigned mask) {
-    int count = 0;
-    for (; mask != 0; mask &= mask - 1) ++count;
-    return count;
+// Tones in each 12-bit set, in a table: the fit counts them in its inner loop,
+// and a portable build has no instruction for it.
+struct ToneCounts {
+    unsigned char of[1u << PitchClassCount];
+};
+
+constexpr ToneCounts buildToneCounts() {
+    ToneCounts counts{};
+    for (unsigned mask = 1; mask < (1u << PitchClassCount); ++mask)
+        counts.of[mask] = static_cast<unsigned char>(counts.of[mask & (mask - 1)] + 1);
+    return counts;
 }
+
+constexpr ToneCounts Tones = buildToneCounts();
+
+constexpr int toneCount(unsigned mask) { return Tones.of[mask & 0xFFFu]; }
 
 // Every shape on every root, each set once (the diminished 7th and the
 // augmented triad repeat themselves).
@@ -65,8 +76,7 @@ constexpr Candidates AllCandidates = buildCandidates();
 
 float candidateScore(unsigned mask, const float (&share)[PitchClassCount], unsigned present) {
     float inside = 0;
-    for (int pitch = 0; pitch < PitchClassCount; ++pitch)
-        if (mask >> pitch & 1u) inside += share[pitch];
+    for (unsigned tones = mask; tones != 0; tones &= tones - 1) inside += share[std::countr_zero(tones)];
     const int tones = toneCount(mask);
     const int missing = tones - toneCount(mask & present);
     return inside - OutsideCost * (1 - inside) - MissingCost * missing - ExtraToneCost * (tones > 3 ? tones - 3 : 0);
