@@ -11,17 +11,20 @@ scratch=$(mktemp -d /tmp/tonvisor-chords.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 "$build/bench/piece_bench" --write "$scratch/piece.mid" 20000
 
-median_ms() {  # the median wall time of RUNS runs of the command, in ms
+# The medians of RUNS runs of the command: wall time and processor time
+# (user and system), in ms; processor time holds up on a busy machine.
+medians() {
     for _ in $(seq "$runs"); do
-        start=$(date +%s%N)
-        "$@" > /dev/null
-        echo $(( ($(date +%s%N) - start) / 1000 ))
-    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
+        /usr/bin/time -f "%e %U %S" "$@" 2>&1 > /dev/null | tail -n 1
+    done > "$scratch/times"
+    wall=$(awk '{ print $1 * 1000 }' "$scratch/times" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+    cpu=$(awk '{ print ($2 + $3) * 1000 }' "$scratch/times" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+    echo "$wall ms wall, $cpu ms processor"
 }
 
-chords=$(median_ms "$build/tonvisor-cli" --chords "$scratch/piece.mid" --lab)
-start=$(median_ms "$build/tonvisor-cli" --version)
-echo "tonvisor-cli --chords --lab, 20,000 notes: $chords ms; --version: $start ms (medians of $runs)"
+chords=$(medians "$build/tonvisor-cli" --chords "$scratch/piece.mid" --lab)
+start=$(medians "$build/tonvisor-cli" --version)
+echo "tonvisor-cli --chords --lab, 20,000 notes: $chords; --version: $start (medians of $runs)"
 
 # Peak resident memory of the whole process as the notes grow (same length).
 for notes in 5000 10000 20000 40000; do

@@ -79,9 +79,16 @@ bool readMidiPiece(const unsigned char* bytes, std::size_t size, const std::stri
 
 bool readPiece(const std::string& path, Piece& piece, std::string& error) {
     piece = Piece{};
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
+    // A folder cannot be read, and a pipe or a device could keep the reader
+    // waiting or reading for ever.
+    std::error_code unknown;
+    const std::filesystem::file_status status = std::filesystem::status(path, unknown);
+    if (std::filesystem::is_directory(status)) {
         error = "a folder, not a file";
+        return false;
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error = "not a regular file (a device or a pipe)";
         return false;
     }
     File file(std::fopen(path.c_str(), "rb"));

@@ -70,6 +70,7 @@ TEST(Chords, everyUnreadableFileGetsOneLineAndStatus1) {
         {written("empty.mid", ""), "an empty file"},
         {written("short.mid", std::string("MThd\0\0\0\3abc", 11)), "not a MIDI file: the header chunk is 3 bytes long"},
         {folder, "a folder, not a file"},
+        {"/dev/zero", "not a regular file (a device or a pipe)"},
         {folder + "/no such file.mid", "cannot be opened: No such file or directory"},
         {sparse("huge.mid", "MThd", off_t{1} << 30), "too large for a MIDI file (more than 16 MB)"},
         {sparse("huge.bin", "", off_t{1} << 30), "not a MIDI file: it does not start with a MThd header chunk"},
