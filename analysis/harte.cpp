@@ -33,7 +33,8 @@ const char* qualityOf(const char* suffix) {
 // The bass as a degree: the chord's own degree where the bass is one of its
 // notes, else the plain interval above the root.
 std::string_view bassDegree(const ChordName& name) {
-    static const char* const Intervals[PitchClassCount] = {"1", "b2", "2", "b3", "3", "4", "b5", "5", "b6", "6", "b7", "7"};
+    static const char* const Intervals[PitchClassCount] = {"1",  "b2", "2",  "b3", "3",  "4",
+                                                           "b5", "5",  "b6", "6",  "b7", "7"};
     const int semitones = ((name.bass - name.root) % PitchClassCount + PitchClassCount) % PitchClassCount;
     std::string_view degrees = ChordVocabulary[name.chord].degrees;
     while (!degrees.empty()) {

@@ -32,7 +32,8 @@ std::string benchPiece(int notes) {
         const int track = i % Tracks;
         const auto tick = static_cast<std::uint32_t>((i / Tracks) * step);
         const int* chord = Chords[tick / (4 * Beat) % 4];
-        const int key = track == 9 ? 36 + (i / Tracks) % 8 : 36 + 6 * (track % 7) + chord[(i / Tracks + track) % 3] % 12;
+        const int round = i / Tracks;
+        const int key = track == 9 ? 36 + round % 8 : 36 + 6 * (track % 7) + chord[(round + track) % 3] % 12;
         tracks[track].note(tick, static_cast<std::uint32_t>(step * 1.5), key, 70 + track, track);
     }
     return smfBytes(tracks, Beat);

@@ -23,8 +23,10 @@ char* put(char* at, std::string_view text) {
 
 // The note model's pitch classes are spelled as its flats ask.
 std::string_view spelledPitch(int pitch, bool flats) {
-    static const char* const Sharps[PitchClassCount] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    static const char* const Flats[PitchClassCount] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
+    static const char* const Sharps[PitchClassCount] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                                        "F#", "G",  "G#", "A",  "A#", "B"};
+    static const char* const Flats[PitchClassCount] = {"C",  "Db", "D",  "Eb", "E",  "F",
+                                                       "Gb", "G",  "Ab", "A",  "Bb", "B"};
     return (flats ? Flats : Sharps)[pitch];
 }
 

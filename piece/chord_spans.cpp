@@ -99,8 +99,8 @@ void cutRun(const Prefix& prefix, const std::vector<BeatContent>& beats, const s
             prefix.weightOf(first + start, first + end, weight);
             const ChordFit fit = fitChord(weight);
             const int length = end - start;
-            const float score =
-                fit.score - (length >= HalvedSpan ? HalfMissingCost * prefix.halfMissing(first + start, first + end, fit.mask) : 0);
+            const int halfMissing = length >= HalvedSpan ? prefix.halfMissing(first + start, first + end, fit.mask) : 0;
+            const float score = fit.score - HalfMissingCost * halfMissing;
             float value = best[start] + score * length - (start > 0 ? changeCost(grid[first + start]) : 0);
             if (fit.mask != 0 && length > 1 && loneNote(beats[first + start])) value -= LoneNoteStart;
             if (value > best[end]) {

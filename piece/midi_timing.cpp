@@ -30,7 +30,8 @@ std::vector<Meter> metersOf(const SmfContent& content) {
         if (!meters.empty() && meters.back().tick == meter.tick) meters.back() = meter;
         else meters.push_back(meter);
     }
-    if (!meters.empty() && meters.front().tick > 0) meters.insert(meters.begin(), {0, 4, content.ticksPerQuarter * 1.0});
+    if (!meters.empty() && meters.front().tick > 0)
+        meters.insert(meters.begin(), {0, 4, content.ticksPerQuarter * 1.0});  // 4/4 until the first
     return meters;
 }
 

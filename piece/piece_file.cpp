@@ -64,7 +64,8 @@ bool readMidiPiece(const unsigned char* bytes, std::size_t size, const std::stri
     MidiScore score;
     if (!scoreOfEvents(*content, score, piece, error)) return false;
     bool sounds = false;
-    for (const TimedMessage& message : piece.messages) sounds |= (message.message & 0xF0u) == 0x90u && message.message >> 16 > 0;
+    for (const TimedMessage& message : piece.messages)
+        sounds |= (message.message & 0xF0u) == 0x90u && message.message >> 16 > 0;
     if (!sounds) {
         error = "the file holds no notes";
         piece = Piece{};

@@ -49,7 +49,8 @@ TEST(Chords, textAndJsonReportTheSegments) {
     EXPECT_EQ(json.out.rfind("{\"file\": \"" + path + "\", \"title\": \"I-vi-IV-V\", \"duration\": 16.000000, "
                              "\"segments\": [{\"start\": 0.000000, \"end\": 2.000000, \"bar\": 1, \"beat\": 1, "
                              "\"symbol\": \"C\", \"harte\": \"C:maj\", \"name\": {\"symbol\": \"C\", \"root\": \"C\", "
-                             "\"type\": \"Major\", \"bass\": \"C\", \"exact\": true, \"ratio\": 1.0}, \"pitches\": [{\"note\": \"",
+                             "\"type\": \"Major\", \"bass\": \"C\", \"exact\": true, \"ratio\": 1.0}, "
+                             "\"pitches\": [{\"note\": \"",
                              0),
               0u)
         << json.out.substr(0, 400);

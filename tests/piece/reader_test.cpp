@@ -22,7 +22,9 @@ std::string header(int format, int tracks, int division) {
     return "MThd" + bigEndian(6, 4) + bigEndian(format, 2) + bigEndian(tracks, 2) + bigEndian(division, 2);
 }
 
-std::string track(const std::string& body) { return "MTrk" + bigEndian(static_cast<std::uint32_t>(body.size()), 4) + body; }
+std::string track(const std::string& body) {
+    return "MTrk" + bigEndian(static_cast<std::uint32_t>(body.size()), 4) + body;
+}
 
 const std::string EndOfTrack = bytes({0x00, 0xFF, 0x2F, 0x00});
 
@@ -33,7 +35,9 @@ std::string triad(int ticks, int channel = 0) {
            bytes({off, 60, 0, 0x00, off, 64, 0, 0x00, off, 67, 0});
 }
 
-std::string oneTrack(const std::string& body, int division = 480) { return header(0, 1, division) + track(body + EndOfTrack); }
+std::string oneTrack(const std::string& body, int division = 480) {
+    return header(0, 1, division) + track(body + EndOfTrack);
+}
 
 // "start end label" per segment; the title and bar lines after a bar.
 std::string summary(const Piece& piece) {
@@ -74,7 +78,8 @@ TEST(Reader, readsEveryKindOfFileOrSaysWhatIsWrong) {
         {"running status and note-on velocity 0 as note-off",
          oneTrack(bytes({0x00, 0x90, 60, 90, 0x00, 64, 90, 0x00, 67, 90, 0x8F, 0x00, 60, 0, 0x00, 64, 0, 0x00, 67, 0})),
          "0.000 2.000 C:maj 0.0; | song.mid | 6 messages"},
-        {"SMPTE time: 25 frames of 40 ticks", oneTrack(triad(2000), 0xE728), "0.000 2.000 C:maj 0.0; | song.mid | 6 messages"},
+        {"SMPTE time: 25 frames of 40 ticks", oneTrack(triad(2000), 0xE728),
+         "0.000 2.000 C:maj 0.0; | song.mid | 6 messages"},
         {"the tempo in the second track of format 1",
          header(1, 2, 480) + track(triad(960) + EndOfTrack) + track(Tempo60 + EndOfTrack),
          "0.000 2.000 C:maj 0.0; | song.mid | 6 messages"},
@@ -99,11 +104,14 @@ TEST(Reader, readsEveryKindOfFileOrSaysWhatIsWrong) {
          "0.000 3.000 C:maj 1.1; | song.mid | 0.000 1.500 | 6 messages"},
         {"SysEx, unknown metas and unknown chunks are skipped",
          header(0, 1, 480) + "XTRA" + bigEndian(3, 4) + "abc" +
-             track(bytes({0x00, 0xF0, 0x03, 0x7E, 0x09, 0xF7, 0x00, 0xFF, 0x7F, 0x02, 0x01, 0x02}) + triad(960) + EndOfTrack),
+             track(bytes({0x00, 0xF0, 0x03, 0x7E, 0x09, 0xF7, 0x00, 0xFF, 0x7F, 0x02, 0x01, 0x02}) + triad(960) +
+                   EndOfTrack),
          "0.000 1.000 C:maj 0.0; | song.mid | 6 messages"},
         {"a text file", "hello, world\n", "not a MIDI file: it does not start with a MThd header chunk"},
-        {"a header chunk of 3 bytes", "MThd" + bigEndian(3, 4) + "abc", "not a MIDI file: the header chunk is 3 bytes long"},
-        {"a truncated header", "MThd" + bigEndian(6, 4) + "ab", "the header chunk is 6 bytes long, but the file ends after 2"},
+        {"a header chunk of 3 bytes", "MThd" + bigEndian(3, 4) + "abc",
+         "not a MIDI file: the header chunk is 3 bytes long"},
+        {"a truncated header", "MThd" + bigEndian(6, 4) + "ab",
+         "the header chunk is 6 bytes long, but the file ends after 2"},
         {"format 2", header(2, 1, 480) + track(triad(960) + EndOfTrack),
          "a format 2 MIDI file (a sequence of independent patterns): only formats 0 and 1 are read"},
         {"zero ticks per quarter", oneTrack(triad(960), 0), "zero ticks per quarter note"},

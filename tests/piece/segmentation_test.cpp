@@ -77,7 +77,8 @@ std::vector<TimingCase> timingCases() {
         triad(piano, 0, 4 * Beat, 0);
         triad(piano, 4 * Beat, 2 * Beat, 7);
         triad(piano, 6 * Beat, 2 * Beat, 0);
-        cases.push_back({"tempo change", {conductor, piano}, "0.000\t2.000\tC:maj\n2.000\t4.000\tG:maj\n4.000\t6.000\tC:maj\n"});
+        cases.push_back({"tempo change", {conductor, piano},
+                         "0.000\t2.000\tC:maj\n2.000\t4.000\tG:maj\n4.000\t6.000\tC:maj\n"});
     }
     {  // A one-beat pickup in 1/4, then bars of 4/4 whose chords start on their downbeats.
         WrittenTrack piano;

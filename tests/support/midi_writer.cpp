@@ -68,7 +68,8 @@ void WrittenTrack::program(std::uint32_t tick, int program, int channel) {
 }
 
 void WrittenTrack::tempo(std::uint32_t tick, double quartersPerMinute) {
-    events.push_back({tick, meta(0x51, bigEndian(static_cast<std::uint32_t>(std::lround(6e7 / quartersPerMinute)), 3))});
+    const auto microseconds = static_cast<std::uint32_t>(std::lround(6e7 / quartersPerMinute));
+    events.push_back({tick, meta(0x51, bigEndian(microseconds, 3))});
 }
 
 void WrittenTrack::meter(std::uint32_t tick, int numerator, int denominator) {

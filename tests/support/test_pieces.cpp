@@ -59,8 +59,9 @@ struct Writer {
         keys.push_back(keys[0] + 12);
         const int steps = static_cast<int>(length / (Beat / 2));
         for (int i = 0; i < steps; ++i) {
-            const int place = i % (2 * static_cast<int>(keys.size()) - 2);
-            const int index = place < static_cast<int>(keys.size()) ? place : 2 * static_cast<int>(keys.size()) - 2 - place;
+            const int turn = 2 * static_cast<int>(keys.size()) - 2;  // up and down again
+            const int place = i % turn;
+            const int index = place < static_cast<int>(keys.size()) ? place : turn - place;
             tracks[1].note(at + i * Beat / 2, Beat / 2, keys[index], 75);
         }
         tracks[2].note(at, length / 2, bassKey(chord) + 12, 85, BassChannel);
@@ -70,7 +71,8 @@ struct Writer {
         std::vector<int> keys;
         for (int interval : intervalsOf(chord.quality)) keys.push_back(48 + chord.root + interval);
         const int pattern[4] = {keys[0], keys[2], keys[1], keys.size() > 3 ? keys[3] : keys[2]};
-        for (std::uint32_t t = 0, i = 0; t < length; t += Beat / 2, ++i) tracks[1].note(at + t, Beat / 2, pattern[i % 4], 70);
+        for (std::uint32_t t = 0, i = 0; t < length; t += Beat / 2, ++i)
+            tracks[1].note(at + t, Beat / 2, pattern[i % 4], 70);
         melody(chord, at, length);
     }
     void strumming(const ChordStep& chord, std::uint32_t at, std::uint32_t length) {
@@ -86,7 +88,8 @@ struct Writer {
                     tracks[1].note(at + start, std::min<std::uint32_t>(Beat * 2 / 3, length - start), keys[string], 85);
                 }
             }
-        for (std::uint32_t t = 0; t < length; t += 2 * Beat) tracks[2].note(at + t, Beat, bassKey(chord), 90, BassChannel);
+        for (std::uint32_t t = 0; t < length; t += 2 * Beat)
+            tracks[2].note(at + t, Beat, bassKey(chord), 90, BassChannel);
     }
     // Chord tones on the beat, a chromatic approach to the next root on the last beat.
     void walkingBass(const ChordStep& chord, const ChordStep& next, std::uint32_t at, std::uint32_t length) {
@@ -121,7 +124,9 @@ struct Writer {
             const int key = tones[(seed >> 16) % tones.size()];
             const bool passing = (seed >> 20) % 3 == 0;
             tracks[3].note(at + t, passing ? Beat / 2 : Beat, key, 85, MelodyChannel);
-            if (passing) tracks[3].note(at + t + Beat / 2, Beat / 2, stepFrom(key, (seed >> 24) % 2 ? 1 : -1, spec.keySharps), 70, MelodyChannel);
+            if (!passing) continue;
+            const int step = stepFrom(key, (seed >> 24) % 2 ? 1 : -1, spec.keySharps);
+            tracks[3].note(at + t + Beat / 2, Beat / 2, step, 70, MelodyChannel);
         }
     }
     void chord(std::size_t index, std::uint32_t at) {
@@ -189,11 +194,13 @@ std::vector<PieceSpec> accuracySpecs() {
                               {2, "min7", 2}, {7, "7", 2}, {0, "maj7", 2}, {9, "min7", 2},
                               {2, "min7", 2}, {7, "7", 2}, {0, "maj", 4}}, Texture::Block, 96, 4, 0},
         {"Eb ballad", {{3, "maj", 4}, {0, "min", 4}, {8, "maj", 4}, {10, "7", 4},
-                       {3, "maj7", 4}, {8, "maj7", 4}, {5, "min7", 4}, {10, "7", 4}, {3, "maj", 4}}, Texture::Block, 76, 4, -3},
+                       {3, "maj7", 4}, {8, "maj7", 4}, {5, "min7", 4}, {10, "7", 4}, {3, "maj", 4}},
+         Texture::Block, 76, 4, -3},
     };
     const Texture textures[] = {Texture::Block, Texture::Arpeggio, Texture::Alberti,
                                 Texture::Strumming, Texture::WalkingBass, Texture::Band};
-    const char* const textureNames[] = {"block chords", "arpeggios", "Alberti bass", "strumming", "walking bass", "band"};
+    const char* const textureNames[] = {"block chords", "arpeggios",    "Alberti bass",
+                                        "strumming",    "walking bass", "band"};
     std::vector<PieceSpec> specs;
     for (const PieceSpec& progression : progressions)
         for (int t = 0; t < 6; ++t) {
