@@ -48,31 +48,34 @@ bool silent(const BeatContent& beat) {
 struct Prefix {
     std::vector<double> weights;
     std::vector<int> beatsSounding;
-
-    // A span's weights, each scaled down when it sounds in fewer than
-    // FullCoverage of the span's beats: a chord's tones come back beat after
-    // beat (an arpeggio's in every other beat at least), a passing note
-    // sounds in one.
-    int sounding(int first, int last, int pitch) const {
-        return beatsSounding[last * PitchClassCount + pitch] - beatsSounding[first * PitchClassCount + pitch];
-    }
-    // The tones of `mask` that sound nowhere in the first or the second half.
-    int halfMissing(int first, int last, unsigned mask) const {
-        const int middle = (first + last) / 2;
-        int missing = 0;
-        for (int p = 0; p < PitchClassCount; ++p)
-            if (mask >> p & 1u) missing += (sounding(first, middle, p) == 0) + (sounding(middle, last, p) == 0);
-        return missing;
-    }
-    void weightOf(int first, int last, float (&weight)[PitchClassCount]) const {
-        const float beats = static_cast<float>(last - first);
-        for (int p = 0; p < PitchClassCount; ++p) {
-            const int a = first * PitchClassCount + p, b = last * PitchClassCount + p;
-            const float coverage = static_cast<float>(sounding(first, last, p)) / beats;
-            weight[p] = static_cast<float>(weights[b] - weights[a]) * std::min(1.0f, coverage / FullCoverage);
-        }
-    }
 };
+
+int beatsSounding(const Prefix& prefix, int first, int last, int pitch) {
+    return prefix.beatsSounding[last * PitchClassCount + pitch] - prefix.beatsSounding[first * PitchClassCount + pitch];
+}
+
+// The tones of `mask` that sound nowhere in the first or the second half.
+int halfMissing(const Prefix& prefix, int first, int last, unsigned mask) {
+    const int middle = (first + last) / 2;
+    int missing = 0;
+    for (int p = 0; p < PitchClassCount; ++p)
+        if (mask >> p & 1u)
+            missing += (beatsSounding(prefix, first, middle, p) == 0) + (beatsSounding(prefix, middle, last, p) == 0);
+    return missing;
+}
+
+// A span's weights, each scaled down when it sounds in fewer than
+// FullCoverage of the span's beats: a chord's tones come back beat after
+// beat (an arpeggio's in every other beat at least), a passing note sounds
+// in one.
+void spanWeight(const Prefix& prefix, int first, int last, float (&weight)[PitchClassCount]) {
+    const float beats = static_cast<float>(last - first);
+    for (int p = 0; p < PitchClassCount; ++p) {
+        const double sum = prefix.weights[last * PitchClassCount + p] - prefix.weights[first * PitchClassCount + p];
+        const float coverage = static_cast<float>(beatsSounding(prefix, first, last, p)) / beats;
+        weight[p] = static_cast<float>(sum) * std::min(1.0f, coverage / FullCoverage);
+    }
+}
 
 Prefix prefixOf(const std::vector<BeatContent>& beats) {
     const std::size_t size = (beats.size() + 1) * PitchClassCount;
@@ -96,11 +99,11 @@ void cutRun(const Prefix& prefix, const std::vector<BeatContent>& beats, const s
         best[end] = -1e30f;
         for (int start = std::max(0, end - LongestSpan); start < end; ++start) {
             float weight[PitchClassCount];
-            prefix.weightOf(first + start, first + end, weight);
+            spanWeight(prefix, first + start, first + end, weight);
             const ChordFit fit = fitChord(weight);
             const int length = end - start;
-            const int halfMissing = length >= HalvedSpan ? prefix.halfMissing(first + start, first + end, fit.mask) : 0;
-            const float score = fit.score - HalfMissingCost * halfMissing;
+            const int missing = length >= HalvedSpan ? halfMissing(prefix, first + start, first + end, fit.mask) : 0;
+            const float score = fit.score - HalfMissingCost * missing;
             float value = best[start] + score * length - (start > 0 ? changeCost(grid[first + start]) : 0);
             if (fit.mask != 0 && length > 1 && loneNote(beats[first + start])) value -= LoneNoteStart;
             if (value > best[end]) {

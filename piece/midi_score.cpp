@@ -24,69 +24,77 @@ struct Sounding {
 struct ChannelState {
     std::vector<Sounding> held[Keys];       // keys down, earliest first
     std::vector<Sounding> sustained[Keys];  // released while the pedal is down
-    bool pedal = false;
+    bool pedal;
 };
 
+// What sounds on every channel while the events go by.
 struct NoteTracker {
     std::vector<MidiNote>& notes;
     ChannelState channels[Channels];
-
-    // Drums take no part in the harmony; a note of no length sounds nothing.
-    void sound(const Sounding& note, double time, int key, int channel) {
-        if (time > note.start && channel != DrumChannel)
-            notes.push_back({note.start, time, static_cast<std::uint8_t>(key), note.velocity,
-                             static_cast<std::uint8_t>(channel)});
-    }
-    void end(std::vector<Sounding>& list, double time, int key, int channel) {
-        for (const Sounding& note : list) sound(note, time, key, channel);
-        list.clear();
-    }
-    void endSustained(ChannelState& state, int channel, double time) {
-        for (int key = 0; key < Keys; ++key) end(state.sustained[key], time, key, channel);
-    }
-    void noteOn(int channel, int key, int velocity, double time) {
-        ChannelState& state = channels[channel];
-        end(state.sustained[key], time, key, channel);  // struck again: the held sound stops
-        state.held[key].push_back({time, static_cast<std::uint8_t>(velocity)});
-    }
-    void noteOff(int channel, int key, double time) {
-        ChannelState& state = channels[channel];
-        std::vector<Sounding>& held = state.held[key];
-        if (held.empty()) return;
-        if (state.pedal) state.sustained[key].push_back(held.front());
-        else sound(held.front(), time, key, channel);
-        held.erase(held.begin());
-    }
-    void controller(int channel, int number, int value, double time) {
-        ChannelState& state = channels[channel];
-        if (number == SustainPedal || number == ResetControllers) {
-            state.pedal = number == SustainPedal && value >= 64;
-            if (!state.pedal) endSustained(state, channel, time);
-        } else if (number == AllNotesOff) {
-            for (int key = 0; key < Keys; ++key) end(state.held[key], time, key, channel);
-            endSustained(state, channel, time);
-        }
-    }
-    void message(const SmfEvent& event, double time) {
-        const int channel = event.status & 0x0F;
-        switch (event.status & 0xF0) {
-        case 0x90:
-            if (event.data2 > 0) noteOn(channel, event.data1, event.data2, time);
-            else noteOff(channel, event.data1, time);
-            break;
-        case 0x80: noteOff(channel, event.data1, time); break;
-        case 0xB0: controller(channel, event.data1, event.data2, time); break;
-        default: break;
-        }
-    }
-    void finish(double time) {
-        for (int channel = 0; channel < Channels; ++channel)
-            for (int key = 0; key < Keys; ++key) {
-                end(channels[channel].held[key], time, key, channel);
-                end(channels[channel].sustained[key], time, key, channel);
-            }
-    }
 };
+
+// Drums take no part in the harmony; a note of no length sounds nothing.
+void sound(NoteTracker& tracker, const Sounding& note, double time, int key, int channel) {
+    if (time > note.start && channel != DrumChannel)
+        tracker.notes.push_back({note.start, time, static_cast<std::uint8_t>(key), note.velocity,
+                                 static_cast<std::uint8_t>(channel)});
+}
+
+void endAll(NoteTracker& tracker, std::vector<Sounding>& list, double time, int key, int channel) {
+    for (const Sounding& note : list) sound(tracker, note, time, key, channel);
+    list.clear();
+}
+
+void endSustained(NoteTracker& tracker, int channel, double time) {
+    for (int key = 0; key < Keys; ++key) endAll(tracker, tracker.channels[channel].sustained[key], time, key, channel);
+}
+
+void noteOn(NoteTracker& tracker, int channel, int key, int velocity, double time) {
+    ChannelState& state = tracker.channels[channel];
+    endAll(tracker, state.sustained[key], time, key, channel);  // struck again: the held sound stops
+    state.held[key].push_back({time, static_cast<std::uint8_t>(velocity)});
+}
+
+void noteOff(NoteTracker& tracker, int channel, int key, double time) {
+    ChannelState& state = tracker.channels[channel];
+    std::vector<Sounding>& held = state.held[key];
+    if (held.empty()) return;
+    if (state.pedal) state.sustained[key].push_back(held.front());
+    else sound(tracker, held.front(), time, key, channel);
+    held.erase(held.begin());
+}
+
+void controller(NoteTracker& tracker, int channel, int number, int value, double time) {
+    ChannelState& state = tracker.channels[channel];
+    if (number == SustainPedal || number == ResetControllers) {
+        state.pedal = number == SustainPedal && value >= 64;
+        if (!state.pedal) endSustained(tracker, channel, time);
+    } else if (number == AllNotesOff) {
+        for (int key = 0; key < Keys; ++key) endAll(tracker, state.held[key], time, key, channel);
+        endSustained(tracker, channel, time);
+    }
+}
+
+void trackMessage(NoteTracker& tracker, const SmfEvent& event, double time) {
+    const int channel = event.status & 0x0F;
+    switch (event.status & 0xF0) {
+    case 0x90:
+        if (event.data2 > 0) noteOn(tracker, channel, event.data1, event.data2, time);
+        else noteOff(tracker, channel, event.data1, time);
+        break;
+    case 0x80: noteOff(tracker, channel, event.data1, time); break;
+    case 0xB0: controller(tracker, channel, event.data1, event.data2, time); break;
+    default: break;
+    }
+}
+
+void endEverything(NoteTracker& tracker, double time) {
+    for (int channel = 0; channel < Channels; ++channel)
+        for (int key = 0; key < Keys; ++key) {
+            endAll(tracker, tracker.channels[channel].held[key], time, key, channel);
+            endAll(tracker, tracker.channels[channel].sustained[key], time, key, channel);
+        }
+}
 
 std::vector<const SmfEvent*> inTimeOrder(const SmfContent& content) {
     std::vector<const SmfEvent*> events;
@@ -125,9 +133,9 @@ bool scoreOfEvents(const SmfContent& content, MidiScore& score, Piece& piece, st
         if (event->kind != SmfEventKind::Channel) continue;
         const double time = secondsAt(map, event->tick);
         piece.messages.push_back({time, event->status | unsigned{event->data1} << 8 | unsigned{event->data2} << 16});
-        tracker->message(*event, time);
+        trackMessage(*tracker, *event, time);
     }
-    tracker->finish(score.duration);
+    endEverything(*tracker, score.duration);
     std::stable_sort(score.notes.begin(), score.notes.end(),
                      [](const MidiNote& a, const MidiNote& b) { return a.start < b.start; });
     piece.duration = score.duration;

@@ -18,11 +18,6 @@ namespace {
 
 constexpr std::size_t KindBytes = 4;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 std::string systemReason() { return std::strerror(errno); }
 
 // Reads on after the bytes already in `bytes`, up to `limit`; false with the
@@ -47,6 +42,21 @@ bool readRest(std::FILE* file, std::size_t limit, std::vector<unsigned char>& by
 
 bool startsWith(const std::vector<unsigned char>& bytes, const char* magic) {
     return bytes.size() >= std::strlen(magic) && std::memcmp(bytes.data(), magic, std::strlen(magic)) == 0;
+}
+
+// The first bytes tell the kind of file, and its reader reads it.
+bool readByKind(std::FILE* file, const std::string& path, Piece& piece, std::string& error) {
+    std::vector<unsigned char> bytes(KindBytes);
+    bytes.resize(std::fread(bytes.data(), 1, KindBytes, file));
+    if (std::ferror(file)) {
+        error = "cannot be read: " + systemReason();
+        return false;
+    }
+    if (startsWith(bytes, "MThd"))
+        return readRest(file, LargestMidiFile, bytes, error) &&
+               readMidiPiece(bytes.data(), bytes.size(), path, piece, error);
+    error = bytes.empty() ? "an empty file" : "not a MIDI file: it does not start with a MThd header chunk";
+    return false;
 }
 
 std::string fileName(const std::string& path) {
@@ -92,21 +102,12 @@ bool readPiece(const std::string& path, Piece& piece, std::string& error) {
         error = "not a regular file (a device or a pipe)";
         return false;
     }
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
         error = "cannot be opened: " + systemReason();
         return false;
     }
-    std::vector<unsigned char> bytes(KindBytes);
-    bytes.resize(std::fread(bytes.data(), 1, KindBytes, file.get()));
-    if (std::ferror(file.get())) {
-        error = "cannot be read: " + systemReason();
-        return false;
-    }
-    if (!startsWith(bytes, "MThd")) {
-        error = bytes.empty() ? "an empty file" : "not a MIDI file: it does not start with a MThd header chunk";
-        return false;
-    }
-    if (!readRest(file.get(), LargestMidiFile, bytes, error)) return false;
-    return readMidiPiece(bytes.data(), bytes.size(), path, piece, error);
+    const bool read = readByKind(file, path, piece, error);
+    std::fclose(file);
+    return read;
 }

@@ -27,7 +27,6 @@ struct SmfContent {
     std::uint64_t endTick;        // the last track's end
     std::string firstTrackName;   // empty when the first track names nothing
     std::vector<SmfEvent> events; // every track's, in file order
-    std::vector<std::uint64_t> trackEnds;  // each track's last tick
 };
 
 // Reads the header and every track. On failure returns false with the one
