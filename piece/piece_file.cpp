@@ -76,7 +76,7 @@ bool readMidiPiece(const unsigned char* bytes, std::size_t size, const std::stri
     bool sounds = false;
     for (const TimedMessage& message : piece.messages)
         sounds |= (message.message & 0xF0u) == 0x90u && message.message >> 16 > 0;
-    if (!sounds) {
+    if (!sounds || !(piece.duration > 0)) {  // note-ons of no length sound nothing either
         error = "the file holds no notes";
         piece = Piece{};
         return false;

@@ -134,6 +134,7 @@ TEST(Reader, readsEveryKindOfFileOrSaysWhatIsWrong) {
         {"a status byte that no file holds", oneTrack(bytes({0x00, 0xF4}) + triad(960)),
          "track 1: status byte 0xF4 has no place in a file"},
         {"65,535 empty tracks", emptyTracks(65535), "the file holds no notes"},
+        {"notes that never last", oneTrack(bytes({0x00, 0x90, 60, 90, 0x00, 64, 90})), "the file holds no notes"},
         {"a piece of days", oneTrack(bytes({0x00, 0xFF, 0x51, 0x03, 0xFF, 0xFF, 0xFF, 0x00, 0x90, 60, 90, 0x8F, 0xFF,
                                             0xFF, 0x7F, 60, 0})),
          "the piece lasts 326 hours; pieces of up to 4 hours are read"},
