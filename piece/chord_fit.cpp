@@ -12,7 +12,7 @@ namespace {
 constexpr float OutsideCost = 1.0f;     // per unit of weight off the chord
 constexpr float MissingCost = 0.3f;     // per tone of the chord that hardly sounds
 constexpr float ExtraToneCost = 0.1f;   // per tone beyond three, so the simpler chord wins a tie
-constexpr float PresentShare = 0.2f;    // a tone sounds when it has this share of the strongest's weight
+constexpr float PresentShare = 0.08f;   // a tone sounds when it has this share of all the weight
 
 // The shapes on C, as sets of pitch classes. Sixths are the seventh chords'
 // inversions (C6 is Am7's notes) and need no shapes of their own. A bare
@@ -85,16 +85,13 @@ float candidateScore(unsigned mask, const float (&share)[PitchClassCount], unsig
 }  // namespace
 
 ChordFit fitChord(const float (&weight)[PitchClassCount]) {
-    float total = 0, strongest = 0;
-    for (float w : weight) {
-        total += w;
-        if (w > strongest) strongest = w;
-    }
+    float total = 0;
+    for (float w : weight) total += w;
     float share[PitchClassCount];
     unsigned present = 0;
     for (int pitch = 0; pitch < PitchClassCount; ++pitch) {
         share[pitch] = total > 0 ? weight[pitch] / total : 0;
-        if (weight[pitch] > 0 && weight[pitch] >= PresentShare * strongest) present |= 1u << pitch;
+        if (weight[pitch] > 0 && weight[pitch] >= PresentShare * total) present |= 1u << pitch;
     }
     if (toneCount(present) < 2) return {0, 0};
     ChordFit best{0, -1e9f};

@@ -30,10 +30,12 @@ float changeCost(const GridBeat& beat) {
     return beat.beat % 2 == 1 ? HalfBarChange : OffBeatChange;
 }
 
+
+// One key alone: a root doubled in the bass is no lone note.
 bool loneNote(const BeatContent& beat) {
-    int sounding = 0;
-    for (float w : beat.weight) sounding += w > 0 ? 1 : 0;
-    return sounding == 1;
+    for (const KeySound& sound : beat.sounds)
+        if (sound.key != beat.sounds.front().key) return false;
+    return !beat.sounds.empty();
 }
 
 bool silent(const BeatContent& beat) {

@@ -89,6 +89,19 @@ std::vector<TimingCase> timingCases() {
         triad(piano, 5 * Beat, 4 * Beat, 5);
         cases.push_back({"pickup bar", {piano}, "0.000\t0.500\tN\n0.500\t2.500\tC:maj\n2.500\t4.500\tF:maj\n"});
     }
+    {  // 6/8: each bar broken into eighths over its root held in the bass, which outweighs them.
+        WrittenTrack piano;
+        piano.tempo(0, 90);
+        piano.meter(0, 6, 8);
+        for (int bar = 0; bar < 2; ++bar) {
+            const int root = bar ? 9 : 0, third = bar ? 3 : 4;
+            const int broken[3] = {0, 7, 12 + third};
+            piano.note(bar * 6 * Beat / 2, 6 * Beat / 2, 36 + root, 100);
+            for (int eighth = 0; eighth < 6; ++eighth)
+                piano.note((bar * 6 + eighth) * Beat / 2, Beat / 2, 48 + root + broken[eighth % 3], 70);
+        }
+        cases.push_back({"6/8 over a held bass", {piano}, "0.000\t2.000\tC:maj\n2.000\t4.000\tA:min\n"});
+    }
     return cases;
 }
 
