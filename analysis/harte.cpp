@@ -1,66 +1,136 @@
-// Harte labels of the vocabulary's chords (harte.h): each suffix of the
-// vocabulary has its quality in Harte's shorthands or degree lists.
+// Harte labels for chord names (analysis/harte.h). The shorthand of every
+// chord is chosen at compile time, where the longest label is also measured.
 #include "analysis/harte.h"
 
-#include <cstdio>
-#include <cstring>
-#include <string_view>
+#include <array>
 
 namespace {
 
-struct HarteQuality {
-    const char* suffix;
-    const char* quality;
+struct Shorthand {
+    const char* name;
+    const char* degrees;  // as the vocabulary writes them
 };
 
-constexpr HarteQuality Qualities[] = {
-    {"", "maj"},           {"m", "min"},            {"7", "7"},              {"m7", "min7"},
-    {"maj7", "maj7"},      {"6", "maj6"},           {"m6", "min6"},          {"9", "9"},
-    {"sus4", "sus4"},      {"sus2", "sus2"},        {"dim", "dim"},          {"m7b5", "hdim7"},
-    {"dim7", "dim7"},      {"aug", "aug"},          {"5", "(1,5)"},          {"add9", "maj(9)"},
-    {"m9", "min9"},        {"maj9", "maj9"},        {"7sus4", "sus4(b7)"},   {"7b9", "7(b9)"},
-    {"madd9", "min(9)"},   {"6/9", "maj6(9)"},      {"m6/9", "min6(9)"},     {"mMaj7", "minmaj7"},
-    {"9sus4", "sus4(b7,9)"}, {"7#9", "7(#9)"},      {"7#5", "aug(b7)"},      {"7b5", "(3,b5,b7)"},
-    {"maj7#5", "aug(7)"},  {"7#11", "7(#11)"},      {"maj7#11", "maj7(#11)"},
+// Among shorthands of equal size the first wins: sus4 before sus2.
+constexpr Shorthand Shorthands[] = {
+    {"maj", "1 3 5"},        {"min", "1 b3 5"},       {"aug", "1 3 #5"},       {"dim", "1 b3 b5"},
+    {"dim7", "1 b3 b5 bb7"}, {"hdim7", "1 b3 b5 b7"}, {"maj7", "1 3 5 7"},     {"min7", "1 b3 5 b7"},
+    {"7", "1 3 5 b7"},       {"maj6", "1 3 5 6"},     {"min6", "1 b3 5 6"},    {"9", "1 3 5 b7 9"},
+    {"maj9", "1 3 5 7 9"},   {"min9", "1 b3 5 b7 9"}, {"minmaj7", "1 b3 5 7"}, {"sus4", "1 4 5"},
+    {"sus2", "1 2 5"},       {"5", "1 5"},            {"1", "1"},
 };
+constexpr int ShorthandCount = sizeof Shorthands / sizeof Shorthands[0];
+constexpr int NoShorthand = -1;
+constexpr int LeastShorthandDegrees = 3;  // fewer, as in C:1(4,b7,b10), say less than the list
 
-const char* qualityOf(const char* suffix) {
-    for (const HarteQuality& quality : Qualities)
-        if (std::strcmp(quality.suffix, suffix) == 0) return quality.quality;
-    return nullptr;
+constexpr bool listsEvery(std::string_view degrees, std::string_view wanted) {
+    bool every = true;
+    forEachDegree(wanted, [&](std::string_view degree) { every = every && listsDegree(degrees, degree); });
+    return every;
 }
 
-// The bass as a degree: the chord's own degree where the bass is one of its
-// notes, else the plain interval above the root.
-std::string_view bassDegree(const ChordName& name) {
-    static const char* const Intervals[PitchClassCount] = {"1",  "b2", "2",  "b3", "3",  "4",
-                                                           "b5", "5",  "b6", "6",  "b7", "7"};
-    const int semitones = ((name.bass - name.root) % PitchClassCount + PitchClassCount) % PitchClassCount;
-    std::string_view degrees = ChordVocabulary[name.chord].degrees;
-    while (!degrees.empty()) {
-        const std::size_t blank = degrees.find(' ');
-        const std::string_view degree = degrees.substr(0, blank);
-        if (degreeSemitones(degree) == semitones) return degree;
-        degrees.remove_prefix(blank == std::string_view::npos ? degrees.size() : blank + 1);
+constexpr int shorthandOf(int chord) {
+    const char* degrees = ChordVocabulary[chord].degrees;
+    int best = NoShorthand, bestSize = 0;
+    for (int form = 0; form < ShorthandCount; ++form) {
+        int size = degreeCount(Shorthands[form].degrees);
+        if (size > bestSize && listsEvery(degrees, Shorthands[form].degrees)) best = form, bestSize = size;
     }
-    return Intervals[semitones];
+    return bestSize >= LeastShorthandDegrees || bestSize == degreeCount(degrees) ? best : NoShorthand;
 }
+
+// Every chord's shorthand, chosen once.
+constexpr std::array<int, VocabularySize> ShorthandOf = [] {
+    std::array<int, VocabularySize> forms{};
+    for (int chord = 0; chord < VocabularySize; ++chord) forms[chord] = shorthandOf(chord);
+    return forms;
+}();
+
+// Writes into a label, counting what would not fit so that the compile-time
+// check below can tell.
+struct LabelWriter {
+    HarteLabel label{};
+    int length = 0;
+
+    constexpr void put(std::string_view text) {
+        for (char c : text) {
+            if (length < HarteCapacity - 1) label.text[length] = c;
+            ++length;
+        }
+    }
+};
+
+constexpr void writeBody(LabelWriter& out, int chord, bool fifthOmitted) {
+    int form = ShorthandOf[chord];
+    std::string_view shorthandDegrees = form == NoShorthand ? "" : Shorthands[form].degrees;
+    if (form != NoShorthand) out.put(Shorthands[form].name);
+    bool opened = false;
+    auto item = [&](std::string_view text) {
+        out.put(opened ? "," : "(");
+        opened = true;
+        out.put(text);
+    };
+    forEachDegree(ChordVocabulary[chord].degrees, [&](std::string_view degree) {
+        if (!listsDegree(shorthandDegrees, degree) && !(fifthOmitted && degree == "5")) item(degree);
+    });
+    if (fifthOmitted && listsDegree(shorthandDegrees, "5")) item("*5");
+    if (opened) out.put(")");
+}
+
+// Degrees above the octave come down into it: 9 is 2, b13 is b6.
+constexpr void writeSimpleDegree(LabelWriter& out, std::string_view degree) {
+    std::size_t number = degree.find_first_not_of("b#");  // two at most: "bb7"
+    out.put(degree.substr(0, number));
+    std::string_view digits = degree.substr(number);
+    int value = digits.size() == 2 ? 10 + (digits[1] - '0') : digits[0] - '0';
+    const char simple[] = {static_cast<char>('0' + (value > 7 ? value - 7 : value)), '\0'};
+    out.put(simple);
+}
+
+constexpr void writeBass(LabelWriter& out, int chord, int semitones) {
+    constexpr const char* Intervals[PitchClassCount] = {"1", "b2", "2", "b3", "3", "4", "b5", "5", "b6", "6", "b7", "7"};
+    std::string_view inChord;
+    forEachDegree(ChordVocabulary[chord].degrees, [&](std::string_view degree) {
+        if (degreeSemitones(degree) == semitones) inChord = degree;
+    });
+    out.put("/");
+    if (inChord.empty()) out.put(Intervals[semitones]);
+    else writeSimpleDegree(out, inChord);
+}
+
+// The longest label: a root of two characters, the longest body of any chord
+// with or without its fifth, and a bass of a slash and at most three more
+// ("/bb7", "/#4").
+constexpr int RootLength = 2, LongestBass = 4;
+
+constexpr bool everyLabelFits() {
+    int longestBody = 0;
+    bool shortBasses = true;
+    for (int chord = 0; chord < VocabularySize; ++chord) {
+        forEachDegree(ChordVocabulary[chord].degrees,
+                      [&](std::string_view degree) { shortBasses = shortBasses && degree.find_first_not_of("b#") <= 2; });
+        for (bool fifthOmitted : {false, true}) {
+            LabelWriter out;
+            writeBody(out, chord, fifthOmitted);
+            longestBody = out.length > longestBody ? out.length : longestBody;
+        }
+    }
+    return shortBasses && RootLength + 1 + longestBody + LongestBass < HarteCapacity;
+}
+
+static_assert(everyLabelFits());
 
 }  // namespace
 
 HarteLabel harteLabel(const ChordName& name) {
-    HarteLabel label{};
-    const char* quality = name.named ? qualityOf(ChordVocabulary[name.chord].suffix) : nullptr;
-    if (quality == nullptr) {
-        std::snprintf(label.text, sizeof label.text, "N");
-        return label;
+    LabelWriter out;
+    if (!name.named) {
+        out.put("N");
+        return out.label;
     }
-    if (name.bass == name.root) {
-        std::snprintf(label.text, sizeof label.text, "%s:%s", name.rootName, quality);
-        return label;
-    }
-    const std::string_view degree = bassDegree(name);
-    std::snprintf(label.text, sizeof label.text, "%s:%s/%.*s", name.rootName, quality, static_cast<int>(degree.size()),
-                  degree.data());
-    return label;
+    out.put(name.rootName);
+    out.put(":");
+    writeBody(out, name.chord, name.fifthOmitted);
+    if (name.bass != name.root) writeBass(out, name.chord, (name.bass - name.root + PitchClassCount) % PitchClassCount);
+    return out.label;
 }

@@ -2,9 +2,10 @@
 //
 // Turning a set so that a given root lands on bit 0 gives its shape. Two
 // tables, worked out at compile time, hold for every shape the best exact
-// fit and the best partial fit over that root (the eleven scored types, with
-// the scores' own ratio: matches over the larger of the two sizes); naming
-// turns the entry through the twelve roots and keeps the best of each.
+// fit (all the chord's notes, else all but its fifth) and the best partial
+// fit over that root (the eleven scored types, with the scores' own ratio:
+// matches over the larger of the two sizes); naming turns the entry through
+// the twelve roots and keeps the best of each.
 #include "analysis/naming.h"
 
 namespace {
@@ -17,61 +18,107 @@ constexpr unsigned shapeOver(unsigned notes, int root) {
     return ((notes >> root) | (notes << (PitchClassCount - root))) & AllPitches;
 }
 
-constexpr int longestText(const char* VocabularyChord::*field) {
+constexpr int textLength(const char* text) { return static_cast<int>(std::string_view(text).size()); }
+
+// The longest texts a name can have: any chord with a slash and a bass of two
+// characters; '?' and the ratio only on a scored type, "no 5th" only on a
+// chord with a fifth.
+constexpr int NameLength = 2;  // a letter and an accidental
+constexpr int SlashLength = 1 + NameLength;
+constexpr int InTheBassLength = textLength(", XX in the bass");
+constexpr int PartialLength = textLength(", partial 5/5");
+constexpr int NoFifthLength = textLength(", no 5th");
+
+constexpr int longestSymbol() {
     int longest = 0;
     for (const VocabularyChord& chord : ChordVocabulary) {
-        int length = static_cast<int>(std::string_view(chord.*field).size());
+        int length = NameLength + textLength(chord.suffix) + SlashLength + (chord.chordType != NotScored);
         longest = length > longest ? length : longest;
     }
     return longest;
 }
 
-constexpr int NameLength = 2;  // a letter and an accidental
-static_assert(SymbolCapacity > NameLength + longestText(&VocabularyChord::suffix) + 1 + NameLength + 1);
-static_assert(LongNameCapacity > NameLength + 1 + longestText(&VocabularyChord::longName) +
-                                     sizeof ", XX in the bass" + sizeof ", partial 5/5");
+constexpr int longestLongName() {
+    int longest = 0;
+    for (int chord = 0; chord < VocabularySize; ++chord) {
+        bool scored = ChordVocabulary[chord].chordType != NotScored;
+        int qualifier = scored ? PartialLength : holdsFifth(ShapeOnC.onC[chord]) ? NoFifthLength : 0;
+        int length = NameLength + 1 + textLength(ChordVocabulary[chord].longName) + InTheBassLength + qualifier;
+        longest = length > longest ? length : longest;
+    }
+    return longest;
+}
+
+static_assert(SymbolCapacity > longestSymbol() && LongNameCapacity > longestLongName());
 
 // Candidates are compared as plain numbers, their keys: the larger key is
-// the better name. Keys for the same root order by commonness (the
-// vocabulary index counted down); the bass as root adds one bit above that;
-// a partial fit's key has its ratio above both, in sixtieths, exact for the
-// divisors 3, 4 and 5. Among equal keys the root met first counting up from
-// the bass stays, as the search goes that way and takes only larger keys.
+// the better name. Keys for the same root order by commonness, the vocabulary
+// index counted down (7 bits). Among the roots, the search goes up from the
+// bass and takes only larger keys, so that among equal keys the root met
+// first stays.
+constexpr unsigned CommonnessMask = 127;
 constexpr unsigned commonness(int chord) { return static_cast<unsigned>(VocabularySize - chord); }
-constexpr int chordOfCommonness(unsigned code) { return VocabularySize - static_cast<int>(code); }
+constexpr int chordOfCommonness(unsigned code) { return VocabularySize - static_cast<int>(code & CommonnessMask); }
+static_assert(commonness(0) <= CommonnessMask);
 
 // Exact fits: for every shape (the entry turned so that a candidate root is
-// on bit 0), the commonness of the chord of exactly that shape, or 0.
-constexpr unsigned ExactBassBit = 1u << 6;
+// on bit 0), the key of the chord of exactly that shape, else of the chord of
+// that shape and a fifth, else 0. From the top: an everyday chord with all its
+// notes (so that C E G over E stays C/E when E G C is also Em#5), the bass as
+// root, all the chord's notes (clear for a chord without its fifth), an
+// everyday chord, the commonness. Below the bass, then, the order runs: the
+// rarer chords with all their notes, then the chords without their fifth, the
+// everyday ones first.
+constexpr unsigned EverydayBit = 1u << 7, CompleteBit = 1u << 8, ExactBassBit = 1u << 9,
+                   EverydayCompleteBit = 1u << 10;
+constexpr int LeastWithoutFifth = 3;  // notes entered: two notes name only a power chord
 
 struct ExactFits {
-    unsigned char ofShape[NoteSetCount];
+    unsigned short ofShape[NoteSetCount];
 };
+
+constexpr unsigned exactKey(int chord, bool complete) {
+    bool everyday = chord < EverydayChordCount;
+    return (complete && everyday ? EverydayCompleteBit : 0) | (complete ? CompleteBit : 0) |
+           (everyday ? EverydayBit : 0) | commonness(chord);
+}
+
+constexpr void keepLargerKey(unsigned short& kept, unsigned key) {
+    if (key > kept) kept = static_cast<unsigned short>(key);
+}
 
 constexpr ExactFits buildExactFits() {
     ExactFits fits{};
-    for (int chord = 0; chord < VocabularySize; ++chord)
-        fits.ofShape[ShapeOnC.onC[chord]] = static_cast<unsigned char>(commonness(chord));
+    for (int chord = 0; chord < VocabularySize; ++chord) {
+        unsigned shape = ShapeOnC.onC[chord];
+        if (shapeSize(shape) <= MaxEnteredNotes) keepLargerKey(fits.ofShape[shape], exactKey(chord, true));
+        unsigned withoutFifth = shape & ~(1u << FifthSemitones);
+        if (holdsFifth(shape) && shapeSize(withoutFifth) >= LeastWithoutFifth)
+            keepLargerKey(fits.ofShape[withoutFifth], exactKey(chord, false));
+    }
     return fits;
 }
 
 constexpr ExactFits Exact = buildExactFits();
-static_assert(commonness(0) < ExactBassBit);
 
 // Partial fits: for every shape of up to five notes, the scored type that
 // fits it best over bit 0, the most common among equals. Key, from the top:
-// the ratio in sixtieths (6 bits), the bass bit, the commonness (5 bits),
-// the divisor (4 bits), as the scores count it: the larger of the chord's
-// size and the entry's.
-constexpr unsigned RatioShift = 10, ScoredBassBit = 1u << 9, CommonnessShift = 4, DivisorMask = 15;
+// the ratio in sixtieths (6 bits, exact for the divisors 3, 4 and 5), the bass
+// as root, the commonness. The divisor, as the scores count it, is the larger
+// of the chord's size and the entry's.
+constexpr unsigned ScoredBassBit = 1u << 7, RatioShift = 8;
 
 struct ScoredFits {
     unsigned short ofShape[NoteSetCount];
 };
 
+constexpr int divisorOf(int chord, int entered) {
+    int size = shapeSize(ShapeOnC.onC[chord]);
+    return entered > size ? entered : size;
+}
+
 constexpr unsigned scoredKey(int chord, int matches, int divisor) {
-    return static_cast<unsigned>(matches * 60 / divisor) << RatioShift | commonness(chord) << CommonnessShift |
-           static_cast<unsigned>(divisor);
+    return static_cast<unsigned>(matches * 60 / divisor) << RatioShift | commonness(chord);
 }
 
 constexpr ScoredFits buildScoredFits() {
@@ -82,9 +129,7 @@ constexpr ScoredFits buildScoredFits() {
         unsigned best = 0;
         for (int chord = 0; chord < VocabularySize; ++chord) {
             if (ChordVocabulary[chord].chordType == NotScored) continue;
-            unsigned notes = ShapeOnC.onC[chord];
-            int size = shapeSize(notes);
-            unsigned key = scoredKey(chord, shapeSize(notes & shape), entered > size ? entered : size);
+            unsigned key = scoredKey(chord, shapeSize(ShapeOnC.onC[chord] & shape), divisorOf(chord, entered));
             best = key > best ? key : best;
         }
         fits.ofShape[shape] = static_cast<unsigned short>(best);
@@ -93,10 +138,11 @@ constexpr ScoredFits buildScoredFits() {
 }
 
 constexpr ScoredFits Scored = buildScoredFits();
-static_assert(commonness(0) < 32 && 60u << RatioShift < 1u << 16 && MaxEnteredNotes <= DivisorMask);
+static_assert(60u << RatioShift < 1u << 16 && EverydayCompleteBit < 1u << 16);
 
 struct Choice {
     bool exact = false;
+    bool fifthOmitted = false;
     int chord = 0;
     int root = 0;
     int matches = 0;
@@ -128,13 +174,14 @@ Choice bestChoice(unsigned notes, int bass) {
     Choice choice;
     if (exact.key != 0) {
         choice.exact = true;
-        choice.chord = chordOfCommonness(exact.key & ~ExactBassBit);
+        choice.fifthOmitted = (exact.key & CompleteBit) == 0;
+        choice.chord = chordOfCommonness(exact.key);
         choice.root = exact.root;
         choice.matches = choice.divisor = shapeSize(notes);
     } else {
-        choice.chord = chordOfCommonness(scored.key >> CommonnessShift & 31u);
+        choice.chord = chordOfCommonness(scored.key);
         choice.root = scored.root;
-        choice.divisor = static_cast<int>(scored.key & DivisorMask);
+        choice.divisor = divisorOf(choice.chord, shapeSize(notes));
         choice.matches = static_cast<int>(scored.key >> RatioShift) * choice.divisor / 60;
     }
     return choice;
@@ -179,6 +226,7 @@ void writeTexts(ChordName& name) {
     if (!name.exact) appendText(symbol, "?");
 
     char* text = appendText(appendText(appendText(name.longName, name.rootName), " "), chord.longName);
+    if (name.fifthOmitted) text = appendText(text, ", no 5th");
     if (slash) text = appendText(appendText(appendText(text, ", "), name.bassName), " in the bass");
     if (!name.exact) {
         const char ratio[] = {static_cast<char>('0' + name.matches), '/', static_cast<char>('0' + name.divisor), '\0'};
@@ -198,6 +246,7 @@ ChordName nameChord(const PitchSet& set) {
     if (!choice.exact && set.count == 2) return name;
     name.named = true;
     name.exact = choice.exact;
+    name.fifthOmitted = choice.fifthOmitted;
     name.chord = choice.chord;
     name.root = choice.root;
     name.bass = bass;

@@ -3,8 +3,9 @@
 // help document shows as well. The table's order is the order of commonness
 // that settles a tie between names that fit equally well, so it was fixed
 // before any naming was tried: the triads and sevenths people meet every day
-// first, the colourful extensions last.
-// Limits: chords of two to five distinct pitch classes, no two alike.
+// first, the colourful extensions last, and the rarer chords after them all.
+// Limits: chords of two to five distinct pitch classes, no two alike; a chord
+// of six holds a perfect fifth, and is named only with that fifth left out.
 #pragma once
 
 #include <string_view>
@@ -21,7 +22,11 @@ struct VocabularyChord {
     int chordType;         // its ChordType among the eleven, or NotScored
 };
 
-inline constexpr int VocabularySize = 31;
+inline constexpr int VocabularySize = 67;
+
+// The first rows are the chords met every day; they win a tie even against
+// a rarer chord rooted on the bass (C E G over E is C/E, not Em#5).
+inline constexpr int EverydayChordCount = 31;
 
 inline constexpr VocabularyChord ChordVocabulary[VocabularySize] = {
     {"1 3 5", "", "Major", 1},
@@ -55,6 +60,43 @@ inline constexpr VocabularyChord ChordVocabulary[VocabularySize] = {
     {"1 3 #5 7", "maj7#5", "Augmented Major 7th", NotScored},
     {"1 3 5 b7 #11", "7#11", "Dominant 7th Sharp 11th", NotScored},
     {"1 3 5 7 #11", "maj7#11", "Major 7th Sharp 11th", NotScored},
+    // The rarer chords.
+    {"1 3 b5 7", "maj7b5", "Major 7th Flat 5th", NotScored},
+    {"1 3 b5 b7 9", "9b5", "Dominant 9th Flat 5th", NotScored},
+    {"1 3 #5 b7 9", "9#5", "Augmented 9th", NotScored},
+    {"1 b3 5 7 9", "mMaj9", "Minor-Major 9th", NotScored},
+    {"1 b3 b5 7", "mMaj7b5", "Minor-Major 7th Flat 5th", NotScored},
+    {"1 3 5 b7 9 13", "13", "Dominant 13th", NotScored},  // six notes: named only without its fifth
+    {"1 3 #5 b7 #9", "7#5#9", "Augmented 7th Sharp 9th", NotScored},
+    {"1 3 #5 b7 b9", "7#5b9", "Augmented 7th Flat 9th", NotScored},
+    {"1 4 5 7", "maj7sus4", "Major 7th Suspended 4th", NotScored},
+    {"1 b3 #5 b7", "m7#5", "Minor 7th Sharp 5th", NotScored},
+    {"1 b3 5 b7 11", "m7add11", "Minor 7th Added 11th", NotScored},
+    {"1 b3 4 5", "madd11", "Minor Added 11th", NotScored},
+    {"1 3 5 b7 13", "7add13", "Dominant 7th Added 13th", NotScored},
+    {"1 3 5 b7 b13", "7b13", "Dominant 7th Flat 13th", NotScored},
+    {"1 3 5 7 b9", "maj7b9", "Major 7th Flat 9th", NotScored},
+    {"1 3 5 b9", "addb9", "Added Flat 9th", NotScored},
+    {"1 3 5 6 #11", "6#11", "Major 6th Sharp 11th", NotScored},
+    {"1 3 #5 7 9", "maj9#5", "Augmented Major 9th", NotScored},
+    {"1 b3 #5 b7 9", "m9#5", "Minor 9th Sharp 5th", NotScored},
+    {"1 b3 b5 b7 9", "m9b5", "Half-Diminished 9th", NotScored},
+    {"1 2 4 5", "sus2sus4", "Suspended 2nd and 4th", NotScored},
+    {"1 4 5 b7 b9", "7b9sus4", "Dominant Minor 9th Suspended 4th", NotScored},
+    {"1 4 5 7 9", "maj9sus4", "Major 9th Suspended 4th", NotScored},
+    {"1 4 #5 b7", "7#5sus4", "Augmented 7th Suspended 4th", NotScored},
+    {"1 3 b5", "(b5)", "Major Flat 5th", NotScored},
+    {"1 b3 #5", "m#5", "Minor Sharp 5th", NotScored},
+    {"1 3 #5 9", "augadd9", "Augmented Added 9th", NotScored},
+    {"1 3 #5 #9", "augadd#9", "Augmented Added Sharp 9th", NotScored},
+    {"1 b3 #5 7", "mMaj7#5", "Minor-Major 7th Sharp 5th", NotScored},
+    {"1 b3 5 b6 7", "mMaj7b6", "Minor-Major 7th Flat 6th", NotScored},
+    {"1 b3 b5 bb7 7", "dim7maj7", "Diminished 7th Added Major 7th", NotScored},
+    {"1 3 b5 7 9", "maj9b5", "Major 9th Flat 5th", NotScored},
+    {"1 4 #5 7", "maj7#5sus4", "Augmented Major 7th Suspended 4th", NotScored},
+    {"1 4 #5 7 9", "maj9#5sus4", "Augmented Major 9th Suspended 4th", NotScored},
+    {"1 b3 #5 b9", "m#5b9", "Minor Sharp 5th Flat 9th", NotScored},
+    {"1 4 b7 b10", "quartal", "Quartal", NotScored},
 };
 
 // Semitones above the root of one degree such as "b7", "#11" or "bb7", or
@@ -121,6 +163,27 @@ constexpr VocabularyShapes buildShapes() {
 
 inline constexpr VocabularyShapes ShapeOnC = buildShapes();
 
+inline constexpr int FifthSemitones = 7;
+
+constexpr bool holdsFifth(unsigned shape) { return (shape >> FifthSemitones & 1u) != 0; }
+
+// Calls `each` with every blank-separated degree of the text.
+template <typename Each>
+constexpr void forEachDegree(std::string_view degrees, Each each) {
+    while (!degrees.empty()) {
+        std::size_t blank = degrees.find(' ');
+        each(degrees.substr(0, blank));
+        degrees.remove_prefix(blank == std::string_view::npos ? degrees.size() : blank + 1);
+    }
+}
+
+// Whether the degrees include that one as written.
+constexpr bool listsDegree(std::string_view degrees, std::string_view degree) {
+    bool listed = false;
+    forEachDegree(degrees, [&](std::string_view each) { listed = listed || each == degree; });
+    return listed;
+}
+
 constexpr int degreeCount(const char* degrees) {
     int count = 1;
     for (; *degrees != '\0'; ++degrees) count += *degrees == ' ';
@@ -128,20 +191,23 @@ constexpr int degreeCount(const char* degrees) {
 }
 
 // What naming relies on: every chord holds its root, two to five distinct
-// notes, one shape per chord, and the scored types as their templates spell them
-// and named as the name box names them.
+// notes (six with a fifth to leave out), one shape per chord, the perfect
+// fifth written "5", and the scored types as their templates spell them and
+// named as the name box names them, all among the everyday chords.
 constexpr bool vocabularyIsSound() {
     int timesScored[ChordTypeCount] = {};
     for (int chord = 0; chord < VocabularySize; ++chord) {
         unsigned shape = ShapeOnC.onC[chord];
         int size = shapeSize(shape);
-        if ((shape & 1u) == 0 || size < 2 || size > MaxChordNotes) return false;
+        if ((shape & 1u) == 0 || size < 2 || size > MaxChordNotes + holdsFifth(shape)) return false;
         if (size != degreeCount(ChordVocabulary[chord].degrees)) return false;
+        if (holdsFifth(shape) != listsDegree(ChordVocabulary[chord].degrees, "5")) return false;
         for (int other = 0; other < chord; ++other)
             if (ShapeOnC.onC[other] == shape) return false;
         int type = ChordVocabulary[chord].chordType;
         if (type == NotScored) continue;
-        if (type < 0 || type >= ChordTypeCount || templateShape(type) != shape) return false;
+        if (type < 0 || type >= ChordTypeCount || chord >= EverydayChordCount || templateShape(type) != shape)
+            return false;
         if (std::string_view(ChordVocabulary[chord].longName) != ChordTypeNames[type].name) return false;
         ++timesScored[type];
     }

@@ -27,13 +27,14 @@ constexpr std::size_t FlushSize = 1 << 20;
 struct Printer {
     bool json;
     int top;
+    bool harte;
     EntryResult result;
     ReportBuffer out;
 
     void print(std::string_view entry) {
         analyseEntry(entry, result);
         if (json) writeJsonReport(result, out);
-        else writeTextReport(result, top, out);
+        else writeTextReport(result, top, harte, out);
     }
     void separate() {
         char* at = out.reserve(1);
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
     else if (options.listen) return listenToKeyboards();
     else if (!options.chordsPath.empty()) return printChords(options);
     else {
-        Printer printer{options.json, options.top, {}, {}};
+        Printer printer{options.json, options.top, options.harte, {}, {}};
         if (options.batch) runBatch(printer);
         else printer.print(joinNotes(options.notes));
         printer.flush();

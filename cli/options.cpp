@@ -5,8 +5,8 @@
 #include <charconv>
 
 const char* const UsageText =
-    "Usage: tonvisor-cli [--json | --top N] NOTES...\n"
-    "       tonvisor-cli --batch [--json | --top N] < entries.txt\n"
+    "Usage: tonvisor-cli [--json | --top N] [--harte] NOTES...\n"
+    "       tonvisor-cli --batch [--json | --top N] [--harte] < entries.txt\n"
     "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
     "       tonvisor-cli --wav FILE NOTES...\n"
     "       tonvisor-cli --listen\n"
@@ -22,6 +22,10 @@ const char* const HelpText =
     "\n"
     "  --top N       list only the N best chords (default: every chord above zero)\n"
     "  --json        print one JSON object instead: entry, echo, notes, scores, name\n"
+    "                (the name with its Harte label)\n"
+    "  --harte       end the Chord line with the chord's label in Harte's syntax,\n"
+    "                as chord evaluations read it: C:maj/3 for C/E, C:7(*5) for a\n"
+    "                C7 without its fifth\n"
     "  --batch       read one entry per line from standard input; results follow\n"
     "                in the same order, separated by a blank line (JSON: one per line)\n"
     "  --png FILE    write the window's picture to FILE, as it looks after typing\n"
@@ -72,6 +76,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
     else if (option == "--batch") options.batch = true;
     else if (option == "--listen") options.listen = true;
     else if (option == "--lab") options.lab = true;
+    else if (option == "--harte") options.harte = true;
     else if (option == "--by-chord") options.picture.byChord = true;
     else return false;
     return true;
@@ -140,7 +145,8 @@ std::string pictureProblem(const CliOptions& options) {
     const PictureOptions& picture = options.picture;
     if (picture.path.empty())
         return pictureStepsGiven(picture) ? "--by-chord, --screen and --click go with --png" : "";
-    if (options.json || options.batch || options.top >= 0) return "--png does not go with --json, --batch or --top";
+    if (options.json || options.batch || options.top >= 0 || options.harte)
+        return "--png does not go with --json, --batch, --top or --harte";
     if (picture.click && (picture.clickX >= picture.screenWidth || picture.clickY >= picture.screenHeight))
         return "--click " + std::to_string(picture.clickX) + "," + std::to_string(picture.clickY) +
                " lies outside the screen";
@@ -149,22 +155,22 @@ std::string pictureProblem(const CliOptions& options) {
 
 std::string soundProblem(const CliOptions& options) {
     if (options.wavPath.empty()) return "";
-    if (!options.picture.path.empty() || options.json || options.batch || options.top >= 0)
-        return "--wav does not go with --png, --json, --batch or --top";
+    if (!options.picture.path.empty() || options.json || options.batch || options.top >= 0 || options.harte)
+        return "--wav does not go with --png, --json, --batch, --top or --harte";
     return options.notes.empty() ? "--wav needs NOTES to sound" : "";
 }
 
 std::string listenProblem(const CliOptions& options) {
     if (!options.listen) return "";
-    const bool more = options.json || options.batch || options.top >= 0 || !options.wavPath.empty() ||
+    const bool more = options.json || options.batch || options.top >= 0 || options.harte || !options.wavPath.empty() ||
                       !options.picture.path.empty() || !options.notes.empty();
     return more ? "--listen takes no NOTES and no other option" : "";
 }
 
 std::string chordsProblem(const CliOptions& options) {
     if (options.chordsPath.empty()) return options.lab ? "--lab goes with --chords" : "";
-    const bool more = options.batch || options.listen || options.top >= 0 || !options.wavPath.empty() ||
-                      !options.picture.path.empty() || !options.notes.empty();
+    const bool more = options.batch || options.listen || options.top >= 0 || options.harte ||
+                      !options.wavPath.empty() || !options.picture.path.empty() || !options.notes.empty();
     if (more) return "--chords takes no NOTES and no other option but --lab or --json";
     return options.lab && options.json ? "--lab and --json do not go together" : "";
 }
@@ -176,6 +182,7 @@ std::string usageProblem(const CliOptions& options) {
     if (std::string problem = soundProblem(options); !problem.empty()) return problem;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
+    if (options.json && options.harte) return "--harte goes with the text output; --json always has the label";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
     if (!options.batch && !options.listen && options.picture.path.empty() && options.chordsPath.empty() &&
         options.notes.empty())

@@ -16,6 +16,7 @@
 #include <functional>
 #include <iterator>
 
+#include "analysis/harte.h"
 #include "cli/json.h"
 #include "cli/number_texts.h"
 #include "cli/score_blocks.h"
@@ -129,13 +130,15 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-char* writeChordLine(char* at, const EntryResult& result) {
+char* writeChordLine(char* at, const EntryResult& result, bool harte) {
     if (!result.name.named) return at;
     at = put(at, "Chord: ");
     at = put(at, result.name.symbol);
     at = put(at, " (");
     at = put(at, result.name.longName);
-    return put(at, ")\n");
+    at = put(at, ")");
+    if (harte) at = put(put(at, " "), harteLabel(result.name).text);
+    return put(at, "\n");
 }
 
 char* writeScoreRow(char* at, const float* scores) {
@@ -194,7 +197,9 @@ char* writeName(char* at, const ChordName& name) {
     at = writeJsonString(put(at, ", \"type\": "), ChordVocabulary[name.chord].longName);
     at = writeJsonString(put(at, ", \"bass\": "), name.bassName);
     at = put(at, name.exact ? ", \"exact\": true" : ", \"exact\": false");
-    return put(writeRatio(put(at, ", \"ratio\": "), name), "}");
+    at = put(at, name.fifthOmitted ? ", \"omitted\": [\"5\"]" : ", \"omitted\": []");
+    at = writeRatio(put(at, ", \"ratio\": "), name);
+    return put(writeJsonString(put(at, ", \"harte\": "), harteLabel(name).text), "}");
 }
 
 // Room for everything but the entry and the echo, whose size varies.
@@ -218,13 +223,17 @@ char* writeChordLines(char* at, const EntryResult& result, int top) {
 
 }  // namespace
 
+void analysePitches(const PitchSet& set, EntryResult& result) {
+    result.echo = runAnalysis(set);
+    result.notes.assign(set.notes, set.notes + set.count);
+    std::sort(result.notes.begin(), result.notes.end());
+    std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
+    result.name = nameChord(set);
+}
+
 void analyseEntry(std::string_view entry, EntryResult& result) {
     result.entry.assign(entry.substr(0, entry.find('\0')));
-    result.echo = runAnalysis(result.entry.c_str());
-    const NoteEntry& parsed = Analysis.entry;
-    result.notes.assign(parsed.notes, parsed.notes + parsed.count);
-    std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
-    result.name = nameChord(parsed, parsed.typed[0]);
+    analysePitches(pitchSetOf(parseEntry(result.entry.c_str()), NoNote), result);
 }
 
 EntryResult analyseEntry(const std::string& entry) {
@@ -233,12 +242,12 @@ EntryResult analyseEntry(const std::string& entry) {
     return result;
 }
 
-void writeTextReport(const EntryResult& result, int top, ReportBuffer& out) {
+void writeTextReport(const EntryResult& result, int top, bool harte, ReportBuffer& out) {
     std::string_view echo = trimBlanks(result.echo);
     char* at = out.reserve(echo.size() + NameBound + CellCount * TextLineBound);
     at = put(put(at, "Recognised notes: "), echo);
     *at++ = '\n';
-    at = writeChordLine(at, result);
+    at = writeChordLine(at, result, harte);
     at = writeKept(at, TextChordLines, result, top, [&](char* lines) { return writeChordLines(lines, result, top); });
     out.commit(at);
 }
@@ -262,9 +271,9 @@ void writeLineReport(const EntryResult& result, int best, ReportBuffer& out) {
     out.commit(at);
 }
 
-std::string textReport(const EntryResult& result, int top) {
+std::string textReport(const EntryResult& result, int top, bool harte) {
     ReportBuffer out;
-    writeTextReport(result, top, out);
+    writeTextReport(result, top, harte, out);
     return std::string(out.text());
 }
 

@@ -1,5 +1,6 @@
-// The help document's vocabulary table is the program's, row for row, and
-// its table of every chord on every root names the right notes.
+// The help document's vocabulary table is the program's, row for row, Harte
+// labels included, and its table of every chord on every root names the
+// right notes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/vocabulary.h"
+#include "analysis/harte.h"
 
 namespace {
 
@@ -63,12 +64,17 @@ TEST(HelpDocument, ShowsTheVocabularyAsTheProgramHasIt) {
     for (int chord = 0; chord < VocabularySize; ++chord) {
         const Row& row = rows[chord + 1];
         const VocabularyChord& expected = ChordVocabulary[chord];
-        ASSERT_EQ(row.size(), 6u) << chord;
+        ASSERT_EQ(row.size(), 7u) << chord;
         EXPECT_EQ(row[0], std::to_string(chord + 1));
         EXPECT_EQ(row[1], std::string("C") + expected.suffix);
         EXPECT_EQ(row[2], expected.longName);
         EXPECT_EQ(row[3], expected.degrees);
         EXPECT_EQ(row[5], expected.chordType == NotScored ? "&ndash;" : "yes") << row[1];
+        ChordName onC{};
+        onC.named = onC.exact = true;
+        onC.chord = chord;
+        onC.rootName[0] = 'C';
+        EXPECT_EQ(row[6], harteLabel(onC).text) << row[1];
         std::istringstream notes(row[4]), degrees(expected.degrees);
         std::string note, degree;
         while (notes >> note && degrees >> degree) EXPECT_TRUE(namesPitch(note, degreeSemitones(degree))) << row[1];

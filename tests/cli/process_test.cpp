@@ -28,12 +28,19 @@ TEST(CliProcess, NamesTheChordOverTheFirstNoteTyped) {
         {{"e", "g", "c"}, "Chord: C/E (C Major, E in the bass)"},
         {{"b", "d", "f"}, "Chord: Bdim (B Diminished)"},
         {{"b%", "d", "f"}, "Chord: Bb (Bb Major)"},
-        {{"c", "e", "g", "b", "d%"}, "Chord: Cmaj7? (C Major 7th, partial 4/5)"}};
+        {{"c", "e", "b%"}, "Chord: C7 (C Dominant 7th, no 5th)"},
+        {{"c", "e", "g%", "b"}, "Chord: Cmaj7b5 (C Major 7th Flat 5th)"},
+        {{"c", "e", "g", "b", "d"}, "Chord: Cmaj9 (C Major 9th)"},
+        {{"a", "c", "e", "g"}, "Chord: Am7 (A Minor 7th)"},
+        {{"c", "g", "b"}, "Chord: Cmaj7? (C Major 7th, partial 3/4)"},
+        {{"--harte", "e", "g", "c"}, "Chord: C/E (C Major, E in the bass) C:maj/3"},
+        {{"c", "e", "b%", "--harte"}, "Chord: C7 (C Dominant 7th, no 5th) C:7(*5)"}};
     for (const auto& [notes, chordLine] : examples) {
         std::vector<std::string> out = lines(runCli(notes).out);
         ASSERT_GE(out.size(), 2u);
         EXPECT_EQ(out[1], chordLine);
     }
+    EXPECT_TRUE(runCli({"--json", "e", "g", "c"}).out.ends_with(", \"harte\": \"C:maj/3\"}}\n"));
 }
 
 TEST(CliProcess, TopListsOnlyTheBestChords) {
@@ -55,7 +62,8 @@ TEST(CliProcess, TopListsOnlyTheBestChords) {
 TEST(CliProcess, UsageErrorsExitTwoWithAMessageOnly) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{}, {"--json"}, {"--frobnicate", "c"}, {"--batch", "c", "e"},
-          {"--wav", "x.wav"}, {"--wav", "x.wav", "--json", "c"}, {"--wav", "", "c"}}) {
+          {"--wav", "x.wav"}, {"--wav", "x.wav", "--json", "c"}, {"--wav", "", "c"}, {"--json", "--harte", "c"},
+          {"--listen", "--harte"}, {"--png", "x.png", "--harte", "c"}}) {
         CliRun run = runCli(arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
@@ -90,7 +98,7 @@ TEST(CliProcess, BatchGivesOneResultPerLineInOrder) {
     ASSERT_EQ(out.size(), 4u);
     EXPECT_EQ(out[0].substr(0, 40), "{\"entry\": \"c e g\", \"echo\": \"  C  E  G  \"");
     EXPECT_TRUE(out[0].ends_with("\"name\": {\"symbol\": \"C\", \"root\": \"C\", \"type\": \"Major\", \"bass\": \"C\", "
-                                 "\"exact\": true, \"ratio\": 1.0}}"));
+                                 "\"exact\": true, \"omitted\": [], \"ratio\": 1.0, \"harte\": \"C:maj\"}}"));
     EXPECT_TRUE(out[1].ends_with("\"name\": null}"));
     EXPECT_EQ(out[1].substr(0, 35), "{\"entry\": \"\", \"echo\": \"  \", \"notes\"");
     EXPECT_EQ(out[2].substr(0, 17), "{\"entry\": \"d f a\"");
@@ -99,6 +107,9 @@ TEST(CliProcess, BatchGivesOneResultPerLineInOrder) {
     CliRun text = runCli({"--batch"}, "c e g\nxyz\n");
     EXPECT_EQ(text.status, 0);
     EXPECT_EQ(text.out, runCli({"c e g"}).out + "\n" + "Recognised notes: \n");
+    CliRun labelled = runCli({"--batch", "--harte", "--top", "0"}, "e g c\nc e% b%\n");
+    EXPECT_EQ(labelled.out, "Recognised notes: E  G  C\nChord: C/E (C Major, E in the bass) C:maj/3\n\n"
+                            "Recognised notes: C  E% B%\nChord: Cm7 (C Minor 7th, no 5th) C:min7(*5)\n");
 }
 
 TEST(CliProcess, BatchHandlesThousandsOfEntriesAndLongLines) {

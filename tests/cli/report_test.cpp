@@ -107,7 +107,7 @@ TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
     const std::string head = "{\"entry\": \"g c e b%\", \"echo\": \"  G  C  E  B% \", \"notes\": [0, 4, 7, 10], \"scores\": [[";
     ASSERT_EQ(json.substr(0, head.size()), head);
     const std::string name = ", \"name\": {\"symbol\": \"C7/G\", \"root\": \"C\", \"type\": \"Dominant 7th\", "
-                             "\"bass\": \"G\", \"exact\": true, \"ratio\": 1.0}}\n";
+                             "\"bass\": \"G\", \"exact\": true, \"omitted\": [], \"ratio\": 1.0, \"harte\": \"C:7/5\"}}\n";
     ASSERT_TRUE(json.ends_with(name));
     EXPECT_EQ(json.find('\n'), json.size() - 1);
 
@@ -133,11 +133,15 @@ TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
     EXPECT_EQ(at, "]" + name);
 }
 
-TEST(JsonReport, NamesAPartialChordWithItsRatioAndNoChordAsNull) {
-    EXPECT_TRUE(jsonReport(analyseEntry("E% G d")).ends_with(
-        ", \"name\": {\"symbol\": \"Ebmaj7?\", \"root\": \"Eb\", \"type\": \"Major 7th\", \"bass\": \"Eb\", "
-        "\"exact\": false, \"ratio\": 0.75}}\n"));
-    EXPECT_TRUE(jsonReport(analyseEntry("c e")).ends_with("]], \"name\": null}\n"));
+TEST(JsonReport, NamesAChordWithoutItsFifthAPartialChordAndNoChord) {
+    const std::pair<const char*, const char*> examples[] = {
+        {"E% G d", "{\"symbol\": \"Ebmaj7\", \"root\": \"Eb\", \"type\": \"Major 7th\", \"bass\": \"Eb\", "
+                   "\"exact\": true, \"omitted\": [\"5\"], \"ratio\": 1.0, \"harte\": \"Eb:maj7(*5)\"}"},
+        {"c e f", "{\"symbol\": \"Fmaj7/C?\", \"root\": \"F\", \"type\": \"Major 7th\", \"bass\": \"C\", "
+                  "\"exact\": false, \"omitted\": [], \"ratio\": 0.75, \"harte\": \"F:maj7/5\"}"},
+        {"c e", "null"}};
+    for (const auto& [entry, name] : examples)
+        EXPECT_TRUE(jsonReport(analyseEntry(entry)).ends_with("]], \"name\": " + std::string(name) + "}\n")) << entry;
 }
 
 TEST(JsonReport, EmptyResultIsStillComplete) {

@@ -1,7 +1,9 @@
 // Any bytes as a typed entry: the analysis never fails, its echo names exactly
 // the notes it took, every score is one that m of d notes can give, and the
-// chord's name over any bass is well formed and says what it stands for.
+// chord's name over any bass is well formed and says what it stands for, and
+// its Harte label starts with its root.
 #include "analysis/analysis.h"
+#include "analysis/harte.h"
 #include "analysis/naming.h"
 
 #include <cmath>
@@ -78,17 +80,24 @@ void checkName(const ChordName& name, const NoteEntry& parsed, int askedBass, co
         std::memchr(name.longName, '\0', LongNameCapacity) == nullptr)
         broken("name text without its end", entry);
     if (name.named != (parsed.count >= 3 || isFifth(parsed))) broken("named when it should not be, or not when it should", entry);
+    const HarteLabel label = harteLabel(name);
+    if (std::memchr(label.text, '\0', HarteCapacity) == nullptr) broken("label without its end", entry);
     if (!name.named) {
-        if (name.symbol[0] != '\0' || name.longName[0] != '\0') broken("text for no name", entry);
+        if (name.symbol[0] != '\0' || name.longName[0] != '\0' || name.fifthOmitted) broken("text for no name", entry);
+        if (std::strcmp(label.text, "N") != 0) broken("label for no name", entry);
         return;
     }
+    if (std::string(label.text).rfind(name.rootName + std::string(":"), 0) != 0) broken("label without its root", entry);
     bool askedFits = askedBass >= 0 && askedBass < PitchClassCount && parsed.seen[askedBass];
     if (name.bass != (askedFits ? askedBass : parsed.typed[0])) broken("bass other than the one asked for", entry);
     if (name.root < 0 || name.root >= PitchClassCount || name.chord < 0 || name.chord >= VocabularySize)
         broken("root or chord out of range", entry);
     const VocabularyChord& chord = ChordVocabulary[name.chord];
+    if (name.fifthOmitted && (!name.exact || parsed.count < 3 || !holdsFifth(ShapeOnC.onC[name.chord])))
+        broken("fifth left out of a chord that has none, or of a partial or two-note name", entry);
     if (name.exact) {
         unsigned notes = 0, shape = ShapeOnC.onC[name.chord];
+        if (name.fifthOmitted) shape &= ~(1u << FifthSemitones);
         for (int place = 0; place < parsed.count; ++place) notes |= 1u << parsed.notes[place];
         unsigned onRoot = (shape << name.root | shape >> (PitchClassCount - name.root)) & 0xFFF;
         if (onRoot != notes || name.matches != parsed.count || name.divisor != parsed.count)
@@ -103,7 +112,8 @@ void checkName(const ChordName& name, const NoteEntry& parsed, int askedBass, co
     std::string partial = name.exact ? "" : ", partial " + std::to_string(name.matches) + "/" + std::to_string(name.divisor);
     if (name.symbol != name.rootName + std::string(chord.suffix) + slash + (name.exact ? "" : "?"))
         broken("symbol out of form", entry);
-    if (name.longName != name.rootName + std::string(" ") + chord.longName + inTheBass + partial)
+    std::string noFifth = name.fifthOmitted ? ", no 5th" : "";
+    if (name.longName != name.rootName + std::string(" ") + chord.longName + noFifth + inTheBass + partial)
         broken("long form out of form", entry);
 }
 

@@ -100,11 +100,11 @@ TEST_F(FormProc, EnterAnalysesAndNamesTheTypedNotes) {
     });
     step([] {
         EXPECT_EQ(textOf(ChordField), "C Major, E in the bass");
-        headless::typeText(NoteEntryField, "e b% d");  // "G Minor 6th, E in the bass, partial 3/4"
+        headless::typeText(NoteEntryField, "c c# e% g a%");  // "Ab Major 7th, C in the bass, partial 4/5"
         headless::clickButton(EnterButton);
     });
     step([] {
-        EXPECT_EQ(textOf(ChordField), "Gm6/E?");
+        EXPECT_EQ(textOf(ChordField), "Abmaj7/C?");
         headless::clickButton(EnterButton);
     });
     step([] { EXPECT_EQ(textOf(ChordField), ""); });
