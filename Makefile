@@ -50,8 +50,10 @@ package: build windows
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Every benchmark program (medians of 5 runs), start-up under Xvfb,
-# tonvisor-cli's batch over 100,000 entries, then the recordings'.
+# Every benchmark program (medians of 5 runs), start-up under Xvfb, then
+# tonvisor-cli's batch over 100,000 entries, the chords of a 20,000-note
+# MIDI file end to end, the chords' accuracy on the test pieces, and the
+# recordings' accuracy, speed and memory.
 bench: build
 	@set -e; for b in $(BUILD)/bench/*_bench; do echo "== $$b"; \
 	  $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
@@ -59,6 +61,10 @@ bench: build
 	@bench/startup.sh $(BUILD)
 	@echo "== tonvisor-cli --batch, 100,000 entries to a file"
 	@bench/batch.sh $(BUILD)
+	@echo "== tonvisor-cli --chords --lab, 20,000 notes"
+	@bench/chords_cli.sh $(BUILD)
+	@echo "== chord accuracy on the test pieces (mir_eval)"
+	@bench/chord_accuracy.sh $(BUILD) | tail -n 1
 	@echo "== recordings: accuracy, speed and memory against the reference estimator"
 	@bench/recordings.sh $(BUILD)
 

@@ -8,6 +8,8 @@
 #include <string>
 
 inline constexpr int LowestSampleRate = 8000;
+// How the refusal of a file in no format the reader knows begins.
+inline constexpr char UnknownFormat[] = "not a recording that can be read";
 inline constexpr int HighestSampleRate = 192000;
 
 struct SoundFile {

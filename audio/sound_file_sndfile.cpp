@@ -59,7 +59,7 @@ bool openSoundFile(const std::string& path, SoundFile& file, std::string& error)
     SF_INFO info{};
     SNDFILE* handle = sf_open(path.c_str(), SFM_READ, &info);
     if (handle == nullptr) {
-        error = std::string("not a recording that can be read (") + sf_strerror(nullptr) + ")";
+        error = std::string(UnknownFormat) + " (" + sf_strerror(nullptr) + ")";
         return false;
     }
     file = {info.samplerate, info.channels, info.frames, 0, nullptr};

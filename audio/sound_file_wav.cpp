@@ -24,7 +24,9 @@ bool openSoundFile(const std::string& path, SoundFile& file, std::string& error)
     bool ok = std::fseek(handle, 0, SEEK_END) == 0;
     long size = ok ? std::ftell(handle) : -1;
     if (size < 0) error = "it cannot be read (a folder?)";
-    else if (readWavHeader(readFileAt, handle, static_cast<uint64_t>(size), format, error)) {
+    else if (!readWavHeader(readFileAt, handle, static_cast<uint64_t>(size), format, error)) {
+        if (error == "not a WAV file") error = std::string(UnknownFormat) + " (only WAV files are)";
+    } else {
         if (format.frames == 0) error = "it holds no samples";
         else if (format.sampleRate < LowestSampleRate || format.sampleRate > HighestSampleRate)
             error = "its sample rate of " + std::to_string(format.sampleRate) + " Hz is outside 8 to 192 kHz";

@@ -96,3 +96,15 @@ TEST(CliOptions, PictureOptionsBelongToPng) {
 }
 
 }  // namespace
+
+TEST(CliOptions, ChordsTakeAFileAndOneFormat) {
+    const CliOptions lab = parse({"--lab", "--chords", "song.mid"});
+    EXPECT_EQ(lab.error, "");
+    EXPECT_EQ(lab.chordsPath, "song.mid");
+    EXPECT_TRUE(lab.lab);
+    EXPECT_EQ(parse({"--chords", "song.mid", "--json"}).error, "");
+    EXPECT_EQ(parse({"--lab", "c"}).error, "--lab goes with --chords");
+    EXPECT_EQ(parse({"--chords", "song.mid", "--lab", "--json"}).error, "--lab and --json do not go together");
+    EXPECT_EQ(parse({"--chords", "song.mid", "c"}).error, "--chords takes no NOTES and no other option but --lab or --json");
+    EXPECT_EQ(parse({"--chords"}).error, "--chords needs a value");
+}
