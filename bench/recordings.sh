@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(realpath "$1")
 material=$build/bench-recordings
 tonvisor=$build/bench/recording_chords
-reference=/work/shared/peers/chordino
+reference=${REFERENCE_ESTIMATOR:-/work/shared/peers/chordino}  # its build and lab scripts
 python=/usr/bin/python3
 
 if [ ! -f "$material/.made" ]; then
@@ -24,6 +24,16 @@ if [ ! -f "$material/.made" ]; then
 fi
 chordino_ok=0
 [ -x "$reference/build" ] && "$reference/build" >/dev/null 2>&1 && chordino_ok=1
+
+# score REFERENCE_DIR ESTIMATE_DIR SUFFIX: WCSR over all pieces, in percent.
+score() {
+  local refs=$1 ests=$2 suffix=$3 pairs=()
+  for lab in "$refs"/*.lab; do
+    pairs+=("$lab" "$ests/$(basename "$lab" .lab)$suffix.lab")
+  done
+  $python "$here/../tests/support/chord_score.py" "${pairs[@]}" |
+    awk '/^all/ { printf "majmin %.1f  sevenths %.1f", 100 * $3, 100 * $5 }'
+}
 
 cpu_seconds() {  # the user and system CPU seconds of a command
   local t; t=$(mktemp)
@@ -39,12 +49,12 @@ for condition in clean detuned noise mp3; do
   rm -f "$material/$condition"/*.lab
   "$tonvisor" "$material/$condition"/*"$suffix"
   mv "$material/$condition"/*.lab "$ours/"
-  line="$($python "$here/recordings/score.py" "$material/reference" "$ours" "$suffix")"
+  line="$(score "$material/reference" "$ours" "$suffix")"
   theirs="-"
   if [ $chordino_ok = 1 ]; then
     ref=$material/estimates/reference/$condition; mkdir -p "$ref"
     "$reference/lab" "$ref" "$material/$condition"/*"$suffix" >/dev/null 2>&1
-    theirs="$($python "$here/recordings/score.py" "$material/reference" "$ref" "$suffix")"
+    theirs="$(score "$material/reference" "$ref" "$suffix")"
   fi
   printf "%-9s %-26s %-26s\n" "$condition" "$line" "$theirs"
 done
