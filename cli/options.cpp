@@ -82,6 +82,14 @@ bool applyOption(const std::string& option, CliOptions& options) {
     return true;
 }
 
+// The formats of --chords may stand between it and its file: "--chords --lab
+// FILE" reads as "--chords FILE --lab".
+int skipChordsFormats(int at, int argc, const char* const* argv, CliOptions& options) {
+    while (at + 2 < argc && (std::string_view(argv[at + 1]) == "--lab" || std::string_view(argv[at + 1]) == "--json"))
+        applyOption(argv[++at], options);
+    return at;
+}
+
 bool takesValue(const std::string& option) {
     return option == "--png" || option == "--screen" || option == "--click" || option == "--top" ||
            option == "--wav" || option == "--chords";
@@ -203,6 +211,10 @@ CliOptions parseOptions(int argc, const char* const* argv) {
         std::string argument = argv[i];
         if (notesOnly || argument.empty() || argument[0] != '-') options.notes.push_back(argument);
         else if (argument == "--") notesOnly = true;
+        else if (argument == "--chords" && i + 1 < argc) {
+            i = skipChordsFormats(i, argc, argv, options);
+            noteProblem(options, applyValue(argument, argv[++i], options));
+        }
         else if (takesValue(argument) && i + 1 < argc) noteProblem(options, applyValue(argument, argv[++i], options));
         else if (takesValue(argument)) noteProblem(options, argument + " needs a value");
         else if (!applyOption(argument, options)) noteProblem(options, "unknown option '" + argument + "'");

@@ -103,6 +103,10 @@ TEST(CliOptions, ChordsTakeAFileAndOneFormat) {
     EXPECT_EQ(lab.chordsPath, "song.mid");
     EXPECT_TRUE(lab.lab);
     EXPECT_EQ(parse({"--chords", "song.mid", "--json"}).error, "");
+    const CliOptions between = parse({"--chords", "--lab", "song.mid"});
+    EXPECT_EQ(between.error, "");
+    EXPECT_EQ(between.chordsPath, "song.mid");
+    EXPECT_TRUE(between.lab);
     EXPECT_EQ(parse({"--lab", "c"}).error, "--lab goes with --chords");
     EXPECT_EQ(parse({"--chords", "song.mid", "--lab", "--json"}).error, "--lab and --json do not go together");
     EXPECT_EQ(parse({"--chords", "song.mid", "c"}).error, "--chords takes no NOTES and no other option but --lab or --json");
