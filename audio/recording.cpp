@@ -1,0 +1,90 @@
+// Frames to columns and decoded runs to segments.
+#include "audio/recording.h"
+
+#include <algorithm>
+
+#include "analysis/analysis.h"
+
+namespace {
+
+constexpr float HeardShare = 0.33f;  // of the strongest pitch class: weaker ones are not heard
+
+void addColumn(RecordingAnalysis& a, double end) {
+    PieceColumn column{};
+    column.start = a.piece->columns.empty() ? 0.0 : a.piece->columns.back().end;
+    column.end = end;
+    column.pitches = chromaPitches(a.treble, a.bass);
+    scoreChords(column.pitches, column.scores);
+    a.piece->columns.push_back(column);
+    std::fill(std::begin(a.treble), std::end(a.treble), 0.0f);
+    std::fill(std::begin(a.bass), std::end(a.bass), 0.0f);
+    a.framesInColumn = 0;
+}
+
+void takeFrames(RecordingAnalysis& a) {
+    for (const AudioFrame& frame : a.frames) {
+        decodeFrame(a.decoder, frame);
+        for (int p = 0; p < PitchClassCount; ++p) {
+            a.treble[p] += frame.treble[p];
+            a.bass[p] += frame.bass[p];
+        }
+        if (++a.framesInColumn == FramesPerColumn)
+            addColumn(a, frame.time + 0.5 * FrameSeconds);
+    }
+    a.frames.clear();
+}
+
+double clampTime(double time, double duration) { return std::clamp(time, 0.0, duration); }
+
+}  // namespace
+
+PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bass)[PitchClassCount]) {
+    float strongest = *std::max_element(std::begin(treble), std::end(treble));
+    float heard[PitchClassCount] = {};
+    for (int p = 0; p < PitchClassCount; ++p)
+        if (strongest > 0.0f && treble[p] >= HeardShare * strongest) heard[p] = treble[p];
+    int lowest = static_cast<int>(std::max_element(std::begin(bass), std::end(bass)) - std::begin(bass));
+    if (bass[lowest] <= 0.0f) lowest = NoNote;
+    return strongestPitches(heard, lowest, false);
+}
+
+void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, double tuningCents) {
+    a.piece = &piece;
+    piece.kind = PieceKind::Recording;
+    piece.duration = 0.0;
+    piece.columns.clear();
+    piece.segments.clear();
+    startFrontEnd(a.frontEnd, sampleRate, tuningCents);
+    startDecoder(a.decoder);
+    std::fill(std::begin(a.treble), std::end(a.treble), 0.0f);
+    std::fill(std::begin(a.bass), std::end(a.bass), 0.0f);
+    a.framesInColumn = 0;
+    a.samples = 0;
+    a.sampleRate = sampleRate;
+}
+
+void analyseSamples(RecordingAnalysis& a, const float* mono, int count) {
+    a.samples += count;
+    feedFrontEnd(a.frontEnd, mono, count, a.frames);
+    takeFrames(a);
+}
+
+void finishRecordingAnalysis(RecordingAnalysis& a) {
+    finishFrontEnd(a.frontEnd, a.frames);
+    takeFrames(a);
+    releaseFrontEnd(a.frontEnd);
+    Piece& piece = *a.piece;
+    piece.duration = static_cast<double>(a.samples) / a.sampleRate;
+    if (a.framesInColumn > 0) addColumn(a, piece.duration);
+    if (!piece.columns.empty()) piece.columns.back().end = std::max(piece.columns.back().end, piece.duration);
+    const std::vector<ChordState>& states = chordStates();
+    for (const DecodedChord& run : finishDecoding(a.decoder)) {
+        PieceSegment segment{};
+        segment.start = clampTime((run.firstFrame - 0.5) * FrameSeconds, piece.duration);
+        segment.end = clampTime((run.endFrame - 0.5) * FrameSeconds, piece.duration);
+        segment.pitches = states[run.state].pitches;
+        segment.name = states[run.state].name;
+        if (segment.end > segment.start) piece.segments.push_back(segment);
+    }
+    if (!piece.segments.empty()) piece.segments.back().end = piece.duration;
+}

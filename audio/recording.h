@@ -1,0 +1,39 @@
+// A recording as a piece: the front end's frames become the columns of the
+// chord spectrogram (two frames, 93 ms, a column) with their 132 scores, and
+// the decoder's chords its segments. Block by block, like the front end.
+//
+// A whole file:   readRecording(path, piece, error)            (recording_file.h)
+// A stream:       startRecordingAnalysis, analyseSamples for every block,
+//                 finishRecordingAnalysis at its end; the piece grows as it goes.
+#pragma once
+
+#include <vector>
+
+#include "audio/decoder.h"
+#include "audio/frontend.h"
+#include "piece/timeline.h"
+
+inline constexpr int FramesPerColumn = 2;
+inline constexpr double ColumnSeconds = FramesPerColumn * FrameSeconds;
+
+// The note model of what chroma hears: the pitch classes within a third of
+// the strongest by strongestPitches, over the strongest bass pitch class.
+PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bass)[PitchClassCount]);
+
+// The state record of one recording being analysed.
+struct RecordingAnalysis {
+    Piece* piece;
+    AudioFrontEnd frontEnd;
+    ChordDecoder decoder;
+    std::vector<AudioFrame> frames;       // scratch: the frames of one block
+    float treble[PitchClassCount];        // the column being summed
+    float bass[PitchClassCount];
+    int framesInColumn;
+    int64_t samples;                      // input samples so far
+    int sampleRate;
+};
+
+// Fills `piece` (kind, columns, segments, duration; not its path or title).
+void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents);
+void analyseSamples(RecordingAnalysis& analysis, const float* mono, int count);
+void finishRecordingAnalysis(RecordingAnalysis& analysis);

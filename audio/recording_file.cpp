@@ -1,0 +1,71 @@
+// Reading a recording file: two streamed passes over it.
+#include "audio/recording_file.h"
+
+#include <vector>
+
+#include "audio/frontend.h"
+#include "audio/recording.h"
+#include "audio/sound_file.h"
+
+namespace {
+
+constexpr int BlockFrames = 16384;
+
+// Opens the file and hands every block of mono samples to `take`.
+template <typename Take>
+bool streamFile(const std::string& path, int& sampleRate, std::string& error, Take take) {
+    SoundFile file{};
+    if (!openSoundFile(path, file, error)) return false;
+    sampleRate = file.sampleRate;
+    std::vector<float> block(BlockFrames);
+    for (;;) {
+        int got = readSoundFile(file, block.data(), BlockFrames, error);
+        if (got < 0) {
+            closeSoundFile(file);
+            return false;
+        }
+        if (got == 0) break;
+        take(block.data(), got, file.sampleRate);
+    }
+    closeSoundFile(file);
+    return true;
+}
+
+}  // namespace
+
+bool measureRecordingTuning(const std::string& path, double& cents, std::string& error) {
+    AudioFrontEnd meter;
+    std::vector<AudioFrame> none;
+    bool started = false;
+    int rate = 0;
+    bool ok = streamFile(path, rate, error, [&](const float* mono, int count, int sampleRate) {
+        if (!started) startTuningMeter(meter, sampleRate);
+        started = true;
+        feedFrontEnd(meter, mono, count, none);
+    });
+    if (!started) return ok;
+    finishFrontEnd(meter, none);
+    cents = heardTuning(meter);
+    releaseFrontEnd(meter);
+    return ok;
+}
+
+bool readRecording(const std::string& path, Piece& piece, std::string& error) {
+    double cents = 0.0;
+    if (!measureRecordingTuning(path, cents, error)) return false;
+    RecordingAnalysis analysis;
+    bool started = false;
+    int rate = 0;
+    bool ok = streamFile(path, rate, error, [&](const float* mono, int count, int sampleRate) {
+        if (!started) startRecordingAnalysis(analysis, piece, sampleRate, cents);
+        started = true;
+        analyseSamples(analysis, mono, count);
+    });
+    if (started) finishRecordingAnalysis(analysis);
+    if (!ok) return false;
+    piece.kind = PieceKind::Recording;
+    piece.path = path;
+    size_t slash = path.find_last_of("/\\");
+    piece.title = slash == std::string::npos ? path : path.substr(slash + 1);
+    return true;
+}
