@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     else if (!options.picture.path.empty()) return writePicture(options);
     else if (!options.wavPath.empty()) return writeSound(options);
     else if (options.listen) return listenToKeyboards();
+    else if (options.listenAudio) return listenToAudio();
     else {
         Printer printer{options.json, options.top, {}, {}};
         if (options.batch) runBatch(printer);

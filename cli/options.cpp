@@ -9,7 +9,8 @@ const char* const UsageText =
     "       tonvisor-cli --batch [--json | --top N] < entries.txt\n"
     "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
     "       tonvisor-cli --wav FILE NOTES...\n"
-    "       tonvisor-cli --listen\n";
+    "       tonvisor-cli --listen\n"
+    "       tonvisor-cli --listen-audio\n";
 
 const char* const HelpText =
     "\n"
@@ -41,6 +42,11 @@ const char* const HelpText =
     "                the three best chords, \"E  G  C | C/E (C Major, E in the bass) |\n"
     "                C Major 100%, ...\"; until interrupted or until standard input\n"
     "                ends. Which keyboards are open goes to standard error\n"
+    "  --listen-audio  print one line for each chord change heard on the default\n"
+    "                audio input (a microphone, a line input): the seconds since\n"
+    "                the start, then as --listen, \"2.35 s | C  E  G | C (C Major) |\n"
+    "                ...\"; until interrupted or until standard input ends. Which\n"
+    "                input is open goes to standard error. Nothing is recorded\n"
     "  --help        print this help\n"
     "  --version     print the version\n"
     "\n"
@@ -59,6 +65,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
     else if (option == "--json") options.json = true;
     else if (option == "--batch") options.batch = true;
     else if (option == "--listen") options.listen = true;
+    else if (option == "--listen-audio") options.listenAudio = true;
     else if (option == "--by-chord") options.picture.byChord = true;
     else return false;
     return true;
@@ -138,10 +145,12 @@ std::string soundProblem(const CliOptions& options) {
 }
 
 std::string listenProblem(const CliOptions& options) {
-    if (!options.listen) return "";
+    if (!options.listen && !options.listenAudio) return "";
     const bool more = options.json || options.batch || options.top >= 0 || !options.wavPath.empty() ||
-                      !options.picture.path.empty() || !options.notes.empty();
-    return more ? "--listen takes no NOTES and no other option" : "";
+                      !options.picture.path.empty() || !options.notes.empty() ||
+                      (options.listen && options.listenAudio);
+    const char* which = options.listen ? "--listen" : "--listen-audio";
+    return more ? std::string(which) + " takes no NOTES and no other option" : "";
 }
 
 std::string usageProblem(const CliOptions& options) {
@@ -151,7 +160,8 @@ std::string usageProblem(const CliOptions& options) {
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
-    if (!options.batch && !options.listen && options.picture.path.empty() && options.notes.empty())
+    if (!options.batch && !options.listen && !options.listenAudio && options.picture.path.empty() &&
+        options.notes.empty())
         return "no NOTES given";
     return "";
 }

@@ -143,7 +143,7 @@ void JackStream::process(jack_nframes_t frames) {
 bool JackStream::open(bool input) {
     client = jack_client_open(input ? "Tonvisor-in" : "Tonvisor-out", JackNoStartServer, nullptr);
     if (!client) return false;
-    const char* names[] = {"in", "left", "right"};
+    const char* names[] = {"in_1", "left", "right"};
     for (int i = input ? 0 : 1; i < (input ? 1 : 3); ++i)
         ports.push_back(jack_port_register(client, names[i], JACK_DEFAULT_AUDIO_TYPE,
                                            input ? JackPortIsInput : JackPortIsOutput, 0));

@@ -4,7 +4,7 @@
 //
 // The one JACK device is the server's physical ports ("system"): an input
 // takes the first capture port, and anything another client connects to its
-// port ("Tonvisor-in:in"); an output plays into the first two playback
+// port ("Tonvisor-in:in_1"); an output plays into the first two playback
 // ports from "Tonvisor-out:left" and ":right". Streams run at the requested
 // rate, resampled to and from the server's. Every client is opened with
 // JackNoStartServer. When the server goes, JACK's shutdown handler reports
