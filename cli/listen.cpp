@@ -125,9 +125,8 @@ int listenToAudio() {
     resetListenWatch();
     std::fputs("tonvisor-cli: listening to the audio input until interrupted or until standard input ends\n",
                stderr);
-    startListenWatch(window, AudioScanTimer, printHeardChord, printAudioInput);
+    startListenWatch(window, AudioScanTimer, FirstScanDelay, printHeardChord, printAudioInput);
     wantListening(true);
-    printAudioInput();
     const int status = runListener(window);
     stopListenWatch();
     return status;

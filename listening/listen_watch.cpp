@@ -24,10 +24,12 @@ void close() {
 // A device that has gone, or another default, closes what is open; what is
 // wanted and present opens.
 void scan() {
+    SetTimer(ListenWatch.window, ListenWatch.scanTimer, AudioScanPeriod, nullptr);
+    const bool wasOpen = listening();
     const bool changed = scanAudioInput();
     if (AudioInput.input && (changed || !AudioInput.present)) close();
     if (ListenWatch.wanted && !AudioInput.input && AudioInput.present) open();
-    if (changed) ListenWatch.inputChanged();
+    if (changed || wasOpen != listening()) ListenWatch.inputChanged();
 }
 
 void takeData(HWAVEIN input, WAVEHDR* header) {
@@ -35,6 +37,7 @@ void takeData(HWAVEIN input, WAVEHDR* header) {
     int count = 0;
     if (!takeAudioBuffer(input, header, &samples, &count)) {
         close();  // stopped: the next scan opens it again once it is back
+        ListenWatch.inputChanged();
         return;
     }
     for (int i = 0; i < count; ++i) ListenWatch.block[i] = static_cast<float>(samples[i]) / 32768.0f;
@@ -50,14 +53,14 @@ void resetListenWatch() {
     resetAudioInput();
 }
 
-void startListenWatch(HWND window, UINT_PTR scanTimer, ChordHeard chordHeard, void (*inputChanged)()) {
+void startListenWatch(HWND window, UINT_PTR scanTimer, UINT firstScanDelay, ChordHeard chordHeard,
+                      void (*inputChanged)()) {
     ListenWatch.window = window;
     ListenWatch.scanTimer = scanTimer;
     ListenWatch.chordHeard = chordHeard;
     ListenWatch.inputChanged = inputChanged;
     ListenWatch.startedAt = GetTickCount();
-    SetTimer(window, scanTimer, AudioScanPeriod, nullptr);
-    scan();
+    SetTimer(window, scanTimer, firstScanDelay, nullptr);
 }
 
 void wantListening(bool on) {

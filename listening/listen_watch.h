@@ -28,9 +28,11 @@ extern ListenWatchRecord ListenWatch;
 
 // Back to the start: nothing watched or open (it closes nothing).
 void resetListenWatch();
-// Looks for the input at once, then every AudioScanPeriod; opens nothing
-// and tells nothing of this first look.
-void startListenWatch(HWND window, UINT_PTR scanTimer, ChordHeard chordHeard, void (*inputChanged)());
+// Looks for the input firstScanDelay milliseconds from now, then every
+// AudioScanPeriod; inputChanged is told when what the status says, or
+// whether the input is open, has changed.
+void startListenWatch(HWND window, UINT_PTR scanTimer, UINT firstScanDelay, ChordHeard chordHeard,
+                      void (*inputChanged)());
 // On: the input is opened now if it is there, else when it comes. Off: closed.
 void wantListening(bool on);
 // Whether the input is open and listened to.
