@@ -3,8 +3,9 @@
 // The lister is one client, never activated, that notices its server going
 // and connects again when one runs. A stream's client runs a process
 // callback on JACK's thread; what it hands over is resampled there into
-// buffers sized when the client opens and again when the server's period
-// changes (JACK never calls both at once).
+// buffers sized once, before the client is activated, for the longest
+// period a server runs with (MostFrames): nothing is allocated or replaced
+// while the callback may run. A longer period is answered with silence.
 #include "platform/drivers/rtaudio/wave_jack.h"
 
 #include "platform/drivers/rtaudio/resampler.h"
@@ -17,6 +18,8 @@
 
 namespace wave {
 namespace {
+
+constexpr jack_nframes_t MostFrames = 8192;
 
 void quiet(const char*) {}
 
@@ -65,7 +68,7 @@ struct JackStream final : Stream {
     }
 
     bool open(bool input);
-    void size(jack_nframes_t period);
+    void size();
     void process(jack_nframes_t frames);
     void captureFrames(jack_nframes_t frames);
     void renderFrames(jack_nframes_t frames);
@@ -81,13 +84,14 @@ struct JackStream final : Stream {
     bool closing = false;
     bool serverGone = false;
 
-    // The process callback's own, sized by size().
+    // The process callback's own, sized by size() before it runs.
     std::unique_ptr<Resampler> resampler;
     std::vector<float> source, converted, fifo;
     std::atomic<std::size_t> queued{0};  // samples in fifo
 };
 
-void JackStream::size(jack_nframes_t period) {
+void JackStream::size() {
+    const jack_nframes_t period = MostFrames;
     const unsigned serverRate = jack_get_sample_rate(client);
     const bool input = onCapture != nullptr;
     resampler = input ? std::make_unique<Resampler>(serverRate, format.rate, format.channels)
@@ -114,7 +118,8 @@ void JackStream::captureFrames(jack_nframes_t frames) {
 // The program's frames, rendered in chunks of one period's worth and
 // resampled into the fifo until it holds a period.
 void JackStream::renderFrames(jack_nframes_t frames) {
-    const std::size_t chunk = source.size() / 2;
+    const double sourceRatio = static_cast<double>(format.rate) / jack_get_sample_rate(client);
+    const std::size_t chunk = std::min(source.size() / 2, static_cast<std::size_t>(frames * sourceRatio) + 2);
     while (fifo.size() < 2 * static_cast<std::size_t>(frames)) {
         onRender(source.data(), chunk);
         if (format.channels == 1)
@@ -134,6 +139,12 @@ void JackStream::renderFrames(jack_nframes_t frames) {
 }
 
 void JackStream::process(jack_nframes_t frames) {
+    if (frames > MostFrames) {
+        if (!onCapture)
+            for (jack_port_t* port : ports)
+                std::fill_n(static_cast<float*>(jack_port_get_buffer(port, frames)), frames, 0.0f);
+        return;
+    }
     if (onCapture)
         captureFrames(frames);
     else
@@ -148,12 +159,9 @@ bool JackStream::open(bool input) {
         ports.push_back(jack_port_register(client, names[i], JACK_DEFAULT_AUDIO_TYPE,
                                            input ? JackPortIsInput : JackPortIsOutput, 0));
     if (std::find(ports.begin(), ports.end(), nullptr) != ports.end()) return false;
-    size(jack_get_buffer_size(client));
+    size();
     jack_set_process_callback(
         client, [](jack_nframes_t frames, void* self) { static_cast<JackStream*>(self)->process(frames); return 0; },
-        this);
-    jack_set_buffer_size_callback(
-        client, [](jack_nframes_t period, void* self) { static_cast<JackStream*>(self)->size(period); return 0; },
         this);
     jack_on_shutdown(
         client,

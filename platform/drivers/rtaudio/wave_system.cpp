@@ -13,6 +13,7 @@
 #include "platform/drivers/rtaudio/wave_rtaudio.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -47,9 +48,9 @@ struct Attempt {
     std::mutex lock;
     std::condition_variable answered;
     bool done = false;
-    bool handedOver = false;
     bool abandoned = false;
     std::unique_ptr<Stream> stream;
+    std::atomic<bool> handedOver{false};  // read on the device's thread, which must never wait
 };
 
 std::unique_ptr<Stream> openNamed(const std::string& name, bool input, Format format, Capture capture,
@@ -67,10 +68,7 @@ std::unique_ptr<Stream> openNamed(const std::string& name, bool input, Format fo
 std::unique_ptr<Stream> openPatiently(const std::string& name, bool input, Format format, Capture capture,
                                       Render render, Lost lost) {
     auto attempt = std::make_shared<Attempt>();
-    auto handedOver = [attempt] {
-        std::lock_guard hold(attempt->lock);
-        return attempt->handedOver;
-    };
+    auto handedOver = [attempt] { return attempt->handedOver.load(); };
     Capture gatedCapture = capture ? Capture([capture, handedOver](const float* samples, std::size_t frames) {
         if (handedOver()) capture(samples, frames);
     }) : nullptr;
