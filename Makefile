@@ -50,8 +50,8 @@ package: build windows
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Every benchmark program (medians of 5 runs), start-up under Xvfb, then
-# tonvisor-cli's batch over 100,000 entries.
+# Every benchmark program (medians of 5 runs), start-up under Xvfb,
+# tonvisor-cli's batch over 100,000 entries, then the recordings'.
 bench: build
 	@set -e; for b in $(BUILD)/bench/*_bench; do echo "== $$b"; \
 	  $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
@@ -59,6 +59,8 @@ bench: build
 	@bench/startup.sh $(BUILD)
 	@echo "== tonvisor-cli --batch, 100,000 entries to a file"
 	@bench/batch.sh $(BUILD)
+	@echo "== recordings: accuracy, speed and memory against the reference estimator"
+	@bench/recordings.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

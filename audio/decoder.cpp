@@ -1,6 +1,7 @@
 // The chord decoder. A state's fit to a frame is the cosine between the
 // treble chroma and the chord's notes, plus how strong its bass is in the
-// bass chroma against the strongest bass; "N" fits with a fixed threshold,
+// bass chroma against the strongest bass, less a cost for each of its notes
+// that hardly sounds (a lone note is no chord); "N" fits with a fixed threshold,
 // and wins outright in silence. Viterbi with one switching cost: the best
 // path into a state either stayed in it or came from the best state of the
 // frame before, so a frame costs time in proportion to the states, and the
@@ -27,6 +28,8 @@ constexpr DecodedKind DecodedKinds[] = {
 constexpr float InversionPrior = -0.03f;  // a bass other than the root
 constexpr float BassWeight = 0.15f;       // the bass's share in the fit
 constexpr float NoChordFit = 0.62f;       // "N" wins when no chord's cosine reaches this (a lone note)
+constexpr float MissingShare = 0.05f;    // of the strongest pitch class: a chord note weaker is missing
+constexpr float MissingCost = 0.1f;      // for each missing note
 constexpr float SilenceLevel = 0.002f;    // RMS below which a frame is silence (-54 dBFS)
 constexpr float SwitchCost = 2.2f;        // in fit units: a change must pay for itself
 constexpr float FitScale = 1.0f;
@@ -100,6 +103,7 @@ void fitFrame(const AudioFrame& frame, std::vector<float>& fit) {
     fit.resize(states.size());
     float treble = normOf(frame.treble);
     float strongestBass = *std::max_element(std::begin(frame.bass), std::end(frame.bass));
+    float strongest = *std::max_element(std::begin(frame.treble), std::end(frame.treble));
     bool silent = frame.level < SilenceLevel || treble <= 0.0f;
     fit[NoChordState] = silent ? 2.0f : NoChordFit;
     for (size_t s = 1; s < states.size(); ++s) {
@@ -109,15 +113,16 @@ void fitFrame(const AudioFrame& frame, std::vector<float>& fit) {
         }
         const ChordState& state = states[s];
         float dot = 0.0f;
-        int notes = 0;
+        int notes = 0, missing = 0;
         for (int p = 0; p < PitchClassCount; ++p)
             if (state.mask & (1u << p)) {
                 dot += frame.treble[p];
                 ++notes;
+                missing += frame.treble[p] < MissingShare * strongest;
             }
         float cosine = dot / (treble * std::sqrt(static_cast<float>(notes)));
         float bass = strongestBass > 0.0f ? frame.bass[state.bass] / strongestBass : 0.0f;
-        fit[s] = (1.0f - BassWeight) * cosine + BassWeight * bass + state.prior;
+        fit[s] = (1.0f - BassWeight) * cosine + BassWeight * bass + state.prior - MissingCost * missing;
     }
 }
 

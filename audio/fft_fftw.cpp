@@ -38,5 +38,5 @@ void magnitudes(MagnitudeTransform& transform, const float* samples, float* magn
     for (int i = 0; i < transform.size; ++i) state->in[i] = samples[i];
     fftwf_execute(state->plan);
     for (int k = 0; k <= transform.size / 2; ++k)
-        magnitudesOut[k] = std::hypot(state->out[k][0], state->out[k][1]);
+        magnitudesOut[k] = std::sqrt(state->out[k][0] * state->out[k][0] + state->out[k][1] * state->out[k][1]);
 }

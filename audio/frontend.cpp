@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -12,39 +13,43 @@ constexpr double RetuneCents = 2.0;  // a followed tuning moves the spectrum whe
 constexpr int MeterStride = 4;       // the tuning meter looks at every fourth frame
 
 void retune(AudioFrontEnd& f, double cents) {
-    buildLogKernel(f.kernel, cents);
+    buildLogKernel(f.kernel, cents, f.frameSize);
     buildNoteDictionary(f.dictionary, f.kernel);
 }
 
-void startStream(AudioFrontEnd& f, int sampleRate) {
-    startResampler(f.resampler, sampleRate);
-    f.pending.assign(FrameSize / 2, 0.0f);
+// The tuning meter needs only the peaks below 2 kHz: a shorter kernel does.
+constexpr int ZeroCrossings = 8, MeterZeroCrossings = 3;
+
+void startStream(AudioFrontEnd& f, int sampleRate, int zeroCrossings, int frameSize) {
+    startResampler(f.resampler, sampleRate, zeroCrossings);
+    f.frameSize = frameSize;
+    f.pending.assign(static_cast<size_t>(frameSize / 2), 0.0f);
     f.framesOut = 0;
     f.samplesIn = 0;
     f.tuningSum = {0.0, 0.0};
-    f.transform = planMagnitudes(FrameSize);
-    f.window.resize(FrameSize);
-    for (int i = 0; i < FrameSize; ++i)
-        f.window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * M_PI * (i + 0.5) / FrameSize));
-    f.windowed.resize(FrameSize);
-    f.magnitudes.resize(MagnitudeCount);
+    f.transform = planMagnitudes(frameSize);
+    f.window.resize(static_cast<size_t>(frameSize));
+    for (int i = 0; i < frameSize; ++i)
+        f.window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (i + 0.5) / frameSize));
+    f.windowed.resize(static_cast<size_t>(frameSize));
+    f.magnitudes.resize(magnitudeCount(frameSize));
     f.logBins.resize(LogBinCount);
     f.whitened.resize(LogBinCount);
     f.activations.assign(TranscribedNotes, 0.0f);
 }
 
-float levelOf(const float* samples) {
+float levelOf(const float* samples, int frameSize) {
     double sum = 0.0;
-    for (int i = 0; i < FrameSize; ++i) sum += static_cast<double>(samples[i]) * samples[i];
-    return static_cast<float>(std::sqrt(sum / FrameSize));
+    for (int i = 0; i < frameSize; ++i) sum += static_cast<double>(samples[i]) * samples[i];
+    return static_cast<float>(std::sqrt(sum / frameSize));
 }
 
 void analyseFrame(AudioFrontEnd& f, const float* samples, std::vector<AudioFrame>& frames) {
-    for (int i = 0; i < FrameSize; ++i) f.windowed[i] = samples[i] * f.window[i];
+    for (int i = 0; i < f.frameSize; ++i) f.windowed[i] = samples[i] * f.window[i];
     magnitudes(f.transform, f.windowed.data(), f.magnitudes.data());
     // Scale so that a full-scale sinusoid peaks near 1 whatever the frame size.
-    for (float& m : f.magnitudes) m *= 4.0f / FrameSize;
-    addPeaksToTuning(f.magnitudes.data(), f.tuningSum);
+    for (float& m : f.magnitudes) m *= 4.0f / static_cast<float>(f.frameSize);
+    addPeaksToTuning(f.magnitudes.data(), f.frameSize, f.tuningSum);
     if (f.tuningOnly) return;
     if (f.following) {
         double cents = tuningCentsOf(f.tuningSum);
@@ -56,14 +61,14 @@ void analyseFrame(AudioFrontEnd& f, const float* samples, std::vector<AudioFrame
     AudioFrame frame{};
     frame.time = static_cast<double>(f.framesOut) * FrameSeconds;
     chromaOf(f.activations.data(), frame.treble, frame.bass);
-    frame.level = levelOf(samples);
+    frame.level = levelOf(samples, f.frameSize);
     frames.push_back(frame);
 }
 
 // Every frame the pending samples hold, then drops what no later frame needs.
 void analysePending(AudioFrontEnd& f, std::vector<AudioFrame>& frames) {
     size_t start = 0;
-    while (start + FrameSize <= f.pending.size()) {
+    while (start + static_cast<size_t>(f.frameSize) <= f.pending.size()) {
         if (!f.tuningOnly || f.framesOut % MeterStride == 0) analyseFrame(f, &f.pending[start], frames);
         ++f.framesOut;
         start += FrameHop;
@@ -73,15 +78,15 @@ void analysePending(AudioFrontEnd& f, std::vector<AudioFrame>& frames) {
 
 }  // namespace
 
-void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents) {
-    startStream(f, sampleRate);
+void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents, int frameSize) {
+    startStream(f, sampleRate, ZeroCrossings, frameSize);
     f.tuningOnly = false;
     f.following = tuningCents == FollowTuning;
     retune(f, f.following ? 0.0 : tuningCents);
 }
 
 void startTuningMeter(AudioFrontEnd& f, int sampleRate) {
-    startStream(f, sampleRate);
+    startStream(f, sampleRate, MeterZeroCrossings, FileFrameSize);
     f.tuningOnly = true;
     f.following = false;
 }

@@ -37,6 +37,7 @@ struct AudioFrontEnd {
     int64_t samplesIn;                 // analysis-rate samples given, without the lead-in
     bool following;                    // the tuning is estimated as it goes
     bool tuningOnly;                   // only the tuning is measured, every fourth frame
+    int frameSize;                     // samples a frame looks at: FileFrameSize or LiveFrameSize
     TuningSum tuningSum;
     MagnitudeTransform transform;
     std::vector<float> window, windowed, magnitudes, logBins, whitened, activations;
@@ -44,7 +45,9 @@ struct AudioFrontEnd {
     NoteDictionary dictionary;
 };
 
-void startFrontEnd(AudioFrontEnd& frontEnd, int sampleRate, double tuningCents);
+// A file's frames look at 0.37 s of sound; a live input's may look at half
+// that (LiveFrameSize), so that a change shows sooner, at a coarser bass.
+void startFrontEnd(AudioFrontEnd& frontEnd, int sampleRate, double tuningCents, int frameSize = FileFrameSize);
 void releaseFrontEnd(AudioFrontEnd& frontEnd);
 
 // Mono samples, full scale -1 .. 1; appends every frame they complete.

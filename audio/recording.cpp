@@ -43,18 +43,22 @@ PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bas
     float heard[PitchClassCount] = {};
     for (int p = 0; p < PitchClassCount; ++p)
         if (strongest > 0.0f && treble[p] >= HeardShare * strongest) heard[p] = treble[p];
-    int lowest = static_cast<int>(std::max_element(std::begin(bass), std::end(bass)) - std::begin(bass));
-    if (bass[lowest] <= 0.0f) lowest = NoNote;
+    // The bass is the heard pitch class strongest in the bass.
+    int lowest = NoNote;
+    for (int p = 0; p < PitchClassCount; ++p)
+        if (heard[p] > 0.0f && (lowest == NoNote || bass[p] > bass[lowest] ||
+                                (bass[p] == bass[lowest] && heard[p] > heard[lowest])))
+            lowest = p;
     return strongestPitches(heard, lowest, false);
 }
 
-void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, double tuningCents) {
+void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, double tuningCents, int frameSize) {
     a.piece = &piece;
     piece.kind = PieceKind::Recording;
     piece.duration = 0.0;
     piece.columns.clear();
     piece.segments.clear();
-    startFrontEnd(a.frontEnd, sampleRate, tuningCents);
+    startFrontEnd(a.frontEnd, sampleRate, tuningCents, frameSize);
     startDecoder(a.decoder);
     std::fill(std::begin(a.treble), std::end(a.treble), 0.0f);
     std::fill(std::begin(a.bass), std::end(a.bass), 0.0f);

@@ -17,7 +17,7 @@ inline constexpr int FramesPerColumn = 2;
 inline constexpr double ColumnSeconds = FramesPerColumn * FrameSeconds;
 
 // The note model of what chroma hears: the pitch classes within a third of
-// the strongest by strongestPitches, over the strongest bass pitch class.
+// the strongest by strongestPitches, over the one of them strongest in the bass.
 PitchSet chromaPitches(const float (&treble)[PitchClassCount], const float (&bass)[PitchClassCount]);
 
 // The state record of one recording being analysed.
@@ -34,6 +34,7 @@ struct RecordingAnalysis {
 };
 
 // Fills `piece` (kind, columns, segments, duration; not its path or title).
-void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents);
+void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents,
+                            int frameSize = FileFrameSize);
 void analyseSamples(RecordingAnalysis& analysis, const float* mono, int count);
 void finishRecordingAnalysis(RecordingAnalysis& analysis);

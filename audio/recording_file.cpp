@@ -10,15 +10,15 @@
 namespace {
 
 constexpr int BlockFrames = 16384;
+constexpr double TuningSeconds = 60.0;  // the tuning is measured on the first minute
 
-// Opens the file and hands every block of mono samples to `take`.
+// Opens the file and hands every block of mono samples to `take`, up to `seconds`.
 template <typename Take>
-bool streamFile(const std::string& path, int& sampleRate, std::string& error, Take take) {
+bool streamFile(const std::string& path, double seconds, std::string& error, Take take) {
     SoundFile file{};
     if (!openSoundFile(path, file, error)) return false;
-    sampleRate = file.sampleRate;
     std::vector<float> block(BlockFrames);
-    for (;;) {
+    while (file.framesRead < seconds * file.sampleRate) {
         int got = readSoundFile(file, block.data(), BlockFrames, error);
         if (got < 0) {
             closeSoundFile(file);
@@ -37,8 +37,7 @@ bool measureRecordingTuning(const std::string& path, double& cents, std::string&
     AudioFrontEnd meter;
     std::vector<AudioFrame> none;
     bool started = false;
-    int rate = 0;
-    bool ok = streamFile(path, rate, error, [&](const float* mono, int count, int sampleRate) {
+    bool ok = streamFile(path, TuningSeconds, error, [&](const float* mono, int count, int sampleRate) {
         if (!started) startTuningMeter(meter, sampleRate);
         started = true;
         feedFrontEnd(meter, mono, count, none);
@@ -55,8 +54,7 @@ bool readRecording(const std::string& path, Piece& piece, std::string& error) {
     if (!measureRecordingTuning(path, cents, error)) return false;
     RecordingAnalysis analysis;
     bool started = false;
-    int rate = 0;
-    bool ok = streamFile(path, rate, error, [&](const float* mono, int count, int sampleRate) {
+    bool ok = streamFile(path, 1e300, error, [&](const float* mono, int count, int sampleRate) {
         if (!started) startRecordingAnalysis(analysis, piece, sampleRate, cents);
         started = true;
         analyseSamples(analysis, mono, count);

@@ -4,18 +4,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-constexpr int ZeroCrossings = 8;   // of the cut-off's sinc, either side
 constexpr int PhaseCount = 512;
 constexpr double Passband = 0.9;   // of the lower Nyquist frequency
 
 double windowedSinc(double x, double cutoff, double reach) {
     if (std::fabs(x) >= reach) return 0.0;
-    double window = 0.42 + 0.5 * std::cos(M_PI * x / reach) + 0.08 * std::cos(2 * M_PI * x / reach);
+    double window = 0.42 + 0.5 * std::cos(std::numbers::pi * x / reach) + 0.08 * std::cos(2 * std::numbers::pi * x / reach);
     double arg = 2.0 * cutoff * x;
-    double sinc = arg == 0.0 ? 1.0 : std::sin(M_PI * arg) / (M_PI * arg);
+    double sinc = arg == 0.0 ? 1.0 : std::sin(std::numbers::pi * arg) / (std::numbers::pi * arg);
     return 2.0 * cutoff * sinc * window;
 }
 
@@ -58,12 +58,12 @@ void produce(Resampler& r, std::vector<float>& out) {
 
 }  // namespace
 
-void startResampler(Resampler& r, int inputRate) {
+void startResampler(Resampler& r, int inputRate, int zeroCrossings) {
     r.inputRate = inputRate;
     r.produced = 0;
     double lowerNyquist = 0.5 * std::min(inputRate, AnalysisRate);
     double cutoff = Passband * lowerNyquist / inputRate;  // cycles per input sample
-    double reach = ZeroCrossings / (2.0 * cutoff);        // input samples
+    double reach = zeroCrossings / (2.0 * cutoff);        // input samples
     r.halfTaps = (static_cast<int>(std::ceil(reach)) + 3) / 4 * 4;  // 2 halfTaps: a multiple of 8
     r.phases = PhaseCount;
     r.kernel.assign(static_cast<size_t>(r.phases) * 2 * r.halfTaps, 0.0f);

@@ -18,7 +18,9 @@ struct Resampler {
     std::vector<float> kernel;      // phases x (2 halfTaps) weights
 };
 
-void startResampler(Resampler& resampler, int inputRate);
+// zeroCrossings: the kernel's reach, in the cut-off's periods either side;
+// more is a steeper low-pass and costs more.
+void startResampler(Resampler& resampler, int inputRate, int zeroCrossings);
 
 // Appends to `out` every output sample the input so far settles.
 void resample(Resampler& resampler, const float* input, int count, std::vector<float>& out);

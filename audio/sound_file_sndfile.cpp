@@ -2,10 +2,16 @@
 // blocks of interleaved floats that are mixed to mono here.
 #include "audio/sound_file.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include <cmath>
 #include <filesystem>
 #include <sndfile.h>
 #include <vector>
+
+#include "audio/file_bytes.h"
+#include "audio/wav_format.h"
 
 namespace {
 
@@ -21,11 +27,34 @@ bool checkedRate(const SoundFile& file, std::string& error) {
     return false;
 }
 
+// libsndfile reads a WAV file that ends before its data chunk does as if it
+// were shorter; our own reader's header walk says so, and refuses it.
+bool truncatedWav(const std::string& path, std::string& error) {
+    std::FILE* handle = std::fopen(path.c_str(), "rb");
+    if (handle == nullptr) return false;
+    uint8_t head[4] = {};
+    bool riff = std::fread(head, 1, 4, handle) == 4 && (std::memcmp(head, "RIFF", 4) == 0 || std::memcmp(head, "RF64", 4) == 0);
+    bool sized = std::fseek(handle, 0, SEEK_END) == 0;
+    long size = sized ? std::ftell(handle) : -1;
+    WavFormat format{};
+    std::string reason;
+    bool truncated = riff && size > 0 && !readWavHeader(readFileAt, handle, static_cast<uint64_t>(size), format, reason) &&
+                     reason.find("truncated") != std::string::npos;
+    std::fclose(handle);
+    if (truncated) error = reason;
+    return truncated;
+}
+
 }  // namespace
 
 bool openSoundFile(const std::string& path, SoundFile& file, std::string& error) {
+    // A pipe or a device could keep the reader waiting for ever.
     std::error_code code;
-    if (std::filesystem::is_directory(path, code)) return error = "it is a folder, not a recording", false;
+    std::filesystem::file_status status = std::filesystem::status(path, code);
+    if (std::filesystem::is_directory(status)) return error = "it is a folder, not a recording", false;
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return error = "it is not a regular file (a device or a pipe)", false;
+    if (truncatedWav(path, error)) return false;
     SF_INFO info{};
     SNDFILE* handle = sf_open(path.c_str(), SFM_READ, &info);
     if (handle == nullptr) {

@@ -1,6 +1,7 @@
 // Recordings through our own WAV reader, over the C library's files (the
 // Windows build): the header walked once, then the samples in blocks.
 #include "audio/sound_file.h"
+#include "audio/file_bytes.h"
 #include "audio/wav_format.h"
 
 #include <cstdio>
@@ -14,12 +15,6 @@ struct WavSource {
     std::vector<uint8_t> bytes;
 };
 
-size_t readAt(void* handle, uint64_t offset, uint8_t* bytes, size_t count) {
-    auto* file = static_cast<std::FILE*>(handle);
-    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return 0;
-    return std::fread(bytes, 1, count, file);
-}
-
 }  // namespace
 
 bool openSoundFile(const std::string& path, SoundFile& file, std::string& error) {
@@ -29,7 +24,7 @@ bool openSoundFile(const std::string& path, SoundFile& file, std::string& error)
     bool ok = std::fseek(handle, 0, SEEK_END) == 0;
     long size = ok ? std::ftell(handle) : -1;
     if (size < 0) error = "it cannot be read (a folder?)";
-    else if (readWavHeader(readAt, handle, static_cast<uint64_t>(size), format, error)) {
+    else if (readWavHeader(readFileAt, handle, static_cast<uint64_t>(size), format, error)) {
         if (format.frames == 0) error = "it holds no samples";
         else if (format.sampleRate < LowestSampleRate || format.sampleRate > HighestSampleRate)
             error = "its sample rate of " + std::to_string(format.sampleRate) + " Hz is outside 8 to 192 kHz";

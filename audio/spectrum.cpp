@@ -5,13 +5,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-constexpr double BinHz = static_cast<double>(AnalysisRate) / FrameSize;
 constexpr double TuningLowHz = 80.0;
 constexpr double TuningHighHz = 2000.0;
 constexpr float PeakFloor = 0.05f;  // of the frame's strongest magnitude: weaker peaks are ignored
+
+double binHz(int frameSize) { return static_cast<double>(AnalysisRate) / frameSize; }
 
 // A log bin's position (fractional) for a frequency.
 double logBinOf(double frequency, double tuningCents) {
@@ -24,7 +26,7 @@ double hannResponse(double d) {
     double a = std::fabs(d);
     if (a < 1e-9) return 1.0;
     if (std::fabs(a - 1.0) < 1e-9) return 0.5;
-    double sinc = std::sin(M_PI * a) / (M_PI * a);
+    double sinc = std::sin(std::numbers::pi * a) / (std::numbers::pi * a);
     return std::fabs(sinc / (1.0 - a * a));
 }
 
@@ -34,7 +36,8 @@ double noteFrequency(double note, double tuningCents) {
     return 440.0 * std::pow(2.0, (note - 69.0) / 12.0 + tuningCents / 1200.0);
 }
 
-void addPeaksToTuning(const float* m, TuningSum& sum) {
+void addPeaksToTuning(const float* m, int frameSize, TuningSum& sum) {
+    const double BinHz = binHz(frameSize);
     int low = static_cast<int>(TuningLowHz / BinHz), high = static_cast<int>(TuningHighHz / BinHz);
     float strongest = *std::max_element(m + low, m + high + 1);
     if (strongest <= 0.0f) return;
@@ -45,19 +48,21 @@ void addPeaksToTuning(const float* m, TuningSum& sum) {
         double offset = curvature < 0.0 ? 0.5 * (a - c) / curvature : 0.0;
         double semitones = 12.0 * std::log2((j + offset) * BinHz / 440.0);
         double power = static_cast<double>(m[j]) * m[j];
-        sum.x += power * std::cos(2.0 * M_PI * semitones);
-        sum.y += power * std::sin(2.0 * M_PI * semitones);
+        sum.x += power * std::cos(2.0 * std::numbers::pi * semitones);
+        sum.y += power * std::sin(2.0 * std::numbers::pi * semitones);
     }
 }
 
 double tuningCentsOf(const TuningSum& sum) {
     if (sum.x == 0.0 && sum.y == 0.0) return 0.0;
-    double cents = 100.0 * std::atan2(sum.y, sum.x) / (2.0 * M_PI);
+    double cents = 100.0 * std::atan2(sum.y, sum.x) / (2.0 * std::numbers::pi);
     return cents <= -50.0 ? cents + 100.0 : cents;
 }
 
-void buildLogKernel(LogKernel& kernel, double tuningCents) {
+void buildLogKernel(LogKernel& kernel, double tuningCents, int frameSize) {
+    const double BinHz = binHz(frameSize);
     kernel.tuningCents = tuningCents;
+    kernel.frameSize = frameSize;
     kernel.firstBin.assign(LogBinCount, 0);
     kernel.offsets.assign(1, 0);
     kernel.weights.clear();
@@ -68,7 +73,7 @@ void buildLogKernel(LogKernel& kernel, double tuningCents) {
         double halfWidth = std::max(1.0, logBinsPerFftBin);
         int first = std::max(1, static_cast<int>(std::floor(
                                     noteFrequency(LowestNote + (k - 1.0 - halfWidth) / BinsPerSemitone, tuningCents) / BinHz)));
-        int last = std::min(MagnitudeCount - 1, static_cast<int>(std::ceil(
+        int last = std::min(magnitudeCount(frameSize) - 1, static_cast<int>(std::ceil(
                                     noteFrequency(LowestNote + (k - 1.0 + halfWidth) / BinsPerSemitone, tuningCents) / BinHz)));
         kernel.firstBin[k] = first;
         for (int j = first; j <= last; ++j) {
@@ -88,10 +93,10 @@ void logSpectrum(const LogKernel& kernel, const float* magnitudes, float* logBin
     }
 }
 
-void addSinusoidImage(double frequency, double amplitude, float* magnitudes) {
-    double centre = frequency / BinHz;
+void addSinusoidImage(double frequency, double amplitude, int frameSize, float* magnitudes) {
+    double centre = frequency / binHz(frameSize);
     int first = std::max(0, static_cast<int>(std::ceil(centre - 2.0)));
-    int last = std::min(MagnitudeCount - 1, static_cast<int>(std::floor(centre + 2.0)));
+    int last = std::min(magnitudeCount(frameSize) - 1, static_cast<int>(std::floor(centre + 2.0)));
     for (int j = first; j <= last; ++j)
         magnitudes[j] += static_cast<float>(amplitude * hannResponse(j - centre));
 }

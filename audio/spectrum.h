@@ -7,9 +7,11 @@
 
 #include "audio/resample.h"
 
-inline constexpr int FrameSize = 4096;                // 0.37 s at the analysis rate
-inline constexpr int FrameHop = 512;                  // 46 ms between frames
-inline constexpr int MagnitudeCount = FrameSize / 2 + 1;
+inline constexpr int FileFrameSize = 4096;            // 0.37 s at the analysis rate: a file's frames
+inline constexpr int LiveFrameSize = 2048;            // 0.19 s: half the wait for a live input's change
+inline constexpr int FrameHop = 512;                  // 46 ms between frames, whatever their size
+
+constexpr int magnitudeCount(int frameSize) { return frameSize / 2 + 1; }
 inline constexpr int BinsPerSemitone = 3;
 inline constexpr int LowestNote = 21;                 // A0, as a MIDI note number
 inline constexpr int HighestNote = 108;               // C8
@@ -28,7 +30,7 @@ struct TuningSum {
     double x, y;
 };
 
-void addPeaksToTuning(const float* magnitudes, TuningSum& sum);
+void addPeaksToTuning(const float* magnitudes, int frameSize, TuningSum& sum);
 
 // The tuning in cents from A = 440 Hz, in (-50, 50]; 0 with nothing heard.
 double tuningCentsOf(const TuningSum& sum);
@@ -38,14 +40,15 @@ double tuningCentsOf(const TuningSum& sum);
 // triangle one log bin wide summing the FFT bins where they are narrower.
 struct LogKernel {
     double tuningCents;
+    int frameSize;
     std::vector<int> firstBin;        // per log bin
     std::vector<int> offsets;         // per log bin, into weights; LogBinCount + 1 entries
     std::vector<float> weights;
 };
 
-void buildLogKernel(LogKernel& kernel, double tuningCents);
+void buildLogKernel(LogKernel& kernel, double tuningCents, int frameSize);
 void logSpectrum(const LogKernel& kernel, const float* magnitudes, float* logBins);
 
 // The FFT magnitudes that a sinusoid of the given frequency and amplitude
 // leaves in a Hann-windowed frame, added to `magnitudes`: its main lobe.
-void addSinusoidImage(double frequency, double amplitude, float* magnitudes);
+void addSinusoidImage(double frequency, double amplitude, int frameSize, float* magnitudes);

@@ -12,7 +12,8 @@ namespace {
 constexpr int Harmonics = 20;
 constexpr double HarmonicDecay = 0.7;
 constexpr int WhiteningReach = 18;  // bins either side: an octave in all
-constexpr int DescentSweeps = 12;
+constexpr double SpreadFloor = 0.1;  // of the whole spectrum's RMS: where nearly nothing sounds, nothing is raised
+constexpr int DescentSweeps = 8;
 
 // How much note n counts in the treble and in the bass chroma: the treble
 // from about G2 upward, the bass from E1 to about C4, both tapered at their ends.
@@ -34,14 +35,14 @@ float bassWeight(int note) {
 void buildNoteDictionary(NoteDictionary& d, const LogKernel& kernel) {
     d.tuningCents = kernel.tuningCents;
     d.profiles.assign(static_cast<size_t>(TranscribedNotes) * LogBinCount, 0.0f);
-    std::vector<float> image(MagnitudeCount);
+    std::vector<float> image(magnitudeCount(kernel.frameSize));
     double nyquist = 0.5 * AnalysisRate;
     for (int n = 0; n < TranscribedNotes; ++n) {
         std::fill(image.begin(), image.end(), 0.0f);
         double fundamental = noteFrequency(LowestNote + n, kernel.tuningCents);
         double amplitude = 1.0;
         for (int h = 1; h <= Harmonics && fundamental * h < 0.95 * nyquist; ++h) {
-            addSinusoidImage(fundamental * h, amplitude, image.data());
+            addSinusoidImage(fundamental * h, amplitude, kernel.frameSize, image.data());
             amplitude *= HarmonicDecay;
         }
         float* profile = &d.profiles[static_cast<size_t>(n) * LogBinCount];
@@ -69,12 +70,13 @@ void whiten(const float* s, float* out) {
         sum[k + 1] = sum[k] + s[k];
         squares[k + 1] = squares[k] + static_cast<double>(s[k]) * s[k];
     }
+    double floor = SpreadFloor * std::sqrt(squares[LogBinCount] / LogBinCount);
     for (int k = 0; k < LogBinCount; ++k) {
         int low = std::max(0, k - WhiteningReach), high = std::min(LogBinCount, k + WhiteningReach + 1);
         double count = high - low;
         double mean = (sum[high] - sum[low]) / count;
         double variance = (squares[high] - squares[low]) / count - mean * mean;
-        double spread = std::sqrt(std::max(variance, 0.0));
+        double spread = std::max(std::sqrt(std::max(variance, 0.0)), floor);
         out[k] = s[k] > mean && spread > 0.0 ? static_cast<float>((s[k] - mean) / spread) : 0.0f;
     }
 }

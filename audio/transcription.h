@@ -20,7 +20,8 @@ struct NoteDictionary {
 void buildNoteDictionary(NoteDictionary& dictionary, const LogKernel& kernel);
 
 // The spectrum with its broad shape taken away: each bin less the mean of the
-// octave around it, over that octave's spread; what is not above the mean is 0.
+// octave around it, over that octave's spread (but never over a spread near
+// nothing); what is not above the mean is 0.
 void whiten(const float* logBins, float* whitened);
 
 // Note activations (TranscribedNotes, each >= 0) that best rebuild the

@@ -33,24 +33,32 @@ bool readFormatChunk(const uint8_t* b, uint32_t size, WavFormat& f, std::string&
 
 bool readWavHeader(ReadBytesAt read, void* source, uint64_t fileSize, WavFormat& f, std::string& error) {
     uint8_t head[12];
-    if (read(source, 0, head, 12) != 12 || std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0)
+    bool rf64 = false;
+    if (read(source, 0, head, 12) != 12 || (std::memcmp(head, "RIFF", 4) != 0 && !(rf64 = std::memcmp(head, "RF64", 4) == 0)) ||
+        std::memcmp(head + 8, "WAVE", 4) != 0)
         return error = "not a WAV file", false;
     bool haveFormat = false;
+    uint64_t longDataSize = 0;  // RF64's data size, from its ds64 chunk
     for (uint64_t at = 12; at + 8 <= fileSize;) {
         uint8_t chunk[8];
         if (read(source, at, chunk, 8) != 8) break;
-        uint32_t size = le32(chunk + 4);
+        uint64_t size = le32(chunk + 4);
         uint64_t body = at + 8;
-        if (std::memcmp(chunk, "fmt ", 4) == 0) {
+        if (rf64 && std::memcmp(chunk, "ds64", 4) == 0) {
+            uint8_t sizes[16];
+            if (read(source, body, sizes, 16) != 16) return error = "the file is truncated in its ds64 chunk", false;
+            longDataSize = le32(sizes + 8) | static_cast<uint64_t>(le32(sizes + 12)) << 32;
+        } else if (std::memcmp(chunk, "fmt ", 4) == 0) {
             uint8_t format[40] = {};
-            size_t wanted = size < 40 ? size : 40;
-            if (body + size > fileSize || read(source, body, format, wanted) != wanted)
+            size_t wanted = size < 40 ? static_cast<size_t>(size) : 40;
+            if (size > fileSize - body || read(source, body, format, wanted) != wanted)
                 return error = "the file is truncated in its format chunk", false;
-            if (!readFormatChunk(format, size, f, error)) return false;
+            if (!readFormatChunk(format, static_cast<uint32_t>(wanted), f, error)) return false;
             haveFormat = true;
         } else if (std::memcmp(chunk, "data", 4) == 0) {
             if (!haveFormat) return error = "its samples come before their format", false;
-            if (body + size > fileSize)
+            if (rf64 && size == 0xFFFFFFFFu) size = longDataSize;
+            if (size > fileSize - body)  // (body + size could wrap round)
                 return error = "the file is truncated: its header announces " + std::to_string(size / f.bytesPerFrame) +
                                " frames, it holds " + std::to_string((fileSize - body) / f.bytesPerFrame), false;
             f.dataOffset = body;

@@ -1,4 +1,4 @@
-// Our own WAV reader, pure code over bytes: the RIFF/WAVE header walked chunk
+// Our own WAV reader, pure code over bytes: the RIFF/WAVE (or RF64) header walked chunk
 // by chunk (PCM 8, 16, 24 and 32-bit integer, 32 and 64-bit float, and their
 // WAVE_FORMAT_EXTENSIBLE forms), and sample bytes decoded and mixed to mono.
 // No length field is trusted: every chunk is checked against the bytes there are.
