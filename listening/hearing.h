@@ -1,6 +1,6 @@
 // Hearing chords in a live input: samples in, block by block, through the
-// recording front end (a 0.37 s window every 46 ms, the tuning followed as
-// it goes) and the recordings' chord decoder, whose leading chord changes
+// recording front end (its live window, 0.19 s, every 46 ms, the tuning
+// followed as it goes) and the recordings' chord decoder, whose leading chord changes
 // only when another has fitted better for long enough; then the stability
 // rule. Out come the chords as they change (the chord's notes over its
 // bass), with the time they were heard at, in seconds from the first
