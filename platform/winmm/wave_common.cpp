@@ -33,6 +33,18 @@ MMRESULT checkWaveFormat(const WAVEFORMATEX* format) {
     return pcm16 && channels && rate && consistent ? MMSYSERR_NOERROR : WAVERR_BADFORMAT;
 }
 
+MMRESULT checkWaveOpen(bool handleGiven, UINT deviceId, const WAVEFORMATEX* format, DWORD_PTR callback,
+                       DWORD flags, const std::vector<std::string>& listed, WaveOpening& opening) {
+    const DWORD kind = flags & CALLBACK_TYPEMASK;
+    opening.window = kind == CALLBACK_WINDOW ? reinterpret_cast<HWND>(callback) : nullptr;
+    if (!handleGiven || (kind == CALLBACK_WINDOW && !IsWindow(opening.window))) return MMSYSERR_INVALPARAM;
+    if (kind != CALLBACK_WINDOW && kind != CALLBACK_NULL) return MMSYSERR_NOTSUPPORTED;
+    if (const MMRESULT checked = checkWaveFormat(format); checked != MMSYSERR_NOERROR) return checked;
+    opening.device = waveDeviceName(listed, deviceId);
+    if (opening.device.empty()) return deviceId == WAVE_MAPPER ? MMSYSERR_NODRIVER : MMSYSERR_BADDEVICEID;
+    return MMSYSERR_NOERROR;
+}
+
 MMRESULT prepareWaveHeader(WAVEHDR* header, UINT headerSize) {
     if (!header || headerSize < sizeof(WAVEHDR) || !header->lpData) return MMSYSERR_INVALPARAM;
     if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;

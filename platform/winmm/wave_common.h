@@ -21,6 +21,16 @@ std::string waveDeviceName(const std::vector<std::string>& listed, UINT deviceId
 // byte rate consistent: MMSYSERR_NOERROR, else why not.
 MMRESULT checkWaveFormat(const WAVEFORMATEX* format);
 
+// An open's arguments: its callback (CALLBACK_WINDOW or CALLBACK_NULL), its
+// format, its device id in the list last taken. MMSYSERR_NOERROR with the
+// window to tell (nullptr with CALLBACK_NULL) and the device's name, else why not.
+struct WaveOpening {
+    HWND window = nullptr;
+    std::string device;
+};
+MMRESULT checkWaveOpen(bool handleGiven, UINT deviceId, const WAVEFORMATEX* format, DWORD_PTR callback,
+                       DWORD flags, const std::vector<std::string>& listed, WaveOpening& opening);
+
 // Preparing and unpreparing a header, alike for input and output.
 MMRESULT prepareWaveHeader(WAVEHDR* header, UINT headerSize);
 MMRESULT unprepareWaveHeader(WAVEHDR* header, UINT headerSize);
@@ -30,6 +40,10 @@ MMRESULT queueableWaveHeader(const WAVEHDR* header, UINT headerSize);
 inline float sampleToFloat(short sample) { return static_cast<float>(sample) / 32768.0f; }
 short floatToSample(float value);
 
+// Taken into a queue: not done any more.
+inline void markWaveHeaderQueued(WAVEHDR* header) {
+    header->dwFlags = (header->dwFlags & ~static_cast<DWORD>(WHDR_DONE)) | WHDR_INQUEUE;
+}
 // Handed back to the program: done, no longer queued.
 inline void markWaveHeaderDone(WAVEHDR* header) {
     header->dwFlags = (header->dwFlags & ~static_cast<DWORD>(WHDR_INQUEUE)) | WHDR_DONE;

@@ -127,13 +127,13 @@ MMRESULT WINAPI waveInGetDevCapsA(UINT_PTR deviceId, LPWAVEINCAPSA caps, UINT ca
 
 MMRESULT WINAPI waveInOpen(LPHWAVEIN result, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
                            DWORD_PTR, DWORD flags) {
-    const DWORD kind = flags & CALLBACK_TYPEMASK;
-    HWND window = kind == CALLBACK_WINDOW ? reinterpret_cast<HWND>(callback) : nullptr;
-    if (!result || (kind == CALLBACK_WINDOW && !IsWindow(window))) return MMSYSERR_INVALPARAM;
-    if (kind != CALLBACK_WINDOW && kind != CALLBACK_NULL) return MMSYSERR_NOTSUPPORTED;
-    if (const MMRESULT checked = winmm::checkWaveFormat(format); checked != MMSYSERR_NOERROR) return checked;
-    const std::string device = winmm::waveDeviceName(listed(), deviceId);
-    if (device.empty()) return deviceId == WAVE_MAPPER ? MMSYSERR_NODRIVER : MMSYSERR_BADDEVICEID;
+    winmm::WaveOpening opening;
+    if (const MMRESULT checked = winmm::checkWaveOpen(result != nullptr, deviceId, format, callback, flags, listed(),
+                                                      opening);
+        checked != MMSYSERR_NOERROR)
+        return checked;
+    HWND window = opening.window;
+    const std::string& device = opening.device;
     if (isOpen(device)) return MMSYSERR_ALLOCATED;
 
     auto input = std::make_unique<Input>();
@@ -172,7 +172,7 @@ MMRESULT WINAPI waveInAddBuffer(HWAVEIN handle, LPWAVEHDR header, UINT headerSiz
         return checked;
     std::lock_guard hold(input->lock);
     if (input->lost) return MMSYSERR_NODRIVER;
-    header->dwFlags = (header->dwFlags & ~static_cast<DWORD>(WHDR_DONE)) | WHDR_INQUEUE;
+    winmm::markWaveHeaderQueued(header);
     header->dwBytesRecorded = 0;
     input->queue.push_back(header);
     return MMSYSERR_NOERROR;

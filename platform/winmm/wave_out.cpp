@@ -161,13 +161,13 @@ UINT WINAPI waveOutGetNumDevs(void) {
 
 MMRESULT WINAPI waveOutOpen(LPHWAVEOUT result, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
                             DWORD_PTR, DWORD flags) {
-    const DWORD kind = flags & CALLBACK_TYPEMASK;
-    HWND window = kind == CALLBACK_WINDOW ? reinterpret_cast<HWND>(callback) : nullptr;
-    if (!result || (kind == CALLBACK_WINDOW && !IsWindow(window))) return MMSYSERR_INVALPARAM;
-    if (kind != CALLBACK_WINDOW && kind != CALLBACK_NULL) return MMSYSERR_NOTSUPPORTED;
-    if (const MMRESULT checked = winmm::checkWaveFormat(format); checked != MMSYSERR_NOERROR) return checked;
-    const std::string device = winmm::waveDeviceName(listed(), deviceId);
-    if (device.empty()) return deviceId == WAVE_MAPPER ? MMSYSERR_NODRIVER : MMSYSERR_BADDEVICEID;
+    winmm::WaveOpening opening;
+    if (const MMRESULT checked = winmm::checkWaveOpen(result != nullptr, deviceId, format, callback, flags, listed(),
+                                                      opening);
+        checked != MMSYSERR_NOERROR)
+        return checked;
+    HWND window = opening.window;
+    const std::string& device = opening.device;
 
     auto output = std::make_unique<Output>();
     output->handle = core::newHandle<HWAVEOUT>();
@@ -204,7 +204,7 @@ MMRESULT WINAPI waveOutWrite(HWAVEOUT handle, LPWAVEHDR header, UINT headerSize)
         return checked;
     std::lock_guard hold(output->lock);
     if (output->lost) return MMSYSERR_NODRIVER;
-    header->dwFlags = (header->dwFlags & ~static_cast<DWORD>(WHDR_DONE)) | WHDR_INQUEUE;
+    winmm::markWaveHeaderQueued(header);
     output->queue.push_back(header);
     return MMSYSERR_NOERROR;
 }
