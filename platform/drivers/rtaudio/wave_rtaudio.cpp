@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 
 namespace wave {
@@ -53,8 +54,13 @@ struct RtStream final : Stream {
 
 }  // namespace
 
+// A server named by PULSE_SERVER as a socket must have it; one named by
+// address is taken to be there.
 bool pulsePresent() {
-    if (const char* server = std::getenv("PULSE_SERVER"); server && *server) return true;
+    if (const char* server = std::getenv("PULSE_SERVER"); server && *server) {
+        const std::string named = server;
+        return !named.starts_with("unix:") || access(named.substr(5).c_str(), F_OK) == 0;
+    }
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     return runtime && access((std::string(runtime) + "/pulse/native").c_str(), F_OK) == 0;
 }

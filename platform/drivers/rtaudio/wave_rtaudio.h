@@ -16,7 +16,8 @@ namespace wave {
 inline constexpr const char* PulseDeviceName = "PulseAudio";
 inline constexpr const char* AlsaDeviceName = "ALSA default";
 
-// Whether a PulseAudio server (PipeWire's too) can be reached: its socket exists.
+// Whether a PulseAudio server (PipeWire's too) can be reached: its socket
+// exists (PULSE_SERVER's, else the one in XDG_RUNTIME_DIR).
 bool pulsePresent();
 // Whether ALSA has a sound card.
 bool alsaPresent();
