@@ -111,7 +111,12 @@ void lose(Output& output) {
 // Frames the listener has heard: what the device was given less what it
 // still holds of the program's samples.
 std::uint64_t position(Output& output) {
-    const std::uint64_t held = output.lost ? 0 : output.stream->pendingFrames();
+    bool lost;
+    {
+        std::lock_guard hold(output.lock);
+        lost = output.lost;
+    }
+    const std::uint64_t held = lost ? 0 : output.stream->pendingFrames();  // the device may take its own lock
     std::lock_guard hold(output.lock);
     const std::uint64_t unheard = held > output.silenceAfter ? held - output.silenceAfter : 0;
     const std::uint64_t heard = output.framesPlayed - std::min(output.framesPlayed, unheard);
