@@ -16,12 +16,19 @@
 #include "shell/application.h"
 #include "shell/audio_listening.h"
 #include "shell/form.h"
-#include "tests/support/tones.h"
+#include "tests/audio/tones.h"
 #include "tests/support/window_text.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
+
+// Notes (MIDI numbers) sounding together from the start, as plucked strings.
+std::vector<float> chordTone(std::initializer_list<int> notes, double seconds, int rate) {
+    std::vector<TestNote> struck;
+    for (int note : notes) struck.push_back({midiFrequency(note), 0.0, seconds});
+    return renderNotes(struck, rate, seconds);
+}
 
 void startProgram() {
     headless::reset();
