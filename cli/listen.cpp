@@ -7,10 +7,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/report.h"
 #include "midi/keyboard_watch.h"
 #include "midi/keyboards.h"
+#include "listening/listen_watch.h"
 #include "platform/headless/headless.h"
 #include "shell/window_ids.h"
 
@@ -27,13 +29,35 @@ struct ListenerRecord {
 
 ListenerRecord& Listener = *new ListenerRecord;
 
+void printLine() {
+    const std::string_view text = Listener.line.text();
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        PostQuitMessage(1);
+}
+
 void printChord(const PitchSet& chord) {
     analysePitches(chord, Listener.result);
     Listener.line.clear();
     writeLineReport(Listener.result, BestChordsShown, Listener.line);
-    const std::string_view text = Listener.line.text();
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        PostQuitMessage(1);
+    printLine();
+}
+
+void printHeardChord(const PitchSet& chord, double time) {
+    analysePitches(chord, Listener.result);
+    Listener.line.clear();
+    char seconds[32];
+    const int length = std::snprintf(seconds, sizeof seconds, "%.2f s | ", time);
+    char* at = Listener.line.reserve(length);
+    std::memcpy(at, seconds, length);
+    Listener.line.commit(at + length);
+    writeLineReport(Listener.result, BestChordsShown, Listener.line);
+    printLine();
+}
+
+void printAudioInput() {
+    char status[AudioStatusCapacity];
+    describeAudioInput(status);
+    std::fprintf(stderr, "tonvisor-cli: %s%s\n", status, listening() ? ", listening" : "");
 }
 
 void printKeyboards() {
@@ -55,7 +79,7 @@ bool inputEnded() {
 }
 
 LRESULT CALLBACK listenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (handleKeyboardMessage(message, wParam, lParam)) return 0;
+    if (handleKeyboardMessage(message, wParam, lParam) || handleListenMessage(message, wParam, lParam)) return 0;
     if (message == WM_TIMER && wParam == ListenInputTimer) {
         if (inputEnded()) PostQuitMessage(0);
         return 0;
@@ -72,6 +96,14 @@ HWND createListener() {
                            nullptr, nullptr, nullptr);
 }
 
+// The loop until standard input ends or the output fails.
+int runListener(HWND window) {
+    SetTimer(window, ListenInputTimer, InputPeriod, nullptr);
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return static_cast<int>(message.wParam);
+}
+
 }  // namespace
 
 int listenToKeyboards() {
@@ -79,11 +111,23 @@ int listenToKeyboards() {
     HWND window = createListener();
     resetKeyboardWatch();
     startKeyboardWatch(window, {ChordSettleTimer, KeyboardScanTimer}, FirstScanDelay, printChord, printKeyboards);
-    SetTimer(window, ListenInputTimer, InputPeriod, nullptr);
     std::fputs("tonvisor-cli: listening for MIDI keyboards until interrupted or until standard input ends\n",
                stderr);
-    MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    const int status = runListener(window);
     stopKeyboardWatch();
-    return static_cast<int>(message.wParam);
+    return status;
+}
+
+// The input is wanted from the start: asking for it is why this runs.
+int listenToAudio() {
+    headless::useRealClock();
+    HWND window = createListener();
+    resetListenWatch();
+    std::fputs("tonvisor-cli: listening to the audio input until interrupted or until standard input ends\n",
+               stderr);
+    startListenWatch(window, AudioScanTimer, FirstScanDelay, printHeardChord, printAudioInput);
+    wantListening(true);
+    const int status = runListener(window);
+    stopListenWatch();
+    return status;
 }

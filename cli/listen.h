@@ -1,7 +1,10 @@
 // tonvisor-cli --listen: chords played on MIDI keyboards, one line each on
 // standard output, until interrupted or until standard input ends; which
 // keyboards are open goes to standard error. For a terminal, and for checking
-// the MIDI path without a window.
+// the MIDI path without a window. tonvisor-cli --listen-audio: the same for
+// the chords heard on the default audio input, through the window's own
+// listening (listening/listen_watch.h), each line after the seconds since
+// the start.
 //
 // Real time: the headless screen's clock stands still unless a test moves
 // it, so the listener switches that screen to the system's clock
@@ -18,3 +21,4 @@
 // Returns the exit status: 0 when standard input ended, 1 when the output
 // could not be written.
 int listenToKeyboards();
+int listenToAudio();

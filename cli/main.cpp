@@ -131,6 +131,7 @@ int main(int argc, char** argv) {
     else if (!options.wavPath.empty()) return writeSound(options);
     else if (options.listen) return listenToKeyboards();
     else if (!options.chordsPath.empty()) return printChords(options);
+    else if (options.listenAudio) return listenToAudio();
     else {
         Printer printer{options.json, options.top, options.harte, {}, {}};
         if (options.batch) runBatch(printer);

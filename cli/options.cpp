@@ -11,6 +11,7 @@ const char* const UsageText =
     "       tonvisor-cli --wav FILE NOTES...\n"
     "       tonvisor-cli --listen\n"
     "       tonvisor-cli --chords FILE [--lab | --json]\n";
+    "       tonvisor-cli --listen-audio\n";
 
 const char* const HelpText =
     "\n"
@@ -56,6 +57,11 @@ const char* const HelpText =
     "  --json        with --chords: one JSON object, the file, title, duration and\n"
     "                segments (start, end, bar, beat, symbol, harte, name,\n"
     "                pitches with their weights, bass, the 132 scores)\n"
+    "  --listen-audio  print one line for each chord change heard on the default\n"
+    "                audio input (a microphone, a line input): the seconds since\n"
+    "                the start, then as --listen, \"2.35 s | C  E  G | C (C Major) |\n"
+    "                ...\"; until interrupted or until standard input ends. Which\n"
+    "                input is open goes to standard error. Nothing is recorded\n"
     "  --help        print this help\n"
     "  --version     print the version\n"
     "\n"
@@ -77,6 +83,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
     else if (option == "--listen") options.listen = true;
     else if (option == "--lab") options.lab = true;
     else if (option == "--harte") options.harte = true;
+    else if (option == "--listen-audio") options.listenAudio = true;
     else if (option == "--by-chord") options.picture.byChord = true;
     else return false;
     return true;
@@ -169,10 +176,12 @@ std::string soundProblem(const CliOptions& options) {
 }
 
 std::string listenProblem(const CliOptions& options) {
-    if (!options.listen) return "";
+    if (!options.listen && !options.listenAudio) return "";
     const bool more = options.json || options.batch || options.top >= 0 || options.harte || !options.wavPath.empty() ||
-                      !options.picture.path.empty() || !options.notes.empty();
-    return more ? "--listen takes no NOTES and no other option" : "";
+                      !options.picture.path.empty() || !options.notes.empty() ||
+                      (options.listen && options.listenAudio);
+    const char* which = options.listen ? "--listen" : "--listen-audio";
+    return more ? std::string(which) + " takes no NOTES and no other option" : "";
 }
 
 std::string chordsProblem(const CliOptions& options) {
@@ -192,7 +201,8 @@ std::string usageProblem(const CliOptions& options) {
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
     if (options.json && options.harte) return "--harte goes with the text output; --json always has the label";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
-    if (!options.batch && !options.listen && options.picture.path.empty() && options.chordsPath.empty() &&
+    if (!options.batch && !options.listen && !options.listenAudio && options.picture.path.empty() &&
+        options.chordsPath.empty() &&
         options.notes.empty())
         return "no NOTES given";
     return "";

@@ -23,6 +23,7 @@ struct CliOptions {
     bool batch = false;
     bool listen = false;             // --listen: chords played on MIDI keyboards
     bool harte = false;              // --harte: the chord's Harte label on the Chord line
+    bool listenAudio = false;        // --listen-audio: chords heard on the audio input
     int top = -1;                    // --top N: the N best chords only; -1 lists all
     PictureOptions picture;
     std::string wavPath;             // --wav FILE; empty when no sound is asked for

@@ -5,7 +5,7 @@
 // program calls, with Windows' names, signatures and constant values, so the
 // program compiles unchanged both ways. The declarations are implemented by
 // platform/ (gdi_*.cpp, user_*.cpp, kernel*.cpp, shell.cpp, midi_in.cpp,
-// midi_out.cpp) over one of the backends in platform/gtk and platform/headless.
+// midi_out.cpp, wave_in.cpp, wave_out.cpp) over one of the backends in platform/gtk and platform/headless.
 #pragma once
 
 #ifdef _WIN32
@@ -67,11 +67,15 @@ TONVISOR_DECLARE_HANDLE(HICON);
 TONVISOR_DECLARE_HANDLE(HMENU);
 TONVISOR_DECLARE_HANDLE(HMIDIOUT);
 TONVISOR_DECLARE_HANDLE(HMIDIIN);
+TONVISOR_DECLARE_HANDLE(HWAVEOUT);
+TONVISOR_DECLARE_HANDLE(HWAVEIN);
 #undef TONVISOR_DECLARE_HANDLE
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 typedef HMIDIOUT* LPHMIDIOUT;
 typedef HMIDIIN* LPHMIDIIN;
+typedef HWAVEOUT* LPHWAVEOUT;
+typedef HWAVEIN* LPHWAVEIN;
 
 // ---- Records ----
 typedef struct tagRECT {
@@ -354,6 +358,110 @@ MMRESULT WINAPI midiInStart(HMIDIIN input);
 MMRESULT WINAPI midiInStop(HMIDIIN input);
 MMRESULT WINAPI midiInReset(HMIDIIN input);
 MMRESULT WINAPI midiInClose(HMIDIIN input);
+
+// Wave audio: 16-bit PCM, mono or stereo, 8 kHz to 192 kHz. With
+// CALLBACK_WINDOW an output's window receives MM_WOM_OPEN, MM_WOM_DONE (wParam
+// the HWAVEOUT, lParam the WAVEHDR played) and MM_WOM_CLOSE; an input's
+// MM_WIM_OPEN, MM_WIM_DATA (lParam the WAVEHDR filled, dwBytesRecorded set)
+// and MM_WIM_CLOSE.
+#define WAVE_MAPPER ((UINT)-1)
+#define WAVE_FORMAT_PCM 1
+#define WAVERR_BADFORMAT 32
+#define WAVERR_STILLPLAYING 33
+#define WAVERR_UNPREPARED 34
+#define MMSYSERR_NOMEM 7
+#define WHDR_DONE 0x00000001
+#define WHDR_PREPARED 0x00000002
+#define WHDR_BEGINLOOP 0x00000004
+#define WHDR_ENDLOOP 0x00000008
+#define WHDR_INQUEUE 0x00000010
+#define TIME_MS 0x0001
+#define TIME_SAMPLES 0x0002
+#define TIME_BYTES 0x0004
+#define MM_WOM_OPEN 0x3BB
+#define MM_WOM_CLOSE 0x3BC
+#define MM_WOM_DONE 0x3BD
+#define MM_WIM_OPEN 0x3BE
+#define MM_WIM_CLOSE 0x3BF
+#define MM_WIM_DATA 0x3C0
+#define WOM_DONE MM_WOM_DONE
+#define WIM_DATA MM_WIM_DATA
+
+#pragma pack(push, 1)
+typedef struct tWAVEFORMATEX {
+    WORD wFormatTag;
+    WORD nChannels;
+    DWORD nSamplesPerSec;
+    DWORD nAvgBytesPerSec;
+    WORD nBlockAlign;
+    WORD wBitsPerSample;
+    WORD cbSize;
+} WAVEFORMATEX, *LPWAVEFORMATEX;
+#pragma pack(pop)
+typedef const WAVEFORMATEX* LPCWAVEFORMATEX;
+
+typedef struct wavehdr_tag {
+    LPSTR lpData;
+    DWORD dwBufferLength;
+    DWORD dwBytesRecorded;
+    DWORD_PTR dwUser;
+    DWORD dwFlags;
+    DWORD dwLoops;
+    struct wavehdr_tag* lpNext;
+    DWORD_PTR reserved;
+} WAVEHDR, *LPWAVEHDR;
+
+typedef struct mmtime_tag {
+    UINT wType;
+    union {
+        DWORD ms;
+        DWORD sample;
+        DWORD cb;
+        DWORD ticks;
+        struct {
+            BYTE hour, min, sec, frame, fps, dummy;
+            BYTE pad[2];
+        } smpte;
+        struct {
+            DWORD songptrpos;
+        } midi;
+    } u;
+} MMTIME, *LPMMTIME;
+
+typedef struct tagWAVEINCAPSA {
+    WORD wMid;
+    WORD wPid;
+    MMVERSION vDriverVersion;
+    CHAR szPname[MAXPNAMELEN];
+    DWORD dwFormats;
+    WORD wChannels;
+    WORD wReserved1;
+} WAVEINCAPSA, *LPWAVEINCAPSA;
+
+UINT WINAPI waveOutGetNumDevs(void);
+MMRESULT WINAPI waveOutOpen(LPHWAVEOUT output, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                            DWORD_PTR instance, DWORD flags);
+MMRESULT WINAPI waveOutPrepareHeader(HWAVEOUT output, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveOutWrite(HWAVEOUT output, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveOutGetPosition(HWAVEOUT output, LPMMTIME time, UINT timeSize);
+MMRESULT WINAPI waveOutPause(HWAVEOUT output);
+MMRESULT WINAPI waveOutRestart(HWAVEOUT output);
+MMRESULT WINAPI waveOutReset(HWAVEOUT output);
+MMRESULT WINAPI waveOutUnprepareHeader(HWAVEOUT output, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveOutClose(HWAVEOUT output);
+MMRESULT WINAPI waveOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size);
+
+UINT WINAPI waveInGetNumDevs(void);
+MMRESULT WINAPI waveInGetDevCapsA(UINT_PTR deviceId, LPWAVEINCAPSA caps, UINT capsSize);
+MMRESULT WINAPI waveInOpen(LPHWAVEIN input, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                           DWORD_PTR instance, DWORD flags);
+MMRESULT WINAPI waveInPrepareHeader(HWAVEIN input, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveInAddBuffer(HWAVEIN input, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveInStart(HWAVEIN input);
+MMRESULT WINAPI waveInStop(HWAVEIN input);
+MMRESULT WINAPI waveInReset(HWAVEIN input);
+MMRESULT WINAPI waveInUnprepareHeader(HWAVEIN input, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveInClose(HWAVEIN input);
 
 // ---- C runtime (<float.h> on Windows): x87 precision control ----
 // Only the precision field is implemented: the start-up selects _PC_64.

@@ -4,8 +4,10 @@
 #include "analysis/analysis.h"
 #include "canvas/canvas.h"
 #include "display/state.h"
+#include "listening/listen_watch.h"
 #include "midi/keyboard_watch.h"
 #include "midi/sound.h"
+#include "shell/audio_listening.h"
 #include "shell/form.h"
 #include "shell/formproc.h"
 #include "shell/keyboard_input.h"
@@ -67,6 +69,7 @@ void prepareApplication(HINSTANCE instance) {
     resetDisplay();
     resetShell();
     resetKeyboardWatch();
+    resetListenWatch();
     closeSound();  // a synthesizer that a program run before left open
     Shell.formClassName = "Tonvisor";
     fixLayoutScale();
@@ -81,5 +84,6 @@ int runApplication(HINSTANCE instance) {
     loadForm();
     startSound();
     startWatchingKeyboards();
+    startListening();
     return runMessageLoop();
 }

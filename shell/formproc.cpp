@@ -5,8 +5,10 @@
 #include "shell/formproc.h"
 
 #include "display/identify.h"
+#include "listening/listen_watch.h"
 #include "midi/keyboard_watch.h"
 #include "midi/sound.h"
+#include "shell/audio_listening.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
@@ -68,6 +70,9 @@ bool runCommand(int id) {
     case SoundBoxId:
         soundSwitched();
         return true;
+    case ListenBoxId:
+        listenSwitched();
+        return true;
     case quitCommand:
         PostQuitMessage(0);
         return false;
@@ -97,19 +102,26 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return colourNotesField(reinterpret_cast<HDC>(wParam));
     if (message == WM_CTLCOLORSTATIC && lParam == reinterpret_cast<LPARAM>(ChordField))
         return colourNotesField(reinterpret_cast<HDC>(wParam));
-    if (message == WM_CTLCOLORSTATIC && lParam == reinterpret_cast<LPARAM>(MidiStatus))
+    if (message == WM_CTLCOLORSTATIC &&
+        (lParam == reinterpret_cast<LPARAM>(MidiStatus) || lParam == reinterpret_cast<LPARAM>(AudioStatus)))
         return colourStatus(reinterpret_cast<HDC>(wParam));
     switch (message) {
     case WM_DESTROY:
         endSound();
         stopWatchingKeyboards();
+        stopListening();
         PostQuitMessage(0);
         return 0;
     case WM_TIMER:
-        if (soundTimerDue(wParam) || handleKeyboardMessage(message, wParam, lParam)) return 0;
+        if (soundTimerDue(wParam) || handleKeyboardMessage(message, wParam, lParam) ||
+            handleListenMessage(message, wParam, lParam))
+            return 0;
         break;
     case MM_MIM_DATA:
         if (handleKeyboardMessage(message, wParam, lParam)) return 0;
+        break;
+    case MM_WIM_DATA:
+        if (handleListenMessage(message, wParam, lParam)) return 0;
         break;
     case WM_PAINT:
         paintform();

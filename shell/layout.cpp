@@ -35,6 +35,8 @@ const ControlPlan controlPlans[ControlCount] = {
     {&Shell.ChordField, createReadOnlyEdit, "", ChordFieldId, {0.43, 0.825, 0.20, 0.028}},
     {&Shell.SoundBox, createCheckBox, "Sound", SoundBoxId, {0.11, 0.870, 0.085, 0.028}},
     {&Shell.MidiStatus, createStatic, "MIDI: none", MidiStatusId, {0.205, 0.870, 0.225, 0.028}},
+    {&Shell.ListenBox, createCheckBox, "Listen", ListenBoxId, {0.44, 0.870, 0.075, 0.028}},
+    {&Shell.AudioStatus, createStatic, "Audio in: none", AudioStatusId, {0.525, 0.870, 0.17, 0.028}},
 };
 
 // The product is formed at extended precision and truncated from there:

@@ -88,4 +88,19 @@ std::vector<float> pullAudio(int frames);
 // jack, alsa), for tests of that path; pullAudio then gives nothing.
 void playAloud(bool on);
 
+// Audio devices (waveIn*, waveOut*). From the first call on, the input and
+// output devices are these, in this order (the first of each is the
+// default), instead of the system's. A device left out of a later list is
+// lost while in use: what is open on it is told so at once. reset() closes
+// every input and output without messages and lists no device.
+void setAudioDevices(const std::vector<std::string>& inputs, const std::vector<std::string>& outputs);
+// Samples as if the input device captured them now, one channel, full scale
+// 1.0: every started input open on it gets them, at its own rate, on each
+// of its channels.
+void feedAudio(const char* device, const std::vector<float>& mono);
+// The outputs open on the device play in step with the headless clock
+// (advanceClock): everything they played since the last call, interleaved
+// at the output's channel count and rate.
+std::vector<float> takePlayedAudio(const char* device);
+
 }  // namespace headless

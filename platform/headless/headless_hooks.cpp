@@ -76,6 +76,7 @@ void reset() {
     backend::initialise();
     core::reset();
     Headless_resetMidi();
+    Headless_resetAudio();
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
     playAloud(false);
@@ -137,11 +138,13 @@ void advanceClock(unsigned milliseconds) {
     std::uint64_t due;
     while (core::nextTimerDue(&due) && due <= end) {
         Headless_state.clock = std::max(Headless_state.clock, due);
+        Headless_playAudio();
         runUntilIdle();
         // A timer still due means runUntilIdle gave up on a queue that never empties.
         if (core::nextTimerDue(&due) && due <= Headless_state.clock) break;
     }
     Headless_state.clock = end;
+    Headless_playAudio();
 }
 
 void useRealClock() {

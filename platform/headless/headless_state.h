@@ -54,3 +54,8 @@ bool Headless_greyed(const Headless_Window& window);
 bool Headless_isCheckBox(const Headless_Window& window);
 // Close every MIDI input quietly and list no fake device (headless_midi.cpp).
 void Headless_resetMidi();
+// Close every wave input and output quietly and list no fake audio device
+// (headless_wave.cpp).
+void Headless_resetAudio();
+// Every open fake output plays up to the clock's time.
+void Headless_playAudio();

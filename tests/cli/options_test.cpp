@@ -43,6 +43,15 @@ TEST(CliOptions, ReportsWhatMakesTheCommandUnusable) {
     EXPECT_NE(parse({"c", "-"}).error.find("'-'"), std::string::npos);
 }
 
+// Listening takes nothing else, and only one thing to listen to.
+TEST(CliOptions, ListeningStandsAlone) {
+    EXPECT_EQ(parse({"--listen-audio"}).error, "");
+    EXPECT_TRUE(parse({"--listen-audio"}).listenAudio);
+    for (const std::vector<const char*>& refused :
+         {std::vector<const char*>{"--listen-audio", "c"}, {"--listen-audio", "--json"}, {"--listen", "--listen-audio"}})
+        EXPECT_NE(parse(refused).error, "") << refused.back();
+}
+
 TEST(CliOptions, AcceptsHelpAndBatchWithoutNotes) {
     EXPECT_EQ(parse({"--help"}).error, "");
     EXPECT_TRUE(parse({"--help"}).help);

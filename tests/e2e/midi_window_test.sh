@@ -40,33 +40,11 @@ screenshot
 control_shot MidiStatus status-none
 
 scenario "references typed by hand"
-# enter_typed NOTES SLOT PEN NAME: types the notes, enters them, waits for the
-# spike and keeps the two result fields as NAME-notes.png and NAME-name.png.
-enter_typed() {
-  type_notes "$1"
-  click_control EnterButton
-  check_spikes_at 89 "$(spike_run "$2" "$3")" "$1 typed"
-  sleep 0.3  # the fields take their text with the spikes; let GTK draw them
-  screenshot
-  control_shot RecognisedNotesField "$4-notes"
-  control_shot ChordField "$4-name"
-}
 enter_typed "c e g" 34 1 typed-ceg
 enter_typed "e g c" 34 1 typed-egc
 verify_more "pixels that differ between the names of c e g and e g c" 0 "$(same_picture typed-ceg-name typed-egc-name)"
 enter_typed "a c e" 0 0 typed-ace
 
-# fields_become NAME: waits (up to 10 s) until both result fields look as
-# they did for the reference NAME, then checks them.
-fields_become() {
-  matches() {
-    screenshot && control_shot RecognisedNotesField now-notes && control_shot ChordField now-name &&
-      [ "$(same_picture now-notes "$1-notes")" = 0 ] && [ "$(same_picture now-name "$1-name")" = 0 ]
-  }
-  poll 10 matches "$1"
-  verify "recognised notes as for $1: pixels that differ" 0 "$(same_picture now-notes "$1-notes")"
-  verify "the chord's name as for $1: pixels that differ" 0 "$(same_picture now-name "$1-name")"
-}
 
 # Whether the status reads as it did with no keyboard, or otherwise.
 status_differs() { screenshot && control_shot MidiStatus status-now && [ "$(same_picture status-now status-none)" != 0 ]; }

@@ -32,6 +32,8 @@ declare -A control_fractions=(
   [ChordField]="0.43 0.825 0.20 0.028"
   [SoundBox]="0.11 0.870 0.085 0.028"
   [MidiStatus]="0.205 0.870 0.225 0.028"
+  [ListenBox]="0.44 0.870 0.075 0.028"
+  [AudioStatus]="0.525 0.870 0.17 0.028"
 )
 # The status text has no edges of its own: it is not among them.
 controls_in_order=(EnterButton NoteEntryField RecognisedNotesField KeyButton ChordButton HelpButton ChordField SoundBox)
@@ -316,6 +318,30 @@ repaint_by_resizing() {
   read -r _ _ width height < <(geometry layout 0.001 0.028 0.993 0.932)
   resize_window $((width - 100)) "$height"
   resize_window "$width" "$height"
+}
+
+# enter_typed NOTES SLOT PEN NAME: types the notes, enters them, waits for the
+# spike and keeps the two result fields as NAME-notes.png and NAME-name.png.
+enter_typed() {
+  type_notes "$1"
+  click_control EnterButton
+  check_spikes_at 89 "$(spike_run "$2" "$3")" "$1 typed"
+  sleep 0.3  # the fields take their text with the spikes; let GTK draw them
+  screenshot
+  control_shot RecognisedNotesField "$4-notes"
+  control_shot ChordField "$4-name"
+}
+
+# fields_become NAME [SECONDS]: waits (up to 10 s) until both result fields
+# look as they did for the reference NAME, then checks them.
+fields_become() {
+  matches() {
+    screenshot && control_shot RecognisedNotesField now-notes && control_shot ChordField now-name &&
+      [ "$(same_picture now-notes "$1-notes")" = 0 ] && [ "$(same_picture now-name "$1-name")" = 0 ]
+  }
+  poll "${2:-10}" matches "$1"
+  verify "recognised notes as for $1: pixels that differ" 0 "$(same_picture now-notes "$1-notes")"
+  verify "the chord's name as for $1: pixels that differ" 0 "$(same_picture now-name "$1-name")"
 }
 
 # Waits for the program to end (up to 10 s) and checks its exit status.

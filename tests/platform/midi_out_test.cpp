@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -60,13 +61,15 @@ protected:
     }
 
     // Runs the probe with nothingRunning() and then the settings.
-    static ProbeRun probe(const std::vector<std::string>& settings) {
+    static ProbeRun probe(const std::vector<std::string>& settings, const char* what = nullptr) {
         std::vector<std::string> environment = nothingRunning();
         environment.insert(environment.end(), settings.begin(), settings.end());
         // The probe guards against JACK's server start itself: none inherited.
         environment = environmentWith({"JACK_NO_START_SERVER", "TONVISOR_AUDIO_DRIVER", "TONVISOR_SOUNDFONT"},
                                       environment);
-        ChildProcess child({SOUND_PROBE_PATH}, environment, scratch / "probe.out", scratch / "probe.err");
+        std::vector<std::string> argv = {SOUND_PROBE_PATH};
+        if (what) argv.emplace_back(what);
+        ChildProcess child(argv, environment, scratch / "probe.out", scratch / "probe.err");
         const int status = child.wait(ProbePatience);
         return {status, readAll(scratch / "probe.out"), readAll(scratch / "probe.err")};
     }
@@ -134,6 +137,42 @@ TEST_F(MidiOutOpening, APulseServerThatNeverPlaysIsGivenUp) {
     EXPECT_EQ(run.status, 0) << "-1: midiOutOpen never returned";
     EXPECT_THAT(run.out, StartsWith("devices 1 open 6: no audio output through pulseaudio"));
     EXPECT_EQ(run.err, "");
+}
+
+// The wave calls over the system's devices: none without a server; a pulse
+// server that never plays given up within the open's patience; a JACK
+// server's ports opened. Never a hang, never a word on standard error.
+TEST_F(MidiOutOpening, TheAudioInputAndOutputOpenWhereASoundServerAnswers) {
+    EXPECT_THAT(probe({}, "wave").out, StartsWith("inputs 0 open 6 outputs 0 open 6"));
+
+    const fs::path runtime = scratch / "pipewire-wave";
+    fs::create_directories(runtime);
+    const std::vector<std::string> privateRuntime = {"XDG_RUNTIME_DIR=" + runtime.string()};
+    {
+        auto pipewire = startServer({"pipewire"}, privateRuntime);
+        ASSERT_TRUE(waitForSocket(runtime / "pipewire-0")) << "pipewire did not start";
+        auto pulse = startServer({"pipewire-pulse"}, privateRuntime);
+        ASSERT_TRUE(waitForSocket(runtime / "pulse" / "native")) << "pipewire-pulse did not start";
+        const char* source = std::getenv("TONVISOR_SOURCE_DIR");
+        const std::string pulseLeaks = std::string(source ? source : ".") + "/tests/platform/libpulse.supp";
+        const ProbeRun run = probe({"TONVISOR_AUDIO_DRIVER=pulseaudio", "LSAN_OPTIONS=print_suppressions=0:suppressions=" + pulseLeaks,
+                                    "PULSE_SERVER=unix:" + (runtime / "pulse" / "native").string()},
+                                   "wave");
+        EXPECT_EQ(run.status, 0) << "-1: an open never returned";
+        EXPECT_THAT(run.out, StartsWith("inputs 1 open 6 outputs 1 open 6"));
+        EXPECT_EQ(run.err, "");
+    }
+
+    const std::string server = "tonvisor-wave-" + std::to_string(getpid());
+    auto jackd = startServer({"jackd", "-n", server, "-d", "dummy", "-r", "48000", "-p", "256"}, {"JACK_NO_START_SERVER=1"});
+    ChildProcess ready({"jack_wait", "-w", "-s", server, "-t", std::to_string(ServerPatience.count())},
+                       environmentWith({}, nothingRunning()));
+    ASSERT_EQ(ready.wait(ServerPatience + std::chrono::seconds(5)), 0) << "jackd did not start";
+    const ProbeRun run = probe({"JACK_DEFAULT_SERVER=" + server}, "wave");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, StartsWith("inputs 1 open 0 outputs 1 open 0"));
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(fs::exists(scratch / "jack-server-started")) << "JACK was left to start a server";
 }
 
 // The order falls through a missing pulse server to a JACK server.

@@ -49,6 +49,8 @@ TEST_F(Layout, Screen1024x768) {
         EXPECT_EQ(placementInForm(ChordField), (Placement{440, 632, 204, 20}));
         EXPECT_EQ(placementInForm(SoundBox), (Placement{112, 668, 86, 20}));
         EXPECT_EQ(placementInForm(MidiStatus), (Placement{208, 668, 230, 20}));
+        EXPECT_EQ(placementInForm(ListenBox), (Placement{450, 668, 76, 20}));
+        EXPECT_EQ(placementInForm(AudioStatus), (Placement{536, 668, 174, 20}));
         // Centred in the work area above the 40-pixel task bar: (728 - 738) / 2.
         EXPECT_EQ(outerPlacement(Form1), (Placement{0, -5, 1024, 738}));
         EXPECT_TRUE(IsWindow(Form1));
@@ -58,6 +60,7 @@ TEST_F(Layout, Screen1024x768) {
         EXPECT_EQ(textOf(ChordButton), "x Chord");
         EXPECT_EQ(textOf(ChordField), "");
         EXPECT_EQ(textOf(MidiStatus), "MIDI: none");
+        EXPECT_EQ(textOf(AudioStatus), "Audio in: none");
     });
     runAndQuit();
 }

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Live audio into the real program and into tonvisor-cli --listen-audio at
+# once, through a private JACK server (under xsession.sh). Plucked strings
+# rendered by sox play C E G for 2 s, then A C E, into both programs' inputs
+# (jack-play, one for each). Once the Listen box is ticked the window's fields
+# must show exactly what typing c e g, then a c e shows. Then the server
+# stops while both listen: the inputs are closed quietly and the status
+# changes; the server starts again, both inputs open again at their next
+# scan, and C E G is heard again. --listen-audio must print C, Am, C
+# (inversions of them aside).
+#   listen_window_test.sh TONVISOR TONVISOR_CLI
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/e2e-lib.sh"
+source "$here/steps.sh"
+source "$here/jack-lib.sh"
+
+program=$1 cli=$2
+exec > >(tee "$E2E_ARTIFACTS/listen-window.log") 2>&1
+start_jack || fail "no JACK server"
+export TONVISOR_AUDIO_DRIVER=jack
+export TONVISOR_SOUNDFONT=/nonexistent  # no synthesizer: the server's going is the inputs' alone
+
+scratch=$(mktemp -d /tmp/tonvisor-listen.XXXXXX)
+listener=""
+cleanup() {
+  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
+  [ -n "$listener" ] && kill "$listener" 2>/dev/null
+  stop_jack
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+pluck() { sox -n -r 44100 -b 16 -c 1 "$scratch/$1.wav" synth 2 pluck "$2" pluck "$3" pluck "$4" fade 0 2 0.1; }
+pluck c-e-g C4 E4 G4
+pluck a-c-e A3 C4 E4
+sox "$scratch/c-e-g.wav" "$scratch/a-c-e.wav" "$scratch/progression.wav"
+
+start_program "$program" "$scratch"
+mkfifo "$scratch/listen-input"
+"$cli" --listen-audio <"$scratch/listen-input" >"$E2E_ARTIFACTS/listen.out" 2>"$E2E_ARTIFACTS/listen.err" &
+listener=$!
+exec 3>"$scratch/listen-input"   # held open: the listener stops when it closes
+
+# shellcheck disable=SC2046
+pixel_becomes $(plot_at 50 85) "$panel" 10 || failed "the first picture" "the panel" "none"
+
+scenario "references typed by hand"
+enter_typed "c e g" 34 1 typed-ceg
+enter_typed "a c e" 0 0 typed-ace
+
+inputs_open() { [ "$(jack_lsp 2>/dev/null | grep -c '^Tonvisor-in.*:in_1$')" = "$1" ]; }
+# play FILE: into every open input at once, until it ends.
+play() {
+  local port players=()
+  for port in $(jack_lsp 2>/dev/null | grep '^Tonvisor-in.*:in_1$'); do
+    JACK_PLAY_CONNECT_TO="${port%_1}_%d" jack-play "$1" >>"$E2E_ARTIFACTS/players.log" 2>&1 &
+    players+=($!)
+  done
+  wait "${players[@]}"
+}
+
+scenario "the Listen box ticked"
+sleep 1  # the first look for the input, 0.3 s after the start
+screenshot
+control_shot AudioStatus status-before
+click_control ListenBox
+poll 10 inputs_open 2 || failed "the inputs in the JACK server" "2" "$(jack_lsp | grep -c Tonvisor-in)"
+screenshot
+control_shot AudioStatus status-listening
+
+scenario "C E G, then A C E, played into both"
+play "$scratch/progression.wav" &
+player=$!
+fields_become typed-ceg 3
+keep_screenshot heard-c-e-g
+fields_become typed-ace 5
+keep_screenshot heard-a-c-e
+wait "$player"
+
+scenario "the server stops while both listen, and comes back"
+stop_jack
+status_changed() { screenshot && control_shot AudioStatus status-now && [ "$(same_picture status-now status-listening)" != 0 ]; }
+status_back() { screenshot && control_shot AudioStatus status-now && [ "$(same_picture status-now status-listening)" = 0 ]; }
+seen=unchanged
+poll 5 status_changed && seen=changed
+verify "the status once the server has gone" changed "$seen"
+kill -0 "$PROGRAM_PID" 2>/dev/null && alive=yes || alive=no
+verify "the program, its server gone" yes "$alive"
+start_jack 3>&- || fail "no JACK server the second time"  # the listener's input stays ours to close
+seen=changed
+poll 10 status_back && seen="as before"
+verify "the status with the server back" "as before" "$seen"
+poll 10 inputs_open 2 || failed "the inputs opened again" "2" "$(jack_lsp | grep -c Tonvisor-in)"
+play "$scratch/c-e-g.wav" &
+player=$!
+fields_become typed-ceg 3
+wait "$player"
+
+scenario "tonvisor-cli --listen-audio heard the same"
+exec 3>&-
+expect_exit "$listener" 0 10
+listener=""
+# The chords by root and type: a strummed onset may show its bass for a frame.
+verify "the chords --listen-audio printed" "C Major;A Minor;C Major;" \
+  "$(cut -d'|' -f3 "$E2E_ARTIFACTS/listen.out" | sed 's/^[^(]*(\([^,)]*\).*/\1/' | uniq | tr '\n' ';')"
+verify "the input --listen-audio saw go and come" "listening;none;listening;" \
+  "$(sed -n 's/^tonvisor-cli: Audio in: \(none\|default (JACK), listening\)$/\1/p' "$E2E_ARTIFACTS/listen.err" |
+    sed 's/default (JACK), //' | uniq | tr '\n' ';')"
+
+scenario "closing the window"
+close_window "$WINDOW"
+verify_exit_status 0
+verify "standard error" "No sound:" "$(cut -d' ' -f1,2 "$E2E_ARTIFACTS/tonvisor.err" | sort -u | tr '\n' ' ' | sed 's/ $//')"
+echo "listen window: all checks passed"
