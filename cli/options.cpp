@@ -10,8 +10,8 @@ const char* const UsageText =
     "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
     "       tonvisor-cli --wav FILE NOTES...\n"
     "       tonvisor-cli --listen\n"
+    "       tonvisor-cli --listen-audio\n"
     "       tonvisor-cli --chords FILE [--lab | --json]\n";
-    "       tonvisor-cli --listen-audio\n";
 
 const char* const HelpText =
     "\n"
@@ -48,7 +48,8 @@ const char* const HelpText =
     "                C Major 100%, ...\"; until interrupted or until standard input\n"
     "                ends. Which keyboards are open goes to standard error\n"
     "  --chords FILE print the chords of a whole piece, a Standard MIDI File\n"
-    "                (format 0 or 1; its content decides, not its name): one line\n"
+    "                (format 0 or 1) or a recording (WAV, FLAC, Ogg, Opus, MP3;\n"
+    "                its content decides, not its name): one line\n"
     "                per chord, its start and end in seconds, bar.beat where the\n"
     "                file has a time signature, the symbol and the long name;\n"
     "                \"N\" where no chord sounds (silence, drums alone)\n"
@@ -56,7 +57,8 @@ const char* const HelpText =
     "                with Harte labels (C:maj, A:min7/b3, N); nothing else\n"
     "  --json        with --chords: one JSON object, the file, title, duration and\n"
     "                segments (start, end, bar, beat, symbol, harte, name,\n"
-    "                pitches with their weights, bass, the 132 scores)\n"
+    "                pitches with their weights, bass, the 132 scores; for a\n"
+    "                recording also the columns of the spectrogram)\n"
     "  --listen-audio  print one line for each chord change heard on the default\n"
     "                audio input (a microphone, a line input): the seconds since\n"
     "                the start, then as --listen, \"2.35 s | C  E  G | C (C Major) |\n"

@@ -4,7 +4,7 @@
 
 void startHearing(HearingRecord& hearing, int sampleRate) {
     if (hearing.started) stopHearing(hearing);
-    startFrontEnd(hearing.frontEnd, sampleRate, FollowTuning, LiveFrameSize);
+    startFrontEnd(hearing.frontEnd, sampleRate, FollowTuning, ShortFrameSize);
     startDecoder(hearing.decoder);
     resetStability(hearing.stability);
     hearing.frames.clear();
