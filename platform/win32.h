@@ -1,11 +1,11 @@
 // The one platform header of Tonvisor's own code.
 //
-// On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h> and
-// <mmsystem.h> (link winmm). Elsewhere it declares the part of Win32 that the
-// program calls, with Windows' names, signatures and constant values, so the
+// On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h>,
+// <mmsystem.h> (link winmm) and <commdlg.h> (link comdlg32). Elsewhere it
+// declares the part of Win32 that the program calls, with Windows' names, signatures and constant values, so the
 // program compiles unchanged both ways. The declarations are implemented by
-// platform/ (gdi_*.cpp, user_*.cpp, kernel*.cpp, shell.cpp, midi_in.cpp,
-// midi_out.cpp) over one of the backends in platform/gtk and platform/headless.
+// platform/ (gdi_*.cpp, user_*.cpp, kernel*.cpp, shell*.cpp, open_file.cpp,
+// midi_in.cpp, midi_out.cpp) over one of the backends in platform/gtk and platform/headless.
 #pragma once
 
 #ifdef _WIN32
@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <mmsystem.h>
+#include <commdlg.h>
 
 #else
 
@@ -355,6 +356,105 @@ MMRESULT WINAPI midiInStop(HMIDIIN input);
 MMRESULT WINAPI midiInReset(HMIDIIN input);
 MMRESULT WINAPI midiInClose(HMIDIIN input);
 
+// ---- Whole pieces: bitmaps, a resizable window, the wheel, files ----
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;  // negative: the rows run from the top down
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+#define BI_RGB 0
+#define DIB_RGB_COLORS 0
+#define SRCCOPY 0x00CC0020u
+// 32 bits a pixel (blue, green, red, unused) only, and SRCCOPY only.
+int WINAPI StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSource,
+                         int ySource, int sourceWidth, int sourceHeight, const void* bits,
+                         const BITMAPINFO* info, UINT usage, DWORD rop);
+
+#define GetRValue(rgb) ((BYTE)(rgb))
+#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
+#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
+#define WM_SIZE 0x0005
+#define WM_MOUSEWHEEL 0x020A
+#define WM_DROPFILES 0x0233
+#define MK_CONTROL 0x0008
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(w) ((short)HIWORD(w))
+#define GET_KEYSTATE_WPARAM(w) (LOWORD(w))
+#define VK_SPACE 0x20
+#define VK_LEFT 0x25
+#define VK_RIGHT 0x27
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_MINUS 0xBD
+#define SW_HIDE 0
+#define MB_OK 0x00000000u
+#define MB_ICONERROR 0x00000010u
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+BOOL WINAPI ScreenToClient(HWND window, LPPOINT point);
+// The whole client area only (rect null).
+BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+// comdlg32: the file open dialog. No hook, no template, no multiple selection.
+typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef struct tagOFNA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;  // pairs of a description and a pattern ("*.mid;*.midi"), ending in two zeros
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;  // in: the initial name; out: the chosen path
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    void* pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
+} OPENFILENAMEA, *LPOPENFILENAMEA;
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA openFile);
+
+// shell32: files dropped on a window that accepts them.
+struct HDROP__ {
+    int unused;
+};
+typedef struct HDROP__* HDROP;
+void WINAPI DragAcceptFiles(HWND window, BOOL accept);
+// index 0xFFFFFFFF: the number of files; a null buffer: the length of the name.
+UINT WINAPI DragQueryFileA(HDROP drop, UINT index, LPSTR file, UINT size);
+void WINAPI DragFinish(HDROP drop);
 // ---- C runtime (<float.h> on Windows): x87 precision control ----
 // Only the precision field is implemented: the start-up selects _PC_64.
 #define _MCW_PC 0x00030000u

@@ -30,6 +30,20 @@ void mouseUp(int screenX, int screenY);
 // A key press to the focused window, through the queue.
 void pressKey(int virtualKey, bool shift);
 
+// The mouse wheel turned by delta (WHEEL_DELTA a notch, positive away from
+// the person) with the pointer at a screen point, Ctrl held or not: the
+// top-level window there receives WM_MOUSEWHEEL.
+void turnWheel(int screenX, int screenY, int delta, bool control);
+// Files dropped on a top-level window; false (nothing happens) unless it
+// accepts them (DragAcceptFiles).
+bool dropFiles(HWND window, const std::vector<std::string>& paths);
+// The next open dialog (GetOpenFileNameA) chooses this path at once; an
+// empty path cancels it. A dialog with no answer queued is cancelled.
+void answerOpenDialog(const std::string& path);
+// Every message box shown since reset(), as "caption: text"; the headless
+// screen closes each at once with OK.
+const std::vector<std::string>& messageBoxes();
+
 // Fetch and dispatch like the program's loop (IsDialogMessageA on the active
 // window, else TranslateMessage + DispatchMessageA) until nothing is queued, no
 // window needs painting and no thread that the program started (CreateThread)

@@ -127,6 +127,14 @@ void pressKey(int virtualKey, bool shift) {
     if (HWND focus = core::focusedWindow()) core::keyPressed(focus, virtualKey, shift);
 }
 
+// The wheel turns the top-level window under the pointer, over a control too.
+void turnWheel(int screenX, int screenY, int delta, bool control) {
+    Headless_state.cursor = POINT{screenX, screenY};
+    HWND under;
+    if (HWND window = windowAt(screenX, screenY, &under))
+        core::wheelTurned(window, delta, control, screenX, screenY);
+}
+
 void runUntilIdle() {
     int handled = 0;
     while (dispatchQueued(handled) && core::programThreadsRunning()) Headless_awaitPost();

@@ -95,6 +95,7 @@ void createWindow(HWND window, const WindowDesc& desc) {
 }
 
 void destroyWindow(HWND window) {
+    Headless_state.dropTargets.erase(window);
     Headless_state.windows.erase(window);
     std::erase(Headless_state.order, window);
     if (Headless_state.pressedControl == window) Headless_state.pressedControl = nullptr;

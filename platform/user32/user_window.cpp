@@ -159,6 +159,8 @@ void resizeClient(Window& window, const RECT& outer, const RECT& client) {
     window.outer = outer;
     window.client = client;
     if (!resized || !window.image) return;
+    const LPARAM size = static_cast<LPARAM>((heightOf(client) & 0xFFFF) << 16 | (widthOf(client) & 0xFFFF));
+    queueInput(window.handle, WM_SIZE, 0, size);
     cairo_surface_t* image = newImage(client, window.background);
     cairo_t* cairo = cairo_create(image);
     cairo_set_source_surface(cairo, window.image, 0, 0);
