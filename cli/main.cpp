@@ -1,16 +1,18 @@
 // tonvisor-cli: the chord analysis from the command line, one entry from the
 // arguments or one per line from standard input, the window's picture, the
-// sound of "Enter", or chords played on MIDI keyboards.
+// sound of "Enter", chords played on MIDI keyboards, or the chords of a piece.
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "cli/chords.h"
 #include "cli/listen.h"
 #include "cli/options.h"
 #include "cli/picture.h"
 #include "cli/report.h"
 #include "cli/wav.h"
+#include "piece/piece_file.h"
 #include "shell/version.h"
 
 namespace {
@@ -100,6 +102,21 @@ int writeSound(const CliOptions& options) {
     return outcome.status;
 }
 
+// Nothing goes to standard output for a file that cannot be read.
+int printChords(const CliOptions& options) {
+    Piece piece;
+    std::string error;
+    if (!readPiece(options.chordsPath, piece, error)) {
+        std::fprintf(stderr, "tonvisor-cli: %s: %s\n", options.chordsPath.c_str(), error.c_str());
+        return IoError;
+    }
+    ReportBuffer out;
+    writeChordsReport(piece, options.json ? ChordsFormat::Json : options.lab ? ChordsFormat::Lab : ChordsFormat::Text,
+                      out);
+    std::fwrite(out.text().data(), 1, out.text().size(), stdout);
+    return finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +129,7 @@ int main(int argc, char** argv) {
     else if (!options.picture.path.empty()) return writePicture(options);
     else if (!options.wavPath.empty()) return writeSound(options);
     else if (options.listen) return listenToKeyboards();
+    else if (!options.chordsPath.empty()) return printChords(options);
     else {
         Printer printer{options.json, options.top, {}, {}};
         if (options.batch) runBatch(printer);

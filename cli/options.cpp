@@ -9,7 +9,8 @@ const char* const UsageText =
     "       tonvisor-cli --batch [--json | --top N] < entries.txt\n"
     "       tonvisor-cli --png FILE [--by-chord] [--screen WxH] [--click X,Y] [NOTES...]\n"
     "       tonvisor-cli --wav FILE NOTES...\n"
-    "       tonvisor-cli --listen\n";
+    "       tonvisor-cli --listen\n"
+    "       tonvisor-cli --chords FILE [--lab | --json]\n";
 
 const char* const HelpText =
     "\n"
@@ -41,11 +42,22 @@ const char* const HelpText =
     "                the three best chords, \"E  G  C | C/E (C Major, E in the bass) |\n"
     "                C Major 100%, ...\"; until interrupted or until standard input\n"
     "                ends. Which keyboards are open goes to standard error\n"
+    "  --chords FILE print the chords of a whole piece, a Standard MIDI File\n"
+    "                (format 0 or 1; its content decides, not its name): one line\n"
+    "                per chord, its start and end in seconds, bar.beat where the\n"
+    "                file has a time signature, the symbol and the long name;\n"
+    "                \"N\" where no chord sounds (silence, drums alone)\n"
+    "  --lab         with --chords: MIREX lab lines instead, start<TAB>end<TAB>label\n"
+    "                with Harte labels (C:maj, A:min7/b3, N); nothing else\n"
+    "  --json        with --chords: one JSON object, the file, title, duration and\n"
+    "                segments (start, end, bar, beat, symbol, harte, name,\n"
+    "                pitches with their weights, bass, the 132 scores)\n"
     "  --help        print this help\n"
     "  --version     print the version\n"
     "\n"
     "Exit status: 0 done, 1 a file or the output could not be written (or, with\n"
-    "--wav, no soundfont could be loaded), 2 usage error.\n";
+    "--wav, no soundfont could be loaded; with --chords, the file could not be\n"
+    "read), 2 usage error.\n";
 
 namespace {
 
@@ -59,6 +71,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
     else if (option == "--json") options.json = true;
     else if (option == "--batch") options.batch = true;
     else if (option == "--listen") options.listen = true;
+    else if (option == "--lab") options.lab = true;
     else if (option == "--by-chord") options.picture.byChord = true;
     else return false;
     return true;
@@ -66,7 +79,7 @@ bool applyOption(const std::string& option, CliOptions& options) {
 
 bool takesValue(const std::string& option) {
     return option == "--png" || option == "--screen" || option == "--click" || option == "--top" ||
-           option == "--wav";
+           option == "--wav" || option == "--chords";
 }
 
 // Digits only, no sign; false also when the number does not fit an int.
@@ -90,6 +103,10 @@ std::string applyValue(const std::string& option, const std::string& value, CliO
     if (option == "--top") {
         if (parseCount(value, options.top)) return "";
         return "--top takes a number of chords, not '" + value + "'";
+    }
+    if (option == "--chords") {
+        options.chordsPath = value;
+        return value.empty() ? "--chords needs a file name" : "";
     }
     if (option == "--wav") {
         options.wavPath = value;
@@ -144,14 +161,24 @@ std::string listenProblem(const CliOptions& options) {
     return more ? "--listen takes no NOTES and no other option" : "";
 }
 
+std::string chordsProblem(const CliOptions& options) {
+    if (options.chordsPath.empty()) return options.lab ? "--lab goes with --chords" : "";
+    const bool more = options.batch || options.listen || options.top >= 0 || !options.wavPath.empty() ||
+                      !options.picture.path.empty() || !options.notes.empty();
+    if (more) return "--chords takes no NOTES and no other option but --lab or --json";
+    return options.lab && options.json ? "--lab and --json do not go together" : "";
+}
+
 std::string usageProblem(const CliOptions& options) {
     if (options.help || options.version || !options.error.empty()) return options.error;
+    if (std::string problem = chordsProblem(options); !problem.empty()) return problem;
     if (std::string problem = listenProblem(options); !problem.empty()) return problem;
     if (std::string problem = soundProblem(options); !problem.empty()) return problem;
     if (std::string problem = pictureProblem(options); !problem.empty()) return problem;
     if (options.json && options.top >= 0) return "--top goes with the text output, not --json";
     if (options.batch && !options.notes.empty()) return "--batch reads its entries from standard input, not from NOTES";
-    if (!options.batch && !options.listen && options.picture.path.empty() && options.notes.empty())
+    if (!options.batch && !options.listen && options.picture.path.empty() && options.chordsPath.empty() &&
+        options.notes.empty())
         return "no NOTES given";
     return "";
 }

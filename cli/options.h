@@ -25,6 +25,8 @@ struct CliOptions {
     int top = -1;                    // --top N: the N best chords only; -1 lists all
     PictureOptions picture;
     std::string wavPath;             // --wav FILE; empty when no sound is asked for
+    std::string chordsPath;          // --chords FILE; empty when no piece is asked for
+    bool lab = false;                // --lab: the piece's chords as MIREX lab lines
     std::vector<std::string> notes;  // the NOTES arguments, in order
     std::string error;               // set when the command line is unusable
 };

@@ -147,10 +147,10 @@ char* writeScoreRow(char* at, const float* scores) {
     return at;
 }
 
-char* writeScoreRows(char* at, const EntryResult& result) {
+char* writeScoreRows(char* at, const float* scores) {
     *at++ = '[';
-    at = writeScoreRow(at, result.scores);
-    for (int type = 1; type < ChordTypeCount; ++type) at = writeScoreRow(put(at, ", "), result.scores + matchCell(type, 0));
+    at = writeScoreRow(at, scores);
+    for (int type = 1; type < ChordTypeCount; ++type) at = writeScoreRow(put(at, ", "), scores + matchCell(type, 0));
     *at++ = ']';
     return at;
 }
@@ -278,7 +278,7 @@ void writeJsonReport(const EntryResult& result, ReportBuffer& out) {
         at = std::to_chars(at, at + 4, result.notes[i]).ptr;
     }
     at = writeKept(put(at, "], \"scores\": "), JsonScoreRows, result, 0,
-                   [&](char* rows) { return writeScoreRows(rows, result); });
+                   [&](char* rows) { return writeScoreRows(rows, result.scores); });
     at = writeName(put(at, ", \"name\": "), result.name);
     out.commit(put(at, "}\n"));
 }
@@ -288,3 +288,7 @@ std::string jsonReport(const EntryResult& result) {
     writeJsonReport(result, out);
     return std::string(out.text());
 }
+
+char* writeJsonScores(char* at, const float* scores) { return writeScoreRows(at, scores); }
+
+char* writeJsonName(char* at, const ChordName& name) { return writeName(at, name); }

@@ -41,3 +41,11 @@ void writeLineReport(const EntryResult& result, int best, ReportBuffer& out);
 // with "name": null when the notes name no chord.
 void writeJsonReport(const EntryResult& result, ReportBuffer& out);
 std::string jsonReport(const EntryResult& result);
+
+// The pieces of the JSON report that other reports share: the 132 scores as
+// eleven rows of twelve roots (at most JsonScoresBound bytes), and the name
+// object or null (at most JsonNameBound bytes).
+inline constexpr std::size_t JsonScoresBound = 4 + ChordTypeCount * (4 + RootCount * 24);
+inline constexpr std::size_t JsonNameBound = 512;
+char* writeJsonScores(char* at, const float* scores);
+char* writeJsonName(char* at, const ChordName& name);
