@@ -44,7 +44,8 @@ constexpr int matchCell(int type, int root) { return type * RootCount + root; }
 
 struct AnalysisRecord {
     float MatchMatrix[ChordTypeCount * RootCount];  // scores 0.0 .. 2.0 by matchCell
-    NoteEntry entry;                                // the entry last analysed
+    PitchSet pitches;                               // what sounded in the last analysis
+    char echo[EchoCapacity];                        // its recognised-notes text
 };
 
 extern AnalysisRecord Analysis;
@@ -55,8 +56,18 @@ inline float matchScore(int type, int root) { return MatchMatrix[matchCell(type,
 // The 132 scores of what sounds, by matchCell; the weights do not count.
 void scoreChords(const PitchSet& set, float (&scores)[ChordTypeCount * RootCount]);
 
-// Fills MatchMatrix and Analysis.entry for the entry and returns its echo,
-// held until the next call.
+// The recognised-notes text of what sounds: two blanks, then each note in
+// the set's order as a letter, an accidental ('#', '%' or a blank) and a
+// blank. A written note keeps its letter and accidental; one not written
+// takes its sharp name, or its flat name where the set asks for flats. The
+// echo of a typed entry's set is the parse's echo.
+void writeEcho(const PitchSet& set, char (&echo)[EchoCapacity]);
+
+// Fills MatchMatrix and Analysis for what sounds and returns its echo, held
+// until the next call.
+const char* runAnalysis(const PitchSet& set);
+
+// The same for an entry's text, its first note typed the bass.
 const char* runAnalysis(const char* entry);
 
 // Back to the state at start: no entry, every score 0.

@@ -1,4 +1,5 @@
-// Entry parsing: note names out of free text, with blanks ignored.
+// Entry parsing: note names out of free text, with blanks ignored; the
+// entry as the note model, and the echo of the recognised notes.
 #include "analysis/analysis.h"
 
 namespace {
@@ -91,4 +92,18 @@ PitchSet pitchSetOf(const NoteEntry& entry, int bassPitch) {
     }
     if (bassPitch >= 0 && bassPitch < PitchClassCount && entry.seen[bassPitch]) set.bass = bassPitch;
     return set;
+}
+
+void writeEcho(const PitchSet& set, char (&echo)[EchoCapacity]) {
+    char* end = echo;
+    *end++ = ' ';
+    *end++ = ' ';
+    for (int place = 0; place < set.count; ++place) {
+        const char* named = (set.flats ? FlatNames : SharpNames) + 2 * set.notes[place];
+        const char* written = set.spelling[place][0] != '\0' ? set.spelling[place] : named;
+        *end++ = written[0];
+        *end++ = written[1] == 'b' || written[1] == '*' ? '%' : written[1];
+        *end++ = ' ';
+    }
+    *end = '\0';
 }

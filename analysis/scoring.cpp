@@ -122,12 +122,14 @@ void scoreChords(const PitchSet& set, float (&scores)[CellCount]) {
     }
 }
 
-const char* runAnalysis(const char* entry) {
-    NoteEntry& lastEntry = Analysis.entry;
-    lastEntry = parseEntry(entry);
-    scoreChords(pitchSetOf(lastEntry, NoNote), MatchMatrix);
-    return lastEntry.echo;
+const char* runAnalysis(const PitchSet& set) {
+    Analysis.pitches = set;
+    writeEcho(set, Analysis.echo);
+    scoreChords(set, MatchMatrix);
+    return Analysis.echo;
 }
+
+const char* runAnalysis(const char* entry) { return runAnalysis(pitchSetOf(parseEntry(entry), NoNote)); }
 
 void resetAnalysis() {
     Analysis = AnalysisRecord{};

@@ -89,8 +89,8 @@ void peakMemoryAfterChordsPlayedIn(benchmark::State& state) {
                 if (played == 1000) afterThousand = peakResidentMiB();
                 const std::vector<unsigned char> chord = chordNumber(played);
                 play(chord, 0x90, ChordSettleTime);
-                takenIn += last != currentEntry;  // no two chords in a row are alike
-                last = currentEntry;
+                takenIn += last != Analysis.echo;  // no two chords in a row are alike
+                last = Analysis.echo;
                 play(chord, 0x80, ReleaseSettleTime);
             }
             PostMessageA(Form1, WM_COMMAND, 200, 0);

@@ -1,4 +1,5 @@
-// tonvisor-cli --listen (listen.h).
+// tonvisor-cli --listen (listen.h): a hidden window around the keyboard
+// watch, one line printed for each chord played.
 #include "cli/listen.h"
 
 #include <poll.h>
@@ -8,14 +9,13 @@
 #include <cstdio>
 
 #include "cli/report.h"
-#include "midi/held_notes.h"
 #include "midi/keyboard_watch.h"
 #include "midi/keyboards.h"
 #include "platform/headless/headless.h"
+#include "shell/window_ids.h"
 
 namespace {
 
-constexpr UINT_PTR InputTimer = 4;
 constexpr UINT InputPeriod = 100;
 constexpr UINT FirstScanDelay = 10;
 constexpr int BestChordsShown = 3;
@@ -27,9 +27,8 @@ struct ListenerRecord {
 
 ListenerRecord& Listener = *new ListenerRecord;
 
-void printChord() {
-    analyseEntry(HeldNotes.chordNotes, Listener.result);
-    Listener.result.name = nameChord(Analysis.entry, HeldNotes.chordBass);
+void printChord(const PitchSet& chord) {
+    analysePitches(chord, Listener.result);
     Listener.line.clear();
     writeLineReport(Listener.result, BestChordsShown, Listener.line);
     const std::string_view text = Listener.line.text();
@@ -57,7 +56,7 @@ bool inputEnded() {
 
 LRESULT CALLBACK listenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (handleKeyboardMessage(message, wParam, lParam)) return 0;
-    if (message == WM_TIMER && wParam == InputTimer) {
+    if (message == WM_TIMER && wParam == ListenInputTimer) {
         if (inputEnded()) PostQuitMessage(0);
         return 0;
     }
@@ -79,8 +78,8 @@ int listenToKeyboards() {
     headless::useRealClock();
     HWND window = createListener();
     resetKeyboardWatch();
-    startKeyboardWatch(window, FirstScanDelay, printChord, printKeyboards);
-    SetTimer(window, InputTimer, InputPeriod, nullptr);
+    startKeyboardWatch(window, {ChordSettleTimer, KeyboardScanTimer}, FirstScanDelay, printChord, printKeyboards);
+    SetTimer(window, ListenInputTimer, InputPeriod, nullptr);
     std::fputs("tonvisor-cli: listening for MIDI keyboards until interrupted or until standard input ends\n",
                stderr);
     MSG message = {};

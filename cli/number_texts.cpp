@@ -1,3 +1,5 @@
+// Number texts (number_texts.h): a slot formatted the first time its float is
+// met, found again by the float's bits.
 #include "cli/number_texts.h"
 
 #include <algorithm>

@@ -218,13 +218,17 @@ char* writeChordLines(char* at, const EntryResult& result, int top) {
 
 }  // namespace
 
+void analysePitches(const PitchSet& set, EntryResult& result) {
+    result.echo = runAnalysis(set);
+    result.notes.assign(set.notes, set.notes + set.count);
+    std::sort(result.notes.begin(), result.notes.end());
+    std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
+    result.name = nameChord(set);
+}
+
 void analyseEntry(std::string_view entry, EntryResult& result) {
     result.entry.assign(entry.substr(0, entry.find('\0')));
-    result.echo = runAnalysis(result.entry.c_str());
-    const NoteEntry& parsed = Analysis.entry;
-    result.notes.assign(parsed.notes, parsed.notes + parsed.count);
-    std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);
-    result.name = nameChord(parsed, parsed.typed[0]);
+    analysePitches(pitchSetOf(parseEntry(result.entry.c_str()), NoNote), result);
 }
 
 EntryResult analyseEntry(const std::string& entry) {

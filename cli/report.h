@@ -16,11 +16,15 @@ struct EntryResult {
     std::string echo;         // as runAnalysis returns it, blanks included
     std::vector<int> notes;   // pitch classes, ascending
     float scores[ChordTypeCount * RootCount];  // laid out like MatchMatrix
-    ChordName name;           // over the first note typed
+    ChordName name;           // over the bass: the first note typed, the lowest key played
 };
 
-// Runs the analysis into `result`, reusing its storage; a NUL byte ends the
-// entry, as it ends any C string.
+// Runs the analysis of what sounds into `result`, reusing its storage; the
+// entry text is left as it was.
+void analysePitches(const PitchSet& set, EntryResult& result);
+
+// The same for a typed entry; a NUL byte ends the entry, as it ends any C
+// string.
 void analyseEntry(std::string_view entry, EntryResult& result);
 EntryResult analyseEntry(const std::string& entry);
 

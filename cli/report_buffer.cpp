@@ -1,3 +1,5 @@
+// The report buffer (report_buffer.h): room grows by doubling, so a batch
+// copies its bytes a handful of times, not once per report.
 #include "cli/report_buffer.h"
 
 #include <algorithm>

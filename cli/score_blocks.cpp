@@ -1,3 +1,5 @@
+// Kept score texts (score_blocks.h): one block per set of pitch classes, used
+// again only while the scores and the variant are the same.
 #include "cli/score_blocks.h"
 
 #include <cstring>

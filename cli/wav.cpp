@@ -53,7 +53,7 @@ std::vector<unsigned char> wavFile(const std::vector<float>& samples) {
 // Press "Enter", release after the hold, and listen until the end.
 std::vector<float> renderEntry(const std::string& entry) {
     constexpr int heldFrames = headless::AudioRate * HoldMilliseconds / 1000;
-    soundVoicing(voiceEntry(parseEntry(entry.c_str())));
+    soundVoicing(voicePitches(pitchSetOf(parseEntry(entry.c_str()), NoNote)));
     std::vector<float> samples = headless::pullAudio(heldFrames);
     releaseVoicing();
     const std::vector<float> rest = headless::pullAudio(headless::AudioRate * SoundSeconds - heldFrames);

@@ -37,15 +37,15 @@ void drawSpikesByChord() {
 
 }  // namespace
 
-const char* drawSpectrum(const char* entry, const char* displayKeyword) {
+const char* drawSpectrum(const PitchSet* entry, const char* displayKeyword) {
     bool chordWise = std::strcmp(displayKeyword, "dispc") == 0;
     if (chordWise)
         drawChordArrangement();
     else
         drawKeyArrangement();
     const char* echo = nullptr;
-    if (entry[0] != '\0') {
-        echo = runAnalysis(entry);
+    if (entry) {
+        echo = runAnalysis(*entry);
         if (chordWise)
             drawSpikesByChord();
         else

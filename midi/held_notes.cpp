@@ -1,7 +1,7 @@
 // Held notes (held_notes.h): keys and pedal per keyboard, and the settled chord.
 #include "midi/held_notes.h"
 
-#include <cstring>
+#include <algorithm>
 
 HeldNoteState HeldNotes;
 
@@ -21,6 +21,13 @@ HeldKeyboard* keyboardOf(HMIDIIN input) {
     return free;
 }
 
+unsigned heldPitchClasses() {
+    unsigned mask = 0;
+    for (int key = 0; key < KeyCount; ++key)
+        if (HeldNotes.held.test(key)) mask |= 1u << (key % PitchClassCount);
+    return mask;
+}
+
 // Gathers every keyboard's keys and notes when that changes the held set.
 void noteChange(DWORD now) {
     std::bitset<KeyCount> held;
@@ -30,6 +37,7 @@ void noteChange(DWORD now) {
     HeldNotes.held = held;
     HeldNotes.unsettled = true;
     HeldNotes.lastChange = now;
+    HeldNotes.lapsed |= pitchMask(HeldNotes.chord) & ~heldPitchClasses();
 }
 
 void press(HeldKeyboard& keyboard, int key) { keyboard.down.set(key); }
@@ -44,23 +52,16 @@ void pedal(HeldKeyboard& keyboard, bool down) {
     if (!down) keyboard.sustained.reset();
 }
 
-// The held keys' pitch classes, lowest key first, five at most: "E G C".
-void writeChord(char* text, int* bass) {
-    bool named[PitchClassCount] = {};
-    int count = 0;
-    *bass = NoNote;
-    text[0] = '\0';
-    for (int key = 0; key < KeyCount && count < MaxEnteredNotes; ++key) {
-        const int pitch = key % PitchClassCount;
-        if (!HeldNotes.held.test(key) || named[pitch]) continue;
-        named[pitch] = true;
-        if (count++ == 0) *bass = pitch;
-        char* end = text + std::strlen(text);
-        if (count > 1) *end++ = ' ';
-        *end++ = SharpNames[2 * pitch];
-        if (SharpNames[2 * pitch + 1] != ' ') *end++ = SharpNames[2 * pitch + 1];
-        *end = '\0';
-    }
+// The held keys' pitch classes, lowest key first, five at most.
+PitchSet heldChord() {
+    PitchSet chord = emptyPitchSet();
+    for (int key = 0; key < KeyCount; ++key)
+        if (HeldNotes.held.test(key)) addPitch(chord, key % PitchClassCount, 1.0f);
+    return chord;
+}
+
+bool sameNotes(const PitchSet& one, const PitchSet& other) {
+    return one.count == other.count && std::equal(one.notes, one.notes + one.count, other.notes);
 }
 
 }  // namespace
@@ -96,11 +97,10 @@ bool chordSettled(DWORD now) {
     if (!HeldNotes.unsettled || now - HeldNotes.lastChange < settleTime()) return false;
     HeldNotes.unsettled = false;
     HeldNotes.pressedSinceSettled = false;
-    char chord[ChordTextCapacity];
-    int bass;
-    writeChord(chord, &bass);
-    if (chord[0] == '\0' || std::strcmp(chord, HeldNotes.chordNotes) == 0) return false;
-    std::strcpy(HeldNotes.chordNotes, chord);
-    HeldNotes.chordBass = bass;
+    const PitchSet chord = heldChord();
+    const bool struckAgain = (pitchMask(chord) & HeldNotes.lapsed) != 0;
+    if (chord.count == 0 || (sameNotes(chord, HeldNotes.chord) && !struckAgain)) return false;
+    HeldNotes.chord = chord;
+    HeldNotes.lapsed = 0;
     return true;
 }

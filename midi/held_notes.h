@@ -3,13 +3,17 @@
 //
 // Keys count from any channel; a note-on with velocity 0 is a note-off; the
 // sustain pedal (controller 64 at 64 or more) keeps the keys let go on its own
-// keyboard held until it is lifted. The chord is the held keys' distinct
-// pitch classes, lowest key first, at most the five lowest, as note names the
-// entry field reads ("E G C"); the lowest key is its bass. A change counts once
+// keyboard held until it is lifted. The chord is the note model of the held
+// keys: their distinct pitch classes, lowest key first, at most the five
+// lowest, each of weight 1; the lowest key is its bass. A change counts once
 // the held keys have stayed the same for ChordSettleTime, or for
 // ReleaseSettleTime when keys were only let go: a hand lifting off a chord
 // leaves it key by key, and what it leaves on the way is no chord. Letting go
-// of every key keeps the last chord. Times are milliseconds from any clock.
+// of every key keeps the last chord. A chord is played when the held keys
+// settle into other notes than the last chord's, or into the same notes once
+// one of them has stopped sounding on the way (struck again, after the hands
+// lifted or not); a chord held still, or joined by a key doubling one of its
+// notes, is not played again. Times are milliseconds from any clock.
 #pragma once
 
 #include "analysis/analysis.h"
@@ -21,7 +25,6 @@ inline constexpr int KeyCount = 128;
 inline constexpr int MaxKeyboards = 16;
 inline constexpr DWORD ChordSettleTime = 30;
 inline constexpr DWORD ReleaseSettleTime = 250;
-inline constexpr int ChordTextCapacity = 3 * MaxEnteredNotes;  // "C# D# F# G# A#"
 
 struct HeldKeyboard {
     HMIDIIN input = nullptr;           // nullptr: a free place
@@ -36,8 +39,8 @@ struct HeldNoteState {
     bool unsettled = false;            // the held keys changed since the chord was last looked for
     bool pressedSinceSettled = false;  // ... and a key went down among the changes
     DWORD lastChange = 0;
-    char chordNotes[ChordTextCapacity] = "";  // the last chord; empty before the first
-    int chordBass = NoNote;                   // its lowest key's pitch class
+    PitchSet chord = emptyPitchSet();  // the last chord played; no notes before the first
+    unsigned lapsed = 0;               // its pitch classes (bit p) that stopped sounding since
 };
 
 extern HeldNoteState HeldNotes;
@@ -50,6 +53,5 @@ void takeMidiMessage(HMIDIIN input, DWORD message, DWORD now);
 void forgetKeyboard(HMIDIIN input, DWORD now);
 // How long after the last change the held keys settle.
 DWORD settleTime();
-// True once, when the held keys have settled into a chord other than the last:
-// HeldNotes.chordNotes and chordBass then describe it.
+// True once for each chord played: HeldNotes.chord then holds it.
 bool chordSettled(DWORD now);

@@ -12,25 +12,25 @@ namespace {
 // replaced by the next change starts again from that one.
 void awaitSettling(DWORD now) {
     const DWORD waited = now - HeldNotes.lastChange;
-    SetTimer(KeyboardWatch.window, ChordSettleTimer, waited < settleTime() ? settleTime() - waited : 1, nullptr);
+    SetTimer(KeyboardWatch.window, KeyboardWatch.timers.settle, waited < settleTime() ? settleTime() - waited : 1, nullptr);
 }
 
 void keepSettling(DWORD now) {
     if (HeldNotes.unsettled)
         awaitSettling(now);
     else
-        KillTimer(KeyboardWatch.window, ChordSettleTimer);
+        KillTimer(KeyboardWatch.window, KeyboardWatch.timers.settle);
 }
 
 void settle() {
     const DWORD now = GetTickCount();
-    if (chordSettled(now)) KeyboardWatch.chordPlayed();
+    if (chordSettled(now)) KeyboardWatch.chordPlayed(HeldNotes.chord);
     keepSettling(now);
 }
 
 // A keyboard pulled out lets go of its keys, which is a change to settle too.
 void scan() {
-    SetTimer(KeyboardWatch.window, KeyboardScanTimer, KeyboardScanPeriod, nullptr);
+    SetTimer(KeyboardWatch.window, KeyboardWatch.timers.scan, KeyboardScanPeriod, nullptr);
     const DWORD now = GetTickCount();
     if (scanKeyboards(KeyboardWatch.window, now)) KeyboardWatch.keyboardsChanged();
     keepSettling(now);
@@ -51,18 +51,19 @@ void resetKeyboardWatch() {
     resetHeldNotes();
 }
 
-void startKeyboardWatch(HWND window, UINT firstScanDelay, void (*chordPlayed)(), void (*keyboardsChanged)()) {
-    KeyboardWatch = {window, chordPlayed, keyboardsChanged};
-    SetTimer(window, KeyboardScanTimer, firstScanDelay, nullptr);
+void startKeyboardWatch(HWND window, KeyboardWatchTimers timers, UINT firstScanDelay,
+                        void (*chordPlayed)(const PitchSet& chord), void (*keyboardsChanged)()) {
+    KeyboardWatch = {window, timers, chordPlayed, keyboardsChanged};
+    SetTimer(window, timers.scan, firstScanDelay, nullptr);
 }
 
 bool handleKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!KeyboardWatch.window) return false;
     if (message == MM_MIM_DATA)
         takeData(reinterpret_cast<HMIDIIN>(wParam), static_cast<DWORD>(lParam));
-    else if (message == WM_TIMER && wParam == ChordSettleTimer)
+    else if (message == WM_TIMER && wParam == KeyboardWatch.timers.settle)
         settle();
-    else if (message == WM_TIMER && wParam == KeyboardScanTimer)
+    else if (message == WM_TIMER && wParam == KeyboardWatch.timers.scan)
         scan();
     else
         return false;
@@ -71,8 +72,8 @@ bool handleKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void stopKeyboardWatch() {
     if (!KeyboardWatch.window) return;
-    KillTimer(KeyboardWatch.window, KeyboardScanTimer);
-    KillTimer(KeyboardWatch.window, ChordSettleTimer);
+    KillTimer(KeyboardWatch.window, KeyboardWatch.timers.scan);
+    KillTimer(KeyboardWatch.window, KeyboardWatch.timers.settle);
     closeKeyboards(GetTickCount());
     KeyboardWatch = {};
 }

@@ -2,20 +2,26 @@
 // that arrive as MM_MIM_DATA, and the chord they settle into. The window's
 // procedure hands its MM_MIM_DATA and WM_TIMER messages to
 // handleKeyboardMessage; the watch tells its owner through two routines when
-// a chord has settled (HeldNotes.chordNotes and chordBass) and when keyboards
-// were opened or closed (Keyboards). Times come from GetTickCount, the clock
-// the timers run on.
+// a chord was played (with the chord) and when keyboards were opened or
+// closed (Keyboards). The owner chooses the two timers' ids, so that they
+// cannot meet its own. Times come from GetTickCount, the clock the timers
+// run on.
 #pragma once
 
+#include "analysis/pitch_set.h"
 #include "platform/win32.h"
 
-inline constexpr UINT_PTR ChordSettleTimer = 2;
-inline constexpr UINT_PTR KeyboardScanTimer = 3;
 inline constexpr UINT KeyboardScanPeriod = 2000;
+
+struct KeyboardWatchTimers {
+    UINT_PTR settle;  // the held keys may have settled
+    UINT_PTR scan;    // the next device scan
+};
 
 struct KeyboardWatchRecord {
     HWND window;
-    void (*chordPlayed)();
+    KeyboardWatchTimers timers;
+    void (*chordPlayed)(const PitchSet& chord);
     void (*keyboardsChanged)();
 };
 
@@ -24,7 +30,8 @@ extern KeyboardWatchRecord KeyboardWatch;
 // Back to the start: nothing watched, open or held (it closes nothing).
 void resetKeyboardWatch();
 // The first scan comes firstScanDelay milliseconds from now.
-void startKeyboardWatch(HWND window, UINT firstScanDelay, void (*chordPlayed)(), void (*keyboardsChanged)());
+void startKeyboardWatch(HWND window, KeyboardWatchTimers timers, UINT firstScanDelay,
+                        void (*chordPlayed)(const PitchSet& chord), void (*keyboardsChanged)());
 // MM_MIM_DATA and the watch's two timers; false for any other message.
 bool handleKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam);
 // Every keyboard closed, no more timers.

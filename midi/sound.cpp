@@ -29,11 +29,12 @@ MMRESULT openSynthesizer(HMIDIOUT* synthesizer) {
 }
 
 // The synthesizer goes with the message, or is closed when no window is left to take it.
-DWORD WINAPI openSynthesizerFor(LPVOID window) {
+DWORD WINAPI openSynthesizerFor(LPVOID request) {
+    const SynthesizerRequest asked = *static_cast<const SynthesizerRequest*>(request);
     HMIDIOUT synthesizer;
     const MMRESULT result = openSynthesizer(&synthesizer);
     const auto handle = reinterpret_cast<LPARAM>(synthesizer);
-    if (!PostMessageA(static_cast<HWND>(window), SynthesizerOpened, result, handle) && synthesizer)
+    if (!PostMessageA(asked.window, asked.openedMessage, result, handle) && synthesizer)
         midiOutClose(synthesizer);
     return 0;
 }

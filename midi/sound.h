@@ -3,7 +3,7 @@
 //
 // openSynthesizer touches no state, so it may run on any thread; the window
 // has it run on a thread of its own (openSynthesizerFor), whose result
-// reaches the window as a posted message. The other functions keep
+// reaches the window as a message the window chooses. The other functions keep
 // Sound and belong to the thread that owns the window. When to release
 // (HoldMilliseconds after the chord began) is the caller's business.
 #pragma once
@@ -15,9 +15,14 @@ inline constexpr int SoundChannel = 0;
 inline constexpr int PianoProgram = 0;   // General MIDI's Acoustic Grand Piano
 inline constexpr int SoundVelocity = 90;
 inline constexpr int HoldMilliseconds = 1500;
-// Posted by openSynthesizerInBackground: wParam the MMRESULT, lParam the
-// HMIDIOUT (null unless the result is MMSYSERR_NOERROR).
-inline constexpr UINT SynthesizerOpened = WM_APP + 1;
+
+// Whom the open's thread tells, and with which message (the owner's choice):
+// wParam the MMRESULT, lParam the HMIDIOUT (null unless the result is
+// MMSYSERR_NOERROR).
+struct SynthesizerRequest {
+    HWND window;
+    UINT openedMessage;
+};
 
 struct SoundState {
     HMIDIOUT synthesizer;  // null while none is open
@@ -31,14 +36,14 @@ extern SoundState Sound;
 // why) and a null handle.
 MMRESULT openSynthesizer(HMIDIOUT* synthesizer);
 
-// A thread procedure (CreateThread) for the window given as its parameter:
-// runs openSynthesizer and posts SynthesizerOpened to the window; if the window
-// has gone by then, it closes what it opened. Nothing need wait for it, so a
-// program may end while it runs.
-DWORD WINAPI openSynthesizerFor(LPVOID window);
+// A thread procedure (CreateThread) for the SynthesizerRequest given as its
+// parameter, which it reads at once: runs openSynthesizer and posts the
+// request's message to its window; if the window has gone by then, it closes
+// what it opened. Nothing need wait for it, so a program may end while it runs.
+DWORD WINAPI openSynthesizerFor(LPVOID request);
 
-// The synthesizer that SynthesizerOpened brought becomes Sound's; returns the
-// open's result.
+// The synthesizer that the open's message brought becomes Sound's; returns
+// the open's result.
 MMRESULT takeSynthesizer(WPARAM wParam, LPARAM lParam);
 
 // Stops whatever sounds (all notes off), then sounds the voicing's keys

@@ -19,7 +19,16 @@ Voicing stackUpward(const int* pitchClasses, int count) {
 
 }  // namespace
 
-Voicing voiceEntry(const NoteEntry& entry) { return stackUpward(entry.typed, entry.count); }
+Voicing voiceEntry(const NoteEntry& entry) { return voicePitches(pitchSetOf(entry, NoNote)); }
+
+Voicing voicePitches(const PitchSet& set) {
+    int notes[MaxPitchSetNotes];
+    int count = 0;
+    if (set.bass >= 0 && set.bass < PitchClassCount && (pitchMask(set) >> set.bass & 1u)) notes[count++] = set.bass;
+    for (int place = 0; place < set.count; ++place)
+        if (count == 0 || set.notes[place] != notes[0]) notes[count++] = set.notes[place];
+    return stackUpward(notes, count);
+}
 
 Voicing voiceChord(int chordType, int root) {
     const ChordTemplate& chord = ChordTemplates[chordType];

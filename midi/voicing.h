@@ -17,6 +17,10 @@ struct Voicing {
 // one before it.
 Voicing voiceEntry(const NoteEntry& entry);
 
+// What sounds: its bass first, in the octave from C3, then its other notes in
+// the set's order, each the next key above the one before.
+Voicing voicePitches(const PitchSet& set);
+
 // A spike: the chord type on a root (a pitch class, C = 0) in root position,
 // the root in the octave from C3. MatchMatrix's root r (A = 0) is pitch class
 // (r + 9) % 12.

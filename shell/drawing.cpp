@@ -3,7 +3,6 @@
 #include "shell/drawing.h"
 
 #include <cstring>
-#include <utility>
 
 #include "analysis/naming.h"
 #include "display/namebox.h"
@@ -30,15 +29,24 @@ void takeInEntry() {
     setText(NoteEntryField, "");
     clearNameBand();
     keepFromFirstNonBlank(text);
+    Shell.entered = currentEntry[0] != '\0';
+    Shell.enteredPitches = pitchSetOf(parseEntry(currentEntry), NoNote);
 }
 
-// The name of the entry just taken in, over a played chord's lowest key or
-// else the first note typed: in words where the field shows them whole,
-// else the symbol; nothing when the notes name no chord.
+// The name of the entry just taken in, over its bass: in words where the
+// field shows them whole, else the symbol; nothing when the notes name no
+// chord.
 void showChordName(bool analysed) {
-    const int bass = std::exchange(Shell.playedBass, -1);
-    const ChordName name = analysed ? nameChord(Analysis.entry, bass) : ChordName{};
+    const ChordName name = analysed ? nameChord(Shell.enteredPitches) : ChordName{};
     setText(ChordField, !name.named ? "" : textFits(ChordField, name.longName) ? name.longName : name.symbol);
+}
+
+// The current entry's spectrum and echo; its name too when it was just taken in.
+void showEntry(bool takenIn) {
+    const char* echo = drawSpectrum(Shell.entered ? &Shell.enteredPitches : nullptr, displayKeyword);
+    if (echo) setText(RecognisedNotesField, echo);
+    if (takenIn) showChordName(echo != nullptr);
+    SetFocus(NoteEntryField);
 }
 
 }  // namespace
@@ -52,15 +60,16 @@ void paintform() {
 void plotSpectrum() {
     const bool takingIn = enterPending == 1;
     if (takingIn) takeInEntry();
-    const char* echo = drawSpectrum(currentEntry, displayKeyword);
-    if (echo) setText(RecognisedNotesField, echo);
-    if (takingIn) showChordName(echo != nullptr);
-    SetFocus(NoteEntryField);
+    showEntry(takingIn);
 }
 
-void enterPlayedNotes(const char* notes, int lowestKey) {
-    setText(NoteEntryField, notes);
-    Shell.playedBass = lowestKey;
-    enterPending = 1;
-    plotSpectrum();
+// Nothing typed is kept: the field is emptied as "Enter" empties it.
+void showPitchSet(const PitchSet& set) {
+    enterPending = 0;
+    currentEntry[0] = '\0';
+    setText(NoteEntryField, "");
+    clearNameBand();
+    Shell.entered = true;
+    Shell.enteredPitches = set;
+    showEntry(true);
 }

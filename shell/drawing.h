@@ -3,6 +3,8 @@
 // field, the echo of the recognised notes and the chord's name).
 #pragma once
 
+#include "analysis/pitch_set.h"
+
 // The whole client area of Form1 repainted from nothing (no spikes), in the
 // arrangement of modeNumber; then the focus to the note field and the reader
 // file read again.
@@ -15,6 +17,8 @@ void paintform();
 // entry in the chord field, and the focus to the note field.
 void plotSpectrum();
 
-// Takes in notes played on a keyboard as if typed and entered, with the
-// lowest key's pitch class as the chord's bass; nothing is sounded.
-void enterPlayedNotes(const char* notes, int lowestKey);
+// Shows what sounds as the entry, exactly as if its notes had been typed and
+// entered: the note field emptied, the spikes, the echo in the recognised-notes
+// field and the chord's name over the set's bass. Nothing is sounded. Chords
+// played on a keyboard come in here.
+void showPitchSet(const PitchSet& set);

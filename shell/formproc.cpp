@@ -12,6 +12,7 @@
 #include "shell/help.h"
 #include "shell/keyboard_input.h"
 #include "shell/sounding.h"
+#include "shell/window_ids.h"
 
 #include <cstring>
 

@@ -1,17 +1,13 @@
 // Keyboards played into Form1 (keyboard_input.h).
 #include "shell/keyboard_input.h"
 
-#include "midi/held_notes.h"
 #include "midi/keyboard_watch.h"
 #include "midi/keyboards.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
+#include "shell/window_ids.h"
 
 namespace {
-
-void enterChordPlayed() {
-    enterPlayedNotes(HeldNotes.chordNotes, HeldNotes.chordBass);
-}
 
 void showKeyboards() {
     char status[StatusCapacity];
@@ -22,7 +18,7 @@ void showKeyboards() {
 }  // namespace
 
 void startWatchingKeyboards() {
-    startKeyboardWatch(Form1, FirstScanDelay, enterChordPlayed, showKeyboards);
+    startKeyboardWatch(Form1, {ChordSettleTimer, KeyboardScanTimer}, FirstScanDelay, showPitchSet, showKeyboards);
 }
 
 void stopWatchingKeyboards() {

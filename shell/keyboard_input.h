@@ -1,6 +1,6 @@
 // Keyboards played into Form1: the watch (midi/keyboard_watch.h) started just
 // after start-up, so the first frame never waits for the first device scan; a
-// chord that settles is taken in as an entry with its lowest key as the bass,
+// chord played is shown as an entry (showPitchSet) with its lowest key as the bass,
 // and the status text beside "Enter" says which keyboards are open.
 #pragma once
 

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Lives as long as the process: the open's thread may outlast the window.
+SynthesizerRequest opening;
+
 bool soundWanted() { return SendMessageA(SoundBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void play(const Voicing& voicing) {
@@ -19,10 +22,11 @@ void play(const Voicing& voicing) {
 
 // Without a thread to spare the open runs here: late, but the same.
 void openSound() {
-    if (HANDLE opening = CreateThread(nullptr, 0, openSynthesizerFor, Form1, 0, nullptr))
-        CloseHandle(opening);
+    opening = {Form1, SynthesizerOpened};
+    if (HANDLE thread = CreateThread(nullptr, 0, openSynthesizerFor, &opening, 0, nullptr))
+        CloseHandle(thread);
     else
-        openSynthesizerFor(Form1);
+        openSynthesizerFor(&opening);
 }
 
 }  // namespace
@@ -51,7 +55,9 @@ void takeSynthesizerResult(WPARAM wParam, LPARAM lParam) {
     std::fprintf(stderr, "No sound: %s\n", reason);
 }
 
-void soundEntry() { play(voiceEntry(parseEntry(currentEntry))); }
+void soundEntry() {
+    if (Shell.entered) play(voicePitches(Shell.enteredPitches));
+}
 
 void soundSpike(int chordType, int displayRoot) {
     play(voiceChord(chordType, (displayRoot + 9) % RootCount));

@@ -9,9 +9,8 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "shell/window_ids.h"
 
-inline constexpr UINT_PTR ReleaseTimer = 1;
-inline constexpr UINT_PTR OpenTimer = 4;
 inline constexpr UINT OpenDelay = 250;  // milliseconds
 
 // Greys the Sound box out and sets OpenTimer.
@@ -22,7 +21,8 @@ bool soundTimerDue(UINT_PTR timer);
 // SynthesizerOpened: the box ticked and usable, or, when the open failed, left
 // greyed out with one line on standard error saying why.
 void takeSynthesizerResult(WPARAM wParam, LPARAM lParam);
-// "Enter": the notes of currentEntry in the order typed, the first as the bass.
+// "Enter": the notes of the entry just taken in, as the analysis took them,
+// the bass lowest.
 void soundEntry();
 // A named spike: its chord in root position; the root as the display counts
 // it (A = 0).

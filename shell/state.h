@@ -4,6 +4,7 @@
 // the display what to draw.
 #pragma once
 
+#include "analysis/pitch_set.h"
 #include "platform/win32.h"
 
 // A window's place in layout units, as handed to its factory.
@@ -30,8 +31,10 @@ struct ShellRecord {
     int modeNumber;          // the arrangement the form painting draws: 1 by key, 2 by chord
     char displayKeyword[6];  // "dispc" arranges the spectrum by chord, anything else by key
     int enterPending;        // 1 once "Enter" was pressed, until the entry is taken in
-    char currentEntry[32];   // the last entry, from its first non-blank character
-    int playedBass = -1;     // while a chord played in is taken in: its lowest key's pitch class
+    char currentEntry[32];   // the last entry typed, from its first non-blank character;
+                             // empty once a chord was played in
+    bool entered;            // an entry was taken in: text typed, or a chord played
+    PitchSet enteredPitches; // its notes, as the spikes show them and "Enter" sounds them
 
     // A click on the form (formproc.cpp).
     int buttonDown;  // 1 from a press over the form until a release reaches it

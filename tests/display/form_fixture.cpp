@@ -100,9 +100,3 @@ COLORREF FormTest::pixelAt(int clientX, int clientY) {
     if (!image || !inside(image, clientX, clientY)) return 0xFFFFFFFF;
     return ::pixelAt(image, clientX, clientY).colourref();
 }
-
-std::string FormTest::windowText(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}

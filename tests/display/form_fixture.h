@@ -71,5 +71,4 @@ protected:
     Selection probeSelection();
     // The colour at a point of Form1's client area; 0xFFFFFFFF outside it.
     COLORREF pixelAt(int clientX, int clientY);
-    std::string windowText(HWND window);
 };

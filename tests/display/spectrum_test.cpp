@@ -10,6 +10,7 @@
 #include "platform/headless/headless.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -78,8 +79,8 @@ TEST_F(Spectrum, TakingInAnEntryEmptiesTheFieldClearsTheNameAndShowsTheEcho) {
     enter("  c e g");
     EXPECT_STREQ(currentEntry, "c e g");
     EXPECT_EQ(enterPending, 0);
-    EXPECT_EQ(windowText(NoteEntryField), "");
-    EXPECT_EQ(windowText(RecognisedNotesField), "  C  E  G  ");
+    EXPECT_EQ(textOf(NoteEntryField), "");
+    EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");
     std::vector<Segment> lines = segments();
     ASSERT_GE(lines.size(), 5u);
     for (int i = 0; i < 5; i++) {  // the name band, before anything else
@@ -107,7 +108,7 @@ TEST_F(Spectrum, AnAllBlankEntryDrawsNoSpikesButStillThePrompt) {
         enter(blank);
         EXPECT_STREQ(currentEntry, "");
         EXPECT_TRUE(spikes().empty());
-        EXPECT_EQ(windowText(RecognisedNotesField), "  C  E  G  ");  // the last analysis stays
+        EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");  // the last analysis stays
         ASSERT_FALSE(texts().empty());
         EXPECT_EQ(texts().back().text, "Click on a spectral spike");
     }
@@ -132,7 +133,7 @@ TEST_F(Spectrum, LaterRunsRedrawTheLastEntryWithoutReadingTheField) {
     SetWindowTextA(NoteEntryField, "d f a");
     rerun();
     EXPECT_EQ(spikeAt(314).y2, 68);
-    EXPECT_EQ(windowText(NoteEntryField), "d f a");
+    EXPECT_EQ(textOf(NoteEntryField), "d f a");
     std::vector<Segment> lines = segments();
     EXPECT_NE(lines[0].x1, px(34.0));  // the name band is left alone
 }

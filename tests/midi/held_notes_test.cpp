@@ -45,6 +45,17 @@ struct Scenario {
     std::vector<Entered> entered;
 };
 
+// The chord's notes in its order by their sharp names: "E G C".
+std::string namesOf(const PitchSet& chord) {
+    std::string names;
+    for (int place = 0; place < chord.count; ++place) {
+        if (place > 0) names += ' ';
+        const char* name = SharpNames + 2 * chord.notes[place];
+        names.append(name, name[1] == ' ' ? 1 : 2);
+    }
+    return names;
+}
+
 std::vector<Entered> play(const std::vector<Played>& playing) {
     resetHeldNotes();
     std::vector<Entered> entered;
@@ -55,7 +66,7 @@ std::vector<Entered> play(const std::vector<Played>& playing) {
                 forgetKeyboard(keyboard(next->keyboard), now);
             else
                 takeMidiMessage(keyboard(next->keyboard), next->message, now);
-        if (chordSettled(now)) entered.push_back(Entered{now, HeldNotes.chordNotes, HeldNotes.chordBass});
+        if (chordSettled(now)) entered.push_back(Entered{now, namesOf(HeldNotes.chord), HeldNotes.chord.bass});
     }
     return entered;
 }
@@ -86,7 +97,16 @@ const Scenario scenarios[] = {
     {"AllKeysReleased",  // a hand lifting off keeps the chord; a key let go on purpose counts
      {{0, 0, on(C4)}, {0, 0, on(E4)}, {0, 0, on(G4)}, {100, 0, off(G4)}, {150, 0, off(E4)}, {300, 0, off(C4)},
       {500, 0, on(C4)}, {500, 0, on(E4)}, {500, 0, on(G4)}, {600, 0, off(G4)}},
-     {{30, "C E G", 0}, {850, "C E", 0}}},
+     {{30, "C E G", 0}, {530, "C E G", 0}, {850, "C E", 0}}},
+    {"SameChordPlayedAgain",  // after the hands lifted, or with one key struck again; held still, never
+     {{0, 0, on(C4)}, {0, 0, on(E4)}, {0, 0, on(G4)}, {100, 0, off(C4)}, {100, 0, off(E4)}, {100, 0, off(G4)},
+      {400, 0, on(C4)}, {400, 0, on(E4)}, {400, 0, on(G4)}, {600, 0, off(E4)}, {620, 0, on(E4)},
+      {800, 1, on(C3)}, {1000, 1, off(C3)}},
+     {{30, "C E G", 0}, {430, "C E G", 0}, {650, "C E G", 0}}},
+    {"SameChordOnAnotherKeyboard",  // the keys struck again elsewhere, the first hand gone
+     {{0, 0, on(C4)}, {0, 0, on(E4)}, {0, 0, on(G4)}, {100, 0, unplugged},
+      {200, 1, on(C5)}, {200, 1, on(E5)}, {200, 1, on(G4 + 12)}},
+     {{30, "C E G", 0}, {230, "C E G", 0}}},
     {"KeyboardUnpluggedWithKeysHeld",  // its keys go, another's pedal keeps none of them
      {{0, 0, on(C4)}, {0, 0, on(E4)}, {0, 0, on(G4)}, {100, 1, on(A3)}, {150, 1, pedal(127)},
       {200, 0, unplugged}, {300, 0, on(D5)}},

@@ -8,6 +8,7 @@
 #include "shell/form.h"
 #include "shell/keyboard_input.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_text.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,6 @@ protected:
         directory_.reset();
     }
 
-    static std::string textOf(HWND window) {
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
     // Keys go down (or up) on the device, and the program takes the messages.
     static void keys(const char* device, std::initializer_list<unsigned char> numbers, bool down = true) {
         for (unsigned char key : numbers)
@@ -76,6 +72,37 @@ TEST_F(PlayedIn, AChordSettlesIntoTheEntryAndItsName) {
     keys("Keys", {A4, 50, 48, 53, 55, 52});  // A4, D3, C3, F3, G3, E3
     headless::advanceClock(ChordSettleTime);
     EXPECT_EQ(textOf(RecognisedNotesField), "  C  D  E  F  G  ");
+}
+
+// A chord played again is entered again: after a typed entry, and right
+// after itself (the note field, typed into meanwhile, is emptied as "Enter"
+// empties it); a chord held still is not.
+TEST_F(PlayedIn, AChordPlayedAgainIsEnteredAgain) {
+    headless::advanceClock(FirstScanDelay);
+    keys("Keys", {C4, E4, G4});
+    headless::advanceClock(ChordSettleTime);
+    keys("Keys", {C4, E4, G4}, false);
+    headless::advanceClock(ReleaseSettleTime);
+    headless::typeText(NoteEntryField, "a c e");
+    headless::clickButton(EnterButton);
+    headless::runUntilIdle();
+    EXPECT_EQ(textOf(ChordField), "A Minor");
+
+    keys("Keys", {C4, E4, G4});
+    headless::advanceClock(ChordSettleTime);
+    EXPECT_EQ(textOf(RecognisedNotesField), "  C  E  G  ");
+    EXPECT_EQ(textOf(ChordField), "C Major");
+
+    keys("Keys", {C4, E4, G4}, false);
+    headless::advanceClock(ReleaseSettleTime);
+    headless::typeText(NoteEntryField, "d");
+    keys("Keys", {C4, E4, G4});
+    headless::advanceClock(ChordSettleTime);
+    EXPECT_EQ(textOf(NoteEntryField), "");
+
+    headless::typeText(NoteEntryField, "d");
+    headless::advanceClock(KeyboardScanPeriod);
+    EXPECT_EQ(textOf(NoteEntryField), "d");
 }
 
 // A keyboard pulled out with keys down lets go of them quietly and the chord

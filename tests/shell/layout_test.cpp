@@ -52,12 +52,12 @@ TEST_F(Layout, Screen1024x768) {
         // Centred in the work area above the 40-pixel task bar: (728 - 738) / 2.
         EXPECT_EQ(outerPlacement(Form1), (Placement{0, -5, 1024, 738}));
         EXPECT_TRUE(IsWindow(Form1));
-        EXPECT_EQ(RunningProgram::textOf(Form1), "Tonvisor V1.0");
-        EXPECT_EQ(RunningProgram::textOf(NoteEntryField), " ");
-        EXPECT_EQ(RunningProgram::textOf(RecognisedNotesField), " ");
-        EXPECT_EQ(RunningProgram::textOf(ChordButton), "x Chord");
-        EXPECT_EQ(RunningProgram::textOf(ChordField), "");
-        EXPECT_EQ(RunningProgram::textOf(MidiStatus), "MIDI: none");
+        EXPECT_EQ(textOf(Form1), "Tonvisor V1.0");
+        EXPECT_EQ(textOf(NoteEntryField), " ");
+        EXPECT_EQ(textOf(RecognisedNotesField), " ");
+        EXPECT_EQ(textOf(ChordButton), "x Chord");
+        EXPECT_EQ(textOf(ChordField), "");
+        EXPECT_EQ(textOf(MidiStatus), "MIDI: none");
     });
     runAndQuit();
 }

@@ -8,6 +8,7 @@
 #include "shell/application.h"
 #include "shell/form.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +36,6 @@ protected:
     }
 
     const ScratchDirectory& directory() const { return *directory_; }
-
-    static std::string textOf(HWND window) {
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
 
 private:
     std::unique_ptr<ScratchDirectory> directory_;

@@ -7,6 +7,7 @@
 #include "shell/application.h"
 #include "shell/form.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/support/window_text.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,6 @@ namespace {
 
 constexpr int ActionCount = 20000;
 constexpr int ScreenWidth = 1024, ScreenHeight = 768;
-
-std::string textOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 enum class Action {
     TypeIntoEntry,
