@@ -15,6 +15,8 @@ inline constexpr int HelpButtonId = 106;
 inline constexpr int ChordFieldId = 107;
 inline constexpr int SoundBoxId = 108;
 inline constexpr int MidiStatusId = 109;
+inline constexpr int OpenButtonId = 110;
+inline constexpr int PieceStatusId = 111;
 
 // Half the screen size, and from it every window's place in Shell.formLayout.
 void computeLayout();

@@ -35,6 +35,8 @@ const ControlPlan controlPlans[ControlCount] = {
     {&Shell.ChordField, createReadOnlyEdit, "", ChordFieldId, {0.43, 0.825, 0.20, 0.028}},
     {&Shell.SoundBox, createCheckBox, "Sound", SoundBoxId, {0.11, 0.870, 0.085, 0.028}},
     {&Shell.MidiStatus, createStatic, "MIDI: none", MidiStatusId, {0.205, 0.870, 0.225, 0.028}},
+    {&Shell.OpenButton, createButton, "Open", OpenButtonId, {0.45, 0.86, 0.05, 0.048}},
+    {&Shell.PieceStatus, createStatic, "No piece open", PieceStatusId, {0.505, 0.870, 0.185, 0.028}},
 };
 
 // The product is formed at extended precision and truncated from there:

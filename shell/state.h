@@ -13,7 +13,7 @@ struct LayoutBox {
 };
 
 // Form1's controls, created in the order of the layout's control table.
-inline constexpr int ControlCount = 9;
+inline constexpr int ControlCount = 11;
 
 struct ShellRecord {
     // Form1 and its controls (layout.cpp).
@@ -21,6 +21,8 @@ struct ShellRecord {
     HWND ChordField;  // the chord's name
     HWND SoundBox;    // ticked while chords sound; greyed out without a synthesizer
     HWND MidiStatus;  // the keyboards played in
+    HWND OpenButton;   // opens a piece in the piece window
+    HWND PieceStatus;  // the piece open there
     HINSTANCE programInstance;
     const char* formClassName;
     int unitX, unitY;                         // pixels per layout unit; set before any window exists
@@ -50,7 +52,7 @@ struct ShellRecord {
 extern ShellRecord Shell;
 extern HWND &Form1, &EnterButton, &NoteEntryField, &RecognisedNotesField, &KeyButton, &ChordButton,
     &HelpButton;
-extern HWND &ChordField, &SoundBox, &MidiStatus;
+extern HWND &ChordField, &SoundBox, &MidiStatus, &OpenButton, &PieceStatus;
 extern float &halfScreenWidth, &halfScreenHeight;
 extern int& modeNumber;
 extern char (&displayKeyword)[6];
