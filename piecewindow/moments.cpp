@@ -20,8 +20,11 @@ int spanAt(const std::vector<Span>& spans, double time) {
     return time < spans[index].end || index + 1 == static_cast<int>(spans.size()) ? index : -1;
 }
 
+// The main window gives its note field the focus; the piece window takes it
+// back for its keys.
 void show(const PitchSet& set) {
     if (PieceWindow.host.showMoment) PieceWindow.host.showMoment(set);
+    SetFocus(PieceWindow.window);
 }
 
 void showSegment(int index) {

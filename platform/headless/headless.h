@@ -5,8 +5,10 @@
 #include "platform/seam/displaylist.h"
 #include "platform/win32.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace headless {
@@ -77,6 +79,11 @@ void setMidiDevices(const std::vector<std::string>& names);
 // One short message (1 to 3 bytes) from a listed device, as if it sent it now:
 // every started input open on it posts MM_MIM_DATA to its window.
 void sendMidi(const char* device, const std::vector<unsigned char>& bytes);
+
+// Off by default and after reset(); on, every message midiOutShortMsg plays
+// is logged with the virtual clock's time (milliseconds, message).
+void recordMidiOut(bool on);
+std::vector<std::pair<std::uint64_t, DWORD>> midiOutLog();
 
 // Off by default; when on, every DC appends to its display list.
 void recordDrawing(bool on);

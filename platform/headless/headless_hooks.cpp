@@ -79,6 +79,7 @@ void reset() {
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
     playAloud(false);
+    recordMidiOut(false);
 }
 
 void typeText(HWND edit, const char* text) {
@@ -165,6 +166,14 @@ RECT clientRect(HWND window) {
 }
 
 HWND focusedWindow() { return core::focusedWindow(); }
+
+void recordMidiOut(bool on) { core::recordMidiOut(on); }
+
+std::vector<std::pair<std::uint64_t, DWORD>> midiOutLog() {
+    std::vector<std::pair<std::uint64_t, DWORD>> log;
+    for (const core::TimedShortMessage& sent : core::midiOutLog()) log.emplace_back(sent.milliseconds, sent.message);
+    return log;
+}
 
 void recordDrawing(bool on) { core::recordDrawing(on); }
 const std::vector<DrawRecord>& displayList(HDC dc) { return core::displayList(dc); }

@@ -102,6 +102,15 @@ HWND focusedWindow();
 // classes, empty the queue, drop a pending quit and stop recording.
 void reset();
 
+// Off at start; on, every message midiOutShortMsg plays is logged with the
+// time on backend::milliseconds(); switching clears the log.
+struct TimedShortMessage {
+    std::uint64_t milliseconds;
+    DWORD message;
+};
+void recordMidiOut(bool on);
+std::vector<TimedShortMessage> midiOutLog();
+
 void recordDrawing(bool on);
 const std::vector<DrawRecord>& displayList(HDC dc);
 void clearDisplayList(HDC dc);
