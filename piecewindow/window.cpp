@@ -46,14 +46,14 @@ void createButtons() {
     placeButtons();
 }
 
-// Over the lower half of the work area, below the main window's spikes.
+// Over the lower part of the work area, below the main window's spikes and their names.
 void createWindow() {
     RECT work = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int width = work.right - work.left, height = work.bottom - work.top;
     PieceWindow.window = CreateWindowExA(0, PieceWindowClassName, "", WS_OVERLAPPEDWINDOW,
-                                         work.left + width / 50, work.top + height * 52 / 100, width * 96 / 100,
-                                         height * 46 / 100, nullptr, nullptr, PieceWindow.instance, nullptr);
+                                         work.left + width / 50, work.top + height * 58 / 100, width * 96 / 100,
+                                         height * 40 / 100, nullptr, nullptr, PieceWindow.instance, nullptr);
     createButtons();
     DragAcceptFiles(PieceWindow.window, TRUE);
 }
