@@ -51,7 +51,7 @@ void createWindow() {
     RECT work = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const int width = work.right - work.left, height = work.bottom - work.top;
-    PieceWindow.window = CreateWindowExA(0, PieceWindowClassName, "", WS_OVERLAPPEDWINDOW,
+    PieceWindow.window = CreateWindowExA(0, PieceWindowClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                          work.left + width / 50, work.top + height * 58 / 100, width * 96 / 100,
                                          height * 40 / 100, nullptr, nullptr, PieceWindow.instance, nullptr);
     createButtons();

@@ -406,6 +406,9 @@ int WINAPI StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHe
 #define VK_OEM_PLUS 0xBB
 #define VK_OEM_MINUS 0xBD
 #define SW_HIDE 0
+// Drawing in the window leaves its controls alone: always so on this layer,
+// whose controls lie on top of the window's picture.
+#define WS_CLIPCHILDREN 0x02000000u
 #define MB_OK 0x00000000u
 #define MB_ICONERROR 0x00000010u
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
