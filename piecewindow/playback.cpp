@@ -15,6 +15,7 @@ constexpr unsigned NoteOffStatus = 0x80, NoteOnStatus = 0x90, PolyPressureStatus
 constexpr unsigned ControlChangeStatus = 0xB0, ProgramChangeStatus = 0xC0;
 constexpr unsigned AllSoundOff = 120, ResetAllControllers = 121, AllNotesOff = 123;
 constexpr int ChannelCount = 16;
+constexpr double ShortestTimer = 10;  // milliseconds: SetTimer waits no less (USER_TIMER_MINIMUM)
 
 void send(unsigned message) {
     if (HMIDIOUT output = PieceWindow.host.synthesizer ? PieceWindow.host.synthesizer() : nullptr)
@@ -52,13 +53,31 @@ std::size_t firstMessageFrom(double time) {
         messages.begin());
 }
 
-// Until the next message is due, but never longer than a frame.
+// A frame on, or until the next message when that comes sooner than a frame
+// and the shortest timer after it: no frame's timer may fall due just before a
+// message and leave it waiting for the shortest timer. Only messages closer
+// together than the shortest timer go out late, by less than it.
 UINT nextDelay(double now) {
     const std::vector<TimedMessage>& messages = PieceWindow.piece.messages;
     double wait = FrameMilliseconds;
-    if (PieceWindow.playback.nextMessage < messages.size())
-        wait = std::min(wait, (messages[PieceWindow.playback.nextMessage].time - now) * 1000.0);
+    if (PieceWindow.playback.nextMessage < messages.size()) {
+        const double untilNext = (messages[PieceWindow.playback.nextMessage].time - now) * 1000.0;
+        if (untilNext <= FrameMilliseconds + ShortestTimer) wait = untilNext;
+    }
     return static_cast<UINT>(std::max(1.0, std::ceil(wait)));
+}
+
+// The cursor moves at most once a frame, so that notes close together are
+// not kept waiting by drawing.
+void showFrameAt(double now) {
+    PiecePlayback& playback = PieceWindow.playback;
+    const DWORD tick = GetTickCount();
+    if (static_cast<DWORD>(tick - playback.frameTick) < FrameMilliseconds) return;
+    playback.frameTick = tick;
+    PieceWindow.cursorTime = now;
+    keepInView(now);
+    followSegmentAt(now);
+    redrawPieceWindow();
 }
 
 void stopTimer() { KillTimer(PieceWindow.window, PieceWindow.host.playbackTimer); }
@@ -79,6 +98,7 @@ void startPlaying() {
     playback.nextMessage = firstMessageFrom(playback.startTime);
     chaseChannelState(playback.nextMessage);
     playback.startTick = GetTickCount();
+    playback.frameTick = playback.startTick - FrameMilliseconds;  // the first frame at once
     playback.playing = true;
     playbackTick();
 }
@@ -117,9 +137,6 @@ void playbackTick() {
         stopPlaying();
         return;
     }
-    PieceWindow.cursorTime = now;
-    keepInView(now);
-    followSegmentAt(now);
     SetTimer(PieceWindow.window, PieceWindow.host.playbackTimer, nextDelay(now), nullptr);
-    redrawPieceWindow();
+    showFrameAt(now);
 }

@@ -1,7 +1,8 @@
 // Playing the piece: the window's own sequencer. A window timer sends the
 // piece's channel messages through midiOutShortMsg when their time comes
 // (the timer is set for the next message, and at least every frame, so the
-// cursor moves smoothly); without a synthesizer the cursor runs all the same,
+// cursor moves smoothly; messages closer together than the shortest timer,
+// 10 ms, may go out up to that late); without a synthesizer the cursor runs all the same,
 // silently. The cursor scrolls the view to keep itself visible, and the main
 // window follows the chord under it. A recording's player can stand beside it:
 // playing asks only for a position in time.

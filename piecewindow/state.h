@@ -37,6 +37,7 @@ struct PiecePlayback {
     double startTime;          // where in the piece the playing started
     std::uint32_t startTick;   // GetTickCount then
     std::size_t nextMessage;   // the next of piece.messages to send
+    std::uint32_t frameTick;   // GetTickCount at the cursor's last frame
     int shownSegment;          // the segment the main window was last shown; -1 none
 };
 

@@ -110,8 +110,10 @@ MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOutHandle, DWORD message) {
     std::lock_guard<std::mutex> hold(midiOut.lock);
     fluid_synth_t* synth = synthOf(midiOutHandle);
     if (!synth) return MMSYSERR_INVALHANDLE;
+    // Logged when the call came, before the synthesizer's own work on it.
+    const std::uint64_t called = backend::milliseconds();
     if (!synth::play(synth, message)) return MMSYSERR_INVALPARAM;
-    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{backend::milliseconds(), message});
+    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{called, message});
     return MMSYSERR_NOERROR;
 }
 
