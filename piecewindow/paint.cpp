@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 #include "analysis/analysis.h"
@@ -100,7 +99,7 @@ void drawBarNumbers(HDC dc, const PieceLayout& layout) {
 // Each root's name (by key) or each chord type's (by chord) beside its rows.
 void drawRowLabels(HDC dc, const PieceLayout& layout) {
     const RECT& labels = layout.labels;
-    fillArea(dc, RECT{0, layout.strip.top, labels.right, layout.bars.bottom}, background);
+    fillArea(dc, RECT{0, layout.strip.top, labels.right, layout.scrollBar.bottom}, background);
     const bool byChord = PieceWindow.view.byChord;
     const int groups = byChord ? ChordTypeCount : RootCount;
     const int groupRows = ChordRows / groups;

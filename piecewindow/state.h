@@ -42,7 +42,7 @@ struct PiecePlayback {
 };
 
 struct PieceWindowRecord {
-    HWND window, playButton, pauseButton, stopButton;
+    HWND window, playButton, pauseButton, stopButton, scrollBar;
     HINSTANCE instance;
     PieceWindowHost host;
     bool hasPiece;

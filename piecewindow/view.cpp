@@ -37,7 +37,9 @@ PieceLayout pieceLayout() {
     const LONG right = std::max(client.right, static_cast<LONG>(labelWidth + 1));
     layout.buttons = RECT{0, 0, right, 2 * unit};
     layout.strip = RECT{labelWidth, layout.buttons.bottom, right, layout.buttons.bottom + 3 * unit / 2};
-    const LONG barsTop = std::max(client.bottom - 3 * unit / 2, layout.strip.bottom + 1);
+    const LONG scrollTop = std::max(client.bottom - unit, layout.strip.bottom + 1);
+    layout.scrollBar = RECT{labelWidth, scrollTop, right, scrollTop + unit};
+    const LONG barsTop = std::max(scrollTop - 3 * unit / 2, layout.strip.bottom + 1);
     layout.spectrogram = RECT{labelWidth, layout.strip.bottom, right, barsTop};
     layout.bars = RECT{labelWidth, barsTop, right, barsTop + 3 * unit / 2};
     layout.labels = RECT{0, layout.spectrogram.top, labelWidth, layout.spectrogram.bottom};
@@ -71,6 +73,32 @@ void keepInView(double time) {
     if (x >= area.left && x < area.right - margin) return;
     PieceWindow.view.scrollX += x - static_cast<int>(area.left) - margin;
     clampScroll();
+}
+
+void showViewInScrollBar() {
+    SCROLLINFO scroll = {};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_ALL;
+    scroll.nMin = 0;
+    scroll.nMax = pieceWidth() - 1;
+    scroll.nPage = static_cast<UINT>(spectrogramWidth());
+    scroll.nPos = PieceWindow.view.scrollX;
+    SetScrollInfo(PieceWindow.scrollBar, SB_CTL, &scroll, TRUE);
+}
+
+void scrollAsAsked(WPARAM request) {
+    const int page = spectrogramWidth();
+    switch (LOWORD(request)) {
+    case SB_LINELEFT: scrollBy(-page / 20); break;
+    case SB_LINERIGHT: scrollBy(page / 20); break;
+    case SB_PAGELEFT: scrollBy(-page); break;
+    case SB_PAGERIGHT: scrollBy(page); break;
+    case SB_LEFT: scrollBy(-pieceWidth()); break;
+    case SB_RIGHT: scrollBy(pieceWidth()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: scrollBy(HIWORD(request) - PieceWindow.view.scrollX); break;
+    default: break;
+    }
 }
 
 int xOfTime(double time) {

@@ -10,6 +10,7 @@ struct PieceLayout {
     RECT strip;           // the segments' names
     RECT spectrogram;     // one row a chord, slot 0 at the bottom
     RECT bars;            // the bar numbers
+    RECT scrollBar;       // along the bottom
     RECT labels;          // the roots' or chord types' names, left of the spectrogram
 };
 
@@ -29,6 +30,12 @@ void zoomAround(double factor, int x);
 void scrollBy(int pixels);
 // Scrolled so that the moment is visible, a little in from the right edge.
 void keepInView(double time);
+
+// The scroll bar set to the view: the piece's width in pixels, the
+// spectrogram's width as the page, the view's place.
+void showViewInScrollBar();
+// WM_HSCROLL from the scroll bar: a step, a page or the thumb dragged.
+void scrollAsAsked(WPARAM request);
 
 // The client x of a moment, and the moment at a client x.
 int xOfTime(double time);

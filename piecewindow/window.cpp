@@ -2,7 +2,6 @@
 #include "piecewindow/piece_window.h"
 
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 #include "piecewindow/moments.h"
@@ -35,6 +34,17 @@ void placeButtons() {
     }
 }
 
+// The picture, and the scroll bar showing the same view.
+void paintWindow(HDC dc) {
+    paintPieceView(dc);
+    if (PieceWindow.hasPiece) showViewInScrollBar();
+}
+
+void placeScrollBar() {
+    const RECT place = pieceLayout().scrollBar;
+    SetWindowPos(PieceWindow.scrollBar, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top, 0);
+}
+
 void createButtons() {
     for (const ButtonPlan& plan : buttonPlans) {
         *plan.handle = CreateWindowExA(0, "button", plan.caption, WS_CHILD | WS_VISIBLE, 0, 0, 1, 1,
@@ -55,6 +65,9 @@ void createWindow() {
                                          work.left + width / 50, work.top + height * 58 / 100, width * 96 / 100,
                                          height * 40 / 100, nullptr, nullptr, PieceWindow.instance, nullptr);
     createButtons();
+    PieceWindow.scrollBar = CreateWindowExA(0, "scrollbar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 1, 1,
+                                            PieceWindow.window, nullptr, PieceWindow.instance, nullptr);
+    placeScrollBar();
     DragAcceptFiles(PieceWindow.window, TRUE);
 }
 
@@ -142,6 +155,7 @@ void resize() {
         scrollBy(0);
     }
     placeButtons();
+    placeScrollBar();
     InvalidateRect(PieceWindow.window, nullptr, FALSE);
 }
 
@@ -149,8 +163,7 @@ LRESULT CALLBACK pieceWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        paintPieceView(dc);
+        paintWindow(BeginPaint(window, &paint));
         EndPaint(window, &paint);
         return 0;
     }
@@ -163,6 +176,12 @@ LRESULT CALLBACK pieceWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN:
         if (pressKey(wParam)) return 0;
         break;
+    case WM_HSCROLL:
+        if (PieceWindow.hasPiece) {
+            scrollAsAsked(wParam);
+            redrawPieceWindow();
+        }
+        return 0;
     case WM_MOUSEWHEEL:
         if (PieceWindow.hasPiece) turnWheel(wParam, lParam);
         return 0;
@@ -222,7 +241,7 @@ void setPieceArrangement(bool byChord) {
 void redrawPieceWindow() {
     if (!PieceWindow.window) return;
     HDC dc = GetDC(PieceWindow.window);
-    paintPieceView(dc);
+    paintWindow(dc);
     ReleaseDC(PieceWindow.window, dc);
 }
 

@@ -2,10 +2,11 @@
 //
 // On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h>,
 // <mmsystem.h> (link winmm) and <commdlg.h> (link comdlg32). Elsewhere it
-// declares the part of Win32 that the program calls, with Windows' names, signatures and constant values, so the
-// program compiles unchanged both ways. The declarations are implemented by
-// platform/ (gdi_*.cpp, user_*.cpp, kernel*.cpp, shell*.cpp, open_file.cpp,
-// midi_in.cpp, midi_out.cpp) over one of the backends in platform/gtk and platform/headless.
+// declares the part of Win32 that the program calls, with Windows' names,
+// signatures and constant values, so the program compiles unchanged both
+// ways. The declarations are implemented by platform/ (one folder per Windows
+// library: user32/, gdi32/, kernel32/, shell32/, winmm/, comdlg32/) over one
+// of the backends in platform/gtk and platform/headless.
 #pragma once
 
 #ifdef _WIN32
@@ -411,6 +412,39 @@ int WINAPI StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHe
 #define WS_CLIPCHILDREN 0x02000000u
 #define MB_OK 0x00000000u
 #define MB_ICONERROR 0x00000010u
+// The "scrollbar" control: SBS_HORZ, SB_CTL. Its parent receives WM_HSCROLL
+// (LOWORD(wParam) the request, HIWORD the position for SB_THUMBTRACK and
+// SB_THUMBPOSITION, lParam the control) and moves the thumb itself with
+// SetScrollInfo.
+typedef struct tagSCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+} SCROLLINFO, *LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
+#define WM_HSCROLL 0x0114
+#define SBS_HORZ 0x0000
+#define SB_CTL 2
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL 0x0017
+#define SB_LINELEFT 0
+#define SB_LINERIGHT 1
+#define SB_PAGELEFT 2
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_LEFT 6
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
+int WINAPI SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL WINAPI GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 BOOL WINAPI ScreenToClient(HWND window, LPPOINT point);
 // The whole client area only (rect null).

@@ -7,12 +7,12 @@
 #include "display/identify.h"
 #include "midi/keyboard_watch.h"
 #include "midi/sound.h"
+#include "piecewindow/piece_window.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
 #include "shell/keyboard_input.h"
 #include "shell/pieces.h"
-#include "piecewindow/piece_window.h"
 #include "shell/sounding.h"
 #include "shell/window_ids.h"
 

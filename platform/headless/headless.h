@@ -36,6 +36,9 @@ void pressKey(int virtualKey, bool shift);
 // the person) with the pointer at a screen point, Ctrl held or not: the
 // top-level window there receives WM_MOUSEWHEEL.
 void turnWheel(int screenX, int screenY, int delta, bool control);
+// The person drags a scroll bar's thumb to a position: its parent receives
+// WM_HSCROLL with SB_THUMBPOSITION.
+void dragScrollBar(HWND scrollBar, int position);
 // Files dropped on a top-level window; false (nothing happens) unless it
 // accepts them (DragAcceptFiles).
 bool dropFiles(HWND window, const std::vector<std::string>& paths);

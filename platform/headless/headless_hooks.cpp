@@ -128,6 +128,8 @@ void pressKey(int virtualKey, bool shift) {
     if (HWND focus = core::focusedWindow()) core::keyPressed(focus, virtualKey, shift);
 }
 
+void dragScrollBar(HWND scrollBar, int position) { core::scrollBarMoved(scrollBar, position); }
+
 // The wheel turns the top-level window under the pointer, over a control too.
 void turnWheel(int screenX, int screenY, int delta, bool control) {
     Headless_state.cursor = POINT{screenX, screenY};

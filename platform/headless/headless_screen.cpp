@@ -127,6 +127,9 @@ void setCheck(HWND checkBox, bool checked) {
     if (Headless_Window* mirror = Headless_find(checkBox)) mirror->checked = checked;
 }
 
+// The core keeps the bar's range and position; the screen shows a plain face.
+void setScrollBar(HWND, int, int, int, int) {}
+
 void setControlColours(HWND control, COLORREF text, COLORREF background) {
     if (Headless_Window* mirror = Headless_find(control)) {
         mirror->customColours = true;

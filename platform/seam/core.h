@@ -53,6 +53,9 @@ void wheelTurned(HWND window, int delta, bool control, int screenX, int screenY)
 void keyPressed(HWND window, int virtualKey, bool shift);
 // The person moved keyboard focus to this window or control (by a click, say).
 void focusChanged(HWND window);
+// The person dragged a scroll bar's thumb to this position: its parent
+// receives WM_HSCROLL with SB_THUMBPOSITION.
+void scrollBarMoved(HWND scrollBar, int position);
 // The person asked to close a top-level window: the program receives WM_CLOSE.
 void closeRequested(HWND window);
 // A top-level window and its controls vanished from the screen without a close

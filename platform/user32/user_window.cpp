@@ -31,6 +31,7 @@ const WindowClass builtinClasses[] = {
     {"button", 0, buttonProcedure, nullptr, nullptr, backend::WindowKind::Button},
     {"edit", 0, editProcedure, nullptr, nullptr, backend::WindowKind::Edit},
     {"static", 0, staticProcedure, nullptr, nullptr, backend::WindowKind::Static},
+    {"scrollbar", 0, scrollBarProcedure, nullptr, nullptr, backend::WindowKind::ScrollBar},
 };
 
 RECT clientOf(const RECT& outer) {

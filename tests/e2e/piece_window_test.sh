@@ -31,18 +31,17 @@ duration=16
 
 # The piece window's parts, as it lays them out: a text unit of a fiftieth of
 # the screen's height, row labels 4 units wide, buttons 2 units high, the
-# strip 1.5 units, the bar numbers 1.5 units at the bottom.
+# strip 1.5 units, the bar numbers 1.5 units above the scroll bar of 1 unit.
 unit=$((SCREEN_HEIGHT / 50))
+# The main window's client origin stays in CLIENT_X and CLIENT_Y.
 piece_geometry() {
-  local info
-  info=$(xwininfo -id "$PIECE")
-  PIECE_X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-  PIECE_Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-  PIECE_WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
-  PIECE_HEIGHT=$(sed -n 's/.*Height: *//p' <<<"$info")
+  local x=$CLIENT_X y=$CLIENT_Y width=$CLIENT_WIDTH
+  client_origin "$PIECE"
+  PIECE_X=$CLIENT_X PIECE_Y=$CLIENT_Y PIECE_WIDTH=$CLIENT_WIDTH PIECE_HEIGHT=$CLIENT_HEIGHT
+  CLIENT_X=$x CLIENT_Y=$y CLIENT_WIDTH=$width
   SPECTRUM_LEFT=$((4 * unit))
   SPECTRUM_TOP=$((2 * unit + 3 * unit / 2))
-  SPECTRUM_BOTTOM=$((PIECE_HEIGHT - 3 * unit / 2))
+  SPECTRUM_BOTTOM=$((PIECE_HEIGHT - unit - 3 * unit / 2))
 }
 # The client x of a moment (tenths of a second) with the whole piece fitting.
 x_of() { echo $((SPECTRUM_LEFT + $1 * (PIECE_WIDTH - SPECTRUM_LEFT) / (duration * 10))); }

@@ -1,7 +1,7 @@
 // The piece window in the whole program on the headless screen: a MIDI file
 // named on the command line, chosen in the open dialog or dropped; its
 // spectrogram's cells; moments clicked and stepped to in the main window;
-// zooming and scrolling; playing on time with the main window following; and
+// zooming and scrolling (the wheel, the keys, the scroll bar); playing on time with the main window following; and
 // files that cannot be read.
 #include "analysis/analysis.h"
 #include "analysis/naming.h"
@@ -136,6 +136,13 @@ const ViewCase viewCases[] = {
          headless::turnWheel(p.x, p.y, -WHEEL_DELTA, false);
      },
      1.25, true},
+    {"the scroll bar's thumb dragged",
+     [](POINT) {
+         headless::pressKey(VK_ADD, false);
+         headless::runUntilIdle();
+         headless::dragScrollBar(PieceWindow.scrollBar, 100);
+     },
+     1.25, true},
     {"the wheel leaves the whole piece in place", [](POINT p) { headless::turnWheel(p.x, p.y, -WHEEL_DELTA, false); },
      1.0, false},
 };
@@ -150,6 +157,10 @@ TEST_F(PieceWindowTest, ZoomsAndScrollsWithinThePiece) {
             headless::runUntilIdle();
             EXPECT_NEAR(PieceWindow.view.pixelsPerSecond / fit, view.zoom, 1e-9) << view.name;
             EXPECT_EQ(PieceWindow.view.scrollX > 0, view.scrolled) << view.name;
+            SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+            GetScrollInfo(PieceWindow.scrollBar, SB_CTL, &bar);
+            EXPECT_EQ(bar.nPos, PieceWindow.view.scrollX) << view.name << ": the scroll bar shows the view";
+            EXPECT_EQ(static_cast<int>(bar.nPage), pieceLayout().spectrogram.right - pieceLayout().spectrogram.left);
         });
     }
     runAndQuitWithThePiece();
