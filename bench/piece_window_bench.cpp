@@ -10,14 +10,14 @@
 #include <cmath>
 #include <fstream>
 
+#include "bench/headless_form.h"
+#include "midi/sound.h"
 #include "piecewindow/piece_window.h"
 #include "piecewindow/playback.h"
 #include "piecewindow/view.h"
 #include "platform/headless/headless.h"
-#include "shell/application.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
-#include "midi/sound.h"
 #include "tests/support/midi_writer.h"
 
 namespace {
@@ -43,14 +43,6 @@ void writeLongPiece(double seconds, int notes) {
         }
     }
     std::ofstream(PiecePath, std::ios::binary) << smfBytes(tracks);
-}
-
-void openForm() {
-    headless::reset();
-    headless::setScreen(1920, 1080);
-    prepareApplication(GetModuleHandleA(nullptr));
-    loadForm();
-    headless::runUntilIdle();
 }
 
 void BM_MainWindowPainting(benchmark::State& state) {
