@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "bench/headless_form.h"
 #include "midi/held_notes.h"
 #include "midi/sound.h"
 #include "platform/headless/headless.h"
@@ -18,14 +19,6 @@
 #include "shell/window_ids.h"
 
 namespace {
-
-void openForm() {
-    headless::reset();
-    headless::setScreen(1920, 1080);
-    prepareApplication(GetModuleHandleA(nullptr));
-    loadForm();
-    headless::runUntilIdle();
-}
 
 void paintTheForm(benchmark::State& state) {
     openForm();

@@ -1,11 +1,12 @@
 // The one platform header of Tonvisor's own code.
 //
-// On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h> and
-// <mmsystem.h> (link winmm). Elsewhere it declares the part of Win32 that the
-// program calls, with Windows' names, signatures and constant values, so the
-// program compiles unchanged both ways. The declarations are implemented by
-// platform/ (gdi_*.cpp, user_*.cpp, kernel*.cpp, shell.cpp, midi_in.cpp,
-// midi_out.cpp, wave_in.cpp, wave_out.cpp) over one of the backends in platform/gtk and platform/headless.
+// On Windows it is the real thing: <windows.h>, <commctrl.h>, <shellapi.h>,
+// <mmsystem.h> (link winmm) and <commdlg.h> (link comdlg32). Elsewhere it
+// declares the part of Win32 that the program calls, with Windows' names,
+// signatures and constant values, so the program compiles unchanged both
+// ways. The declarations are implemented by platform/ (one folder per Windows
+// library: user32/, gdi32/, kernel32/, shell32/, winmm/, comdlg32/) over one
+// of the backends in platform/gtk and platform/headless.
 #pragma once
 
 #ifdef _WIN32
@@ -14,6 +15,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <mmsystem.h>
+#include <commdlg.h>
 
 #else
 
@@ -463,6 +465,141 @@ MMRESULT WINAPI waveInReset(HWAVEIN input);
 MMRESULT WINAPI waveInUnprepareHeader(HWAVEIN input, LPWAVEHDR header, UINT headerSize);
 MMRESULT WINAPI waveInClose(HWAVEIN input);
 
+// ---- Whole pieces: bitmaps, a resizable window, the wheel, files ----
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;  // negative: the rows run from the top down
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+#define BI_RGB 0
+#define DIB_RGB_COLORS 0
+#define SRCCOPY 0x00CC0020u
+// 32 bits a pixel (blue, green, red, unused) only, and SRCCOPY only.
+int WINAPI StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSource,
+                         int ySource, int sourceWidth, int sourceHeight, const void* bits,
+                         const BITMAPINFO* info, UINT usage, DWORD rop);
+
+#define GetRValue(rgb) ((BYTE)(rgb))
+#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
+#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
+#define WM_SIZE 0x0005
+#define WM_MOUSEWHEEL 0x020A
+#define WM_DROPFILES 0x0233
+#define MK_CONTROL 0x0008
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(w) ((short)HIWORD(w))
+#define GET_KEYSTATE_WPARAM(w) (LOWORD(w))
+#define VK_SPACE 0x20
+#define VK_LEFT 0x25
+#define VK_RIGHT 0x27
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_MINUS 0xBD
+#define SW_HIDE 0
+// Drawing in the window leaves its controls alone: always so on this layer,
+// whose controls lie on top of the window's picture.
+#define WS_CLIPCHILDREN 0x02000000u
+#define MB_OK 0x00000000u
+#define MB_ICONERROR 0x00000010u
+// The "scrollbar" control: SBS_HORZ, SB_CTL. Its parent receives WM_HSCROLL
+// (LOWORD(wParam) the request, HIWORD the position for SB_THUMBTRACK and
+// SB_THUMBPOSITION, lParam the control) and moves the thumb itself with
+// SetScrollInfo.
+typedef struct tagSCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+} SCROLLINFO, *LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
+#define WM_HSCROLL 0x0114
+#define SBS_HORZ 0x0000
+#define SB_CTL 2
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL 0x0017
+#define SB_LINELEFT 0
+#define SB_LINERIGHT 1
+#define SB_PAGELEFT 2
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_LEFT 6
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
+int WINAPI SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL WINAPI GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+BOOL WINAPI ScreenToClient(HWND window, LPPOINT point);
+// The whole client area only (rect null).
+BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+// comdlg32: the file open dialog. No hook, no template, no multiple selection.
+typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef struct tagOFNA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;  // pairs of a description and a pattern ("*.mid;*.midi"), ending in two zeros
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;  // in: the initial name; out: the chosen path
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    void* pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
+} OPENFILENAMEA, *LPOPENFILENAMEA;
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA openFile);
+
+// shell32: files dropped on a window that accepts them.
+struct HDROP__ {
+    int unused;
+};
+typedef struct HDROP__* HDROP;
+void WINAPI DragAcceptFiles(HWND window, BOOL accept);
+// index 0xFFFFFFFF: the number of files; a null buffer: the length of the name.
+UINT WINAPI DragQueryFileA(HDROP drop, UINT index, LPSTR file, UINT size);
+void WINAPI DragFinish(HDROP drop);
 // ---- C runtime (<float.h> on Windows): x87 precision control ----
 // Only the precision field is implemented: the start-up selects _PC_64.
 #define _MCW_PC 0x00030000u

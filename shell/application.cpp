@@ -11,6 +11,7 @@
 #include "shell/form.h"
 #include "shell/formproc.h"
 #include "shell/keyboard_input.h"
+#include "shell/pieces.h"
 #include "shell/sounding.h"
 
 namespace {
@@ -45,14 +46,15 @@ void initCommonControls() {
     InitCommonControlsEx(&controls);
 }
 
-// Keyboard messages go through the active window's dialog navigation first:
-// Tab moves between the controls, Return and Escape become commands 1 and 2.
+// Keyboard messages go through Form1's dialog navigation first: Tab moves
+// between the controls, Return and Escape become commands 1 and 2. The piece
+// window takes its keys (the arrows, space) itself.
 // A fetch error (-1) ends the loop rather than spinning on it.
 int runMessageLoop() {
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         HWND active = GetActiveWindow();
-        if (IsWindow(active) && IsDialogMessageA(active, &message)) continue;
+        if (active == Form1 && IsDialogMessageA(active, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -76,14 +78,16 @@ void prepareApplication(HINSTANCE instance) {
     Shell.programInstance = instance;
     registerFormClass();
     initCommonControls();
+    preparePieces();
 }
 
 // The sound starts once the first frame is drawn, so that it never delays it.
-int runApplication(HINSTANCE instance) {
+int runApplication(HINSTANCE instance, const char* commandLine) {
     prepareApplication(instance);
     loadForm();
     startSound();
     startWatchingKeyboards();
     startListening();
+    startPieces(commandLine);
     return runMessageLoop();
 }

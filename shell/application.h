@@ -8,5 +8,6 @@
 // Tests that drive loadForm start here too.
 void prepareApplication(HINSTANCE instance);
 
-// Returns the exit status of the process: the quit message's code.
-int runApplication(HINSTANCE instance);
+// The command line may name a piece to open. Returns the exit status of the
+// process: the quit message's code.
+int runApplication(HINSTANCE instance, const char* commandLine = "");

@@ -17,6 +17,8 @@ inline constexpr int SoundBoxId = 108;
 inline constexpr int MidiStatusId = 109;
 inline constexpr int ListenBoxId = 110;
 inline constexpr int AudioStatusId = 111;
+inline constexpr int OpenButtonId = 112;
+inline constexpr int PieceStatusId = 113;
 
 // Half the screen size, and from it every window's place in Shell.formLayout.
 void computeLayout();

@@ -1,7 +1,7 @@
 // Form1's window procedure: sets the flags and keywords that steer the
 // drawing, has the form drawn, hands over to the help launcher, to the sound
-// and to the keyboards played in, and gives the result fields and the status
-// their colours.
+// to the keyboards played in and to the piece window, and gives the result
+// fields and the statuses their colours.
 #include "shell/formproc.h"
 
 #include "display/identify.h"
@@ -9,10 +9,12 @@
 #include "midi/keyboard_watch.h"
 #include "midi/sound.h"
 #include "shell/audio_listening.h"
+#include "piecewindow/piece_window.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
 #include "shell/help.h"
 #include "shell/keyboard_input.h"
+#include "shell/pieces.h"
 #include "shell/sounding.h"
 #include "shell/window_ids.h"
 
@@ -48,6 +50,7 @@ void selectArrangement(int mode, const char* keyword) {
     modeNumber = mode;
     std::strcpy(displayKeyword, keyword);
     plotSpectrum();
+    setPieceArrangement(mode == 2);
 }
 
 // Returns whether the command is handled here (result 0).
@@ -66,6 +69,9 @@ bool runCommand(int id) {
         return true;
     case HelpButtonId:
         launchHelp();
+        return true;
+    case OpenButtonId:
+        choosePiece();
         return true;
     case SoundBoxId:
         soundSwitched();
@@ -103,10 +109,12 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_CTLCOLORSTATIC && lParam == reinterpret_cast<LPARAM>(ChordField))
         return colourNotesField(reinterpret_cast<HDC>(wParam));
     if (message == WM_CTLCOLORSTATIC &&
-        (lParam == reinterpret_cast<LPARAM>(MidiStatus) || lParam == reinterpret_cast<LPARAM>(AudioStatus)))
+        (lParam == reinterpret_cast<LPARAM>(MidiStatus) || lParam == reinterpret_cast<LPARAM>(AudioStatus) ||
+         lParam == reinterpret_cast<LPARAM>(PieceStatus)))
         return colourStatus(reinterpret_cast<HDC>(wParam));
     switch (message) {
     case WM_DESTROY:
+        endPieceWindow();
         endSound();
         stopWatchingKeyboards();
         stopListening();
@@ -136,6 +144,9 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
         if (buttonDown == 1) identifyRelease();
         break;
+    case WM_DROPFILES:
+        openDroppedPiece(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case SynthesizerOpened:
         takeSynthesizerResult(wParam, lParam);
         return 0;

@@ -13,7 +13,7 @@ struct LayoutBox {
 };
 
 // Form1's controls, created in the order of the layout's control table.
-inline constexpr int ControlCount = 11;
+inline constexpr int ControlCount = 13;
 
 struct ShellRecord {
     // Form1 and its controls (layout.cpp).
@@ -23,6 +23,8 @@ struct ShellRecord {
     HWND MidiStatus;  // the keyboards played in
     HWND ListenBox;   // ticked while the audio input is listened to; greyed out without one
     HWND AudioStatus; // the audio input
+    HWND OpenButton;   // opens a piece in the piece window
+    HWND PieceStatus;  // the piece open there
     HINSTANCE programInstance;
     const char* formClassName;
     int unitX, unitY;                         // pixels per layout unit; set before any window exists
@@ -52,7 +54,7 @@ struct ShellRecord {
 extern ShellRecord Shell;
 extern HWND &Form1, &EnterButton, &NoteEntryField, &RecognisedNotesField, &KeyButton, &ChordButton,
     &HelpButton;
-extern HWND &ChordField, &SoundBox, &MidiStatus, &ListenBox, &AudioStatus;
+extern HWND &ChordField, &SoundBox, &MidiStatus, &ListenBox, &AudioStatus, &OpenButton, &PieceStatus;
 extern float &halfScreenWidth, &halfScreenHeight;
 extern int& modeNumber;
 extern char (&displayKeyword)[6];

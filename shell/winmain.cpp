@@ -1,4 +1,4 @@
-// The program's entry point. The command line is not used.
+// The program's entry point. The command line may name a piece to open.
 #include "platform/win32.h"
 #include "shell/application.h"
 
@@ -7,5 +7,5 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
     // Layout and plot arithmetic relies on the x87's 64-bit significand.
     _controlfp(_PC_64, _MCW_PC);
-    return runApplication(GetModuleHandleA(nullptr));
+    return runApplication(GetModuleHandleA(nullptr), commandLine);
 }

@@ -51,7 +51,8 @@ GtkWidget* newCheckBox(const char* text) {
     return box;
 }
 
-GtkWidget* newWidget(const backend::WindowDesc& desc) {
+GtkWidget* newWidget(const backend::WindowDesc& desc, HWND handle) {
+    if (desc.kind == backend::WindowKind::ScrollBar) return Gtk_newScrollBar(handle);
     if (desc.kind == backend::WindowKind::Button && (desc.style & BS_TYPEMASK) == BS_AUTOCHECKBOX)
         return newCheckBox(desc.text.c_str());
     if (desc.kind == backend::WindowKind::Button) return gtk_button_new_with_label(desc.text.c_str());
@@ -64,7 +65,8 @@ GtkWidget* newWidget(const backend::WindowDesc& desc) {
 }
 
 void connectSignals(GtkWidget* widget, backend::WindowKind kind, HWND handle) {
-    if (kind == backend::WindowKind::Static) return;  // it neither takes the focus nor changes
+    // A static neither takes the focus nor changes; a scroll bar reports its own moves.
+    if (kind == backend::WindowKind::Static || kind == backend::WindowKind::ScrollBar) return;
     if (kind == backend::WindowKind::Button)
         g_signal_connect(widget, "clicked", G_CALLBACK(onClicked), handle);
     else
@@ -83,7 +85,7 @@ void formatColour(char (&text)[8], COLORREF colour) {
 void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc) {
     Gtk_Window* parent = Gtk_find(desc.parent);
     if (!parent || !parent->fixed) return;
-    record.widget = newWidget(desc);
+    record.widget = newWidget(desc, record.handle);
     gtk_style_context_add_class(gtk_widget_get_style_context(record.widget), "tonvisor-control");
     connectSignals(record.widget, desc.kind, record.handle);
     gtk_widget_set_size_request(record.widget, desc.client.right - desc.client.left,

@@ -3,8 +3,9 @@
 // Every window the core creates has one Gtk_Window record: a top-level window
 // is a GtkWindow holding a GtkFixed, which holds the GtkDrawingArea showing the
 // backing image and the controls at their pixel rectangles; a "button" is a
-// GtkButton (a GtkCheckButton for a check box), an "edit" a GtkEntry and a
-// "static" a GtkLabel inside its parent's GtkFixed.
+// GtkButton (a GtkCheckButton for a check box), an "edit" a GtkEntry, a
+// "static" a GtkLabel and a "scrollbar" a GtkScrollbar inside its parent's
+// GtkFixed.
 #pragma once
 
 #include "platform/seam/backend.h"
@@ -18,7 +19,7 @@ struct Gtk_Window {
     backend::WindowKind kind;
     HWND handle;
     HWND parent;            // a control's top-level window; nullptr for a top-level window
-    GtkWidget* widget;      // GtkWindow, GtkButton, GtkCheckButton, GtkEntry or GtkLabel
+    GtkWidget* widget;      // GtkWindow, GtkButton, GtkCheckButton, GtkEntry, GtkLabel or GtkScrollbar
     GtkWidget* fixed;       // top-level only: the container of the client area
     GtkWidget* area;        // top-level only: the drawing area
     RECT client;            // top-level: the client area the core last knew (screen pixels);
@@ -40,6 +41,9 @@ extern Gtk_Screen Gtk_state;
 
 Gtk_Window* Gtk_find(HWND window);
 Gtk_Window* Gtk_findWidget(GtkWidget* widget);
+
+// A horizontal GtkScrollbar whose drags reach the core (gtk_scrollbar.cpp).
+GtkWidget* Gtk_newScrollBar(HWND handle);
 
 // Controls (gtk_controls.cpp).
 void Gtk_createControl(Gtk_Window& record, const backend::WindowDesc& desc);

@@ -4,11 +4,14 @@
 // setWindowText and setFocus. A top-level window is a GtkWindow decorated by
 // the window manager, placed with static gravity so that the position the core
 // gives is its client area's; it holds a GtkFixed with the drawing area and the
-// controls. Its events go to the core: the left button on the client area,
-// Tab, Shift+Tab, Return and Escape in any of its widgets, the close box, and
+// controls. Its events go to the core: the left button and the wheel on the
+// client area, Tab, Shift+Tab, Return and Escape in any of its widgets (and
+// the arrows, space, + and - while no control has the focus), the close box, and
 // moves or resizes by the window manager. Limits: the window does not shrink
 // below the extent of its controls; only the left mouse button is reported.
 #include "platform/gtk/gtk_state.h"
+
+#include <algorithm>
 
 Gtk_Screen Gtk_state;
 
@@ -53,12 +56,39 @@ int virtualKeyOf(guint keyval) {
     }
 }
 
+// The keys a window with no control focused takes for itself (the piece
+// window's stepping, playing and zooming); a control keeps them for its own use.
+int windowKeyOf(guint keyval) {
+    switch (keyval) {
+        case GDK_KEY_Left:
+        case GDK_KEY_KP_Left:
+            return VK_LEFT;
+        case GDK_KEY_Right:
+        case GDK_KEY_KP_Right:
+            return VK_RIGHT;
+        case GDK_KEY_space:
+            return VK_SPACE;
+        case GDK_KEY_plus:
+        case GDK_KEY_equal:
+            return VK_OEM_PLUS;
+        case GDK_KEY_KP_Add:
+            return VK_ADD;
+        case GDK_KEY_minus:
+            return VK_OEM_MINUS;
+        case GDK_KEY_KP_Subtract:
+            return VK_SUBTRACT;
+        default:
+            return 0;
+    }
+}
+
 // Runs before the focused widget sees the key, so GTK neither moves the focus
 // nor activates the control itself: the program's dialog navigation decides.
 gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data) {
-    const int virtualKey = virtualKeyOf(event->keyval);
-    if (!virtualKey) return FALSE;
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
+    const int virtualKey = focus ? virtualKeyOf(event->keyval)
+                                 : std::max(virtualKeyOf(event->keyval), windowKeyOf(event->keyval));
+    if (!virtualKey) return FALSE;
     Gtk_Window* focused = focus ? Gtk_findWidget(focus) : nullptr;
     core::keyPressed(focused ? focused->handle : handleOf(data), virtualKey,
                      (event->state & GDK_SHIFT_MASK) != 0);
@@ -117,6 +147,19 @@ gboolean onButtonRelease(GtkWidget* area, GdkEventButton* event, gpointer data) 
     return TRUE;
 }
 
+// A notch is WHEEL_DELTA; a smooth scroll gives its share of one.
+gboolean onScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
+    double delta = 0;
+    if (event->direction == GDK_SCROLL_UP) delta = 1;
+    else if (event->direction == GDK_SCROLL_DOWN) delta = -1;
+    else if (event->direction == GDK_SCROLL_SMOOTH) delta = -event->delta_y;
+    const int notches = static_cast<int>(delta * WHEEL_DELTA);
+    if (notches == 0) return FALSE;
+    core::wheelTurned(handleOf(data), notches, (event->state & GDK_CONTROL_MASK) != 0,
+                      static_cast<int>(event->x_root), static_cast<int>(event->y_root));
+    return TRUE;
+}
+
 // The drawing area fills the client area at any size (GtkFixed would give it
 // only its own request, which would also fix the window's minimum size).
 void onFixedAllocated(GtkWidget*, GdkRectangle* area, gpointer data) {
@@ -139,12 +182,13 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     record.area = Gtk_createDrawingArea(record.handle);
     gtk_container_add(GTK_CONTAINER(window), record.fixed);
     gtk_fixed_put(GTK_FIXED(record.fixed), record.area, 0, 0);
-    gtk_widget_add_events(record.area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+    gtk_widget_add_events(record.area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_SCROLL_MASK);
     g_signal_connect(window, "key-press-event", G_CALLBACK(onKeyPress), record.handle);
     g_signal_connect(window, "delete-event", G_CALLBACK(onDelete), record.handle);
     g_signal_connect(window, "configure-event", G_CALLBACK(onConfigure), record.handle);
     g_signal_connect(record.area, "button-press-event", G_CALLBACK(onButtonPress), record.handle);
     g_signal_connect(record.area, "button-release-event", G_CALLBACK(onButtonRelease), record.handle);
+    g_signal_connect(record.area, "scroll-event", G_CALLBACK(onScroll), record.handle);
     g_signal_connect_after(record.fixed, "size-allocate", G_CALLBACK(onFixedAllocated), record.handle);
     gtk_widget_show(record.fixed);
     gtk_widget_show(record.area);

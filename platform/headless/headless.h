@@ -5,8 +5,10 @@
 #include "platform/seam/displaylist.h"
 #include "platform/win32.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace headless {
@@ -29,6 +31,23 @@ void mouseDown(int screenX, int screenY);
 void mouseUp(int screenX, int screenY);
 // A key press to the focused window, through the queue.
 void pressKey(int virtualKey, bool shift);
+
+// The mouse wheel turned by delta (WHEEL_DELTA a notch, positive away from
+// the person) with the pointer at a screen point, Ctrl held or not: the
+// top-level window there receives WM_MOUSEWHEEL.
+void turnWheel(int screenX, int screenY, int delta, bool control);
+// The person drags a scroll bar's thumb to a position: its parent receives
+// WM_HSCROLL with SB_THUMBPOSITION.
+void dragScrollBar(HWND scrollBar, int position);
+// Files dropped on a top-level window; false (nothing happens) unless it
+// accepts them (DragAcceptFiles).
+bool dropFiles(HWND window, const std::vector<std::string>& paths);
+// The next open dialog (GetOpenFileNameA) chooses this path at once; an
+// empty path cancels it. A dialog with no answer queued is cancelled.
+void answerOpenDialog(const std::string& path);
+// Every message box shown since reset(), as "caption: text"; the headless
+// screen closes each at once with OK.
+const std::vector<std::string>& messageBoxes();
 
 // Fetch and dispatch like the program's loop (IsDialogMessageA on the active
 // window, else TranslateMessage + DispatchMessageA) until nothing is queued, no
@@ -63,6 +82,11 @@ void setMidiDevices(const std::vector<std::string>& names);
 // One short message (1 to 3 bytes) from a listed device, as if it sent it now:
 // every started input open on it posts MM_MIM_DATA to its window.
 void sendMidi(const char* device, const std::vector<unsigned char>& bytes);
+
+// Off by default and after reset(); on, every message midiOutShortMsg plays
+// is logged with the virtual clock's time (milliseconds, message).
+void recordMidiOut(bool on);
+std::vector<std::pair<std::uint64_t, DWORD>> midiOutLog();
 
 // Off by default; when on, every DC appends to its display list.
 void recordDrawing(bool on);

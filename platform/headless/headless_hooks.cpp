@@ -80,6 +80,7 @@ void reset() {
     Headless_state = Headless_Screen{};
     Headless_defaultScreen();
     playAloud(false);
+    recordMidiOut(false);
 }
 
 void typeText(HWND edit, const char* text) {
@@ -128,6 +129,16 @@ void pressKey(int virtualKey, bool shift) {
     if (HWND focus = core::focusedWindow()) core::keyPressed(focus, virtualKey, shift);
 }
 
+void dragScrollBar(HWND scrollBar, int position) { core::scrollBarMoved(scrollBar, position); }
+
+// The wheel turns the top-level window under the pointer, over a control too.
+void turnWheel(int screenX, int screenY, int delta, bool control) {
+    Headless_state.cursor = POINT{screenX, screenY};
+    HWND under;
+    if (HWND window = windowAt(screenX, screenY, &under))
+        core::wheelTurned(window, delta, control, screenX, screenY);
+}
+
 void runUntilIdle() {
     int handled = 0;
     while (dispatchQueued(handled) && core::programThreadsRunning()) Headless_awaitPost();
@@ -160,6 +171,14 @@ RECT clientRect(HWND window) {
 }
 
 HWND focusedWindow() { return core::focusedWindow(); }
+
+void recordMidiOut(bool on) { core::recordMidiOut(on); }
+
+std::vector<std::pair<std::uint64_t, DWORD>> midiOutLog() {
+    std::vector<std::pair<std::uint64_t, DWORD>> log;
+    for (const core::TimedShortMessage& sent : core::midiOutLog()) log.emplace_back(sent.milliseconds, sent.message);
+    return log;
+}
 
 void recordDrawing(bool on) { core::recordDrawing(on); }
 const std::vector<DrawRecord>& displayList(HDC dc) { return core::displayList(dc); }

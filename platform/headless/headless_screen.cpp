@@ -95,6 +95,7 @@ void createWindow(HWND window, const WindowDesc& desc) {
 }
 
 void destroyWindow(HWND window) {
+    Headless_state.dropTargets.erase(window);
     Headless_state.windows.erase(window);
     std::erase(Headless_state.order, window);
     if (Headless_state.pressedControl == window) Headless_state.pressedControl = nullptr;
@@ -125,6 +126,9 @@ void enableWindow(HWND window, bool enabled) {
 void setCheck(HWND checkBox, bool checked) {
     if (Headless_Window* mirror = Headless_find(checkBox)) mirror->checked = checked;
 }
+
+// The core keeps the bar's range and position; the screen shows a plain face.
+void setScrollBar(HWND, int, int, int, int) {}
 
 void setControlColours(HWND control, COLORREF text, COLORREF background) {
     if (Headless_Window* mirror = Headless_find(control)) {

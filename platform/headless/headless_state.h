@@ -7,7 +7,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <deque>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 struct Headless_Window {
@@ -30,6 +33,9 @@ struct Headless_Screen {
     HWND pressedControl = nullptr;     // a control under a press: it gets the release
     std::uint64_t clock = 0;           // milliseconds; only advanceClock moves it
     bool realClock = false;            // useRealClock: the system's clock instead
+    std::deque<std::string> openAnswers;   // what the next open dialogs choose; "" cancels
+    std::vector<std::string> messageBoxes; // every message box shown: caption, ": ", text
+    std::set<HWND> dropTargets;            // windows that accept dropped files
 };
 
 extern Headless_Screen Headless_state;

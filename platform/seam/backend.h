@@ -18,7 +18,7 @@
 
 namespace backend {
 
-enum class WindowKind { TopLevel, Button, Edit, Static };
+enum class WindowKind { TopLevel, Button, Edit, Static, ScrollBar };
 
 struct WindowDesc {
     WindowKind kind;
@@ -65,6 +65,10 @@ SIZE controlTextSize(HWND control, const std::string& text);
 // Where an edit control shows its text, in the control's client pixels: its
 // rectangle less the frame and margins the screen draws.
 RECT editTextArea(HWND edit);
+// A horizontal scroll bar's range (min to max, both in), page and position,
+// as SetScrollInfo left them. A change the person makes is reported with
+// core::scrollBarMoved; this call must not be reported back.
+void setScrollBar(HWND scrollBar, int min, int max, int page, int position);
 // A top-level window's icon: a 32 x 32 CAIRO_FORMAT_ARGB32 surface, owned by the core, alive as long as the window.
 void setWindowIcon(HWND window, cairo_surface_t* icon);
 // This rectangle (client coordinates) of a top-level window's backing image

@@ -41,12 +41,20 @@ void mouseReleased(HWND window, int x, int y);
 void buttonClicked(HWND button);
 // The person changed an edit control's contents; text is the whole new contents.
 void editChanged(HWND edit, const char* text);
-// A navigation key (VK_TAB, VK_RETURN, VK_ESCAPE) was pressed while this window
-// or control had focus; it reaches the program as WM_KEYDOWN through the queue.
+// The mouse wheel turned over a top-level window by delta (WHEEL_DELTA a
+// notch, positive away from the person), with the Ctrl key held or not, the
+// pointer at a screen point: the window receives WM_MOUSEWHEEL.
+void wheelTurned(HWND window, int delta, bool control, int screenX, int screenY);
+// A navigation key (VK_TAB, VK_RETURN, VK_ESCAPE; VK_LEFT, VK_RIGHT, VK_SPACE,
+// VK_ADD, VK_SUBTRACT while a top-level window itself has the focus) was
+// pressed while this window or control had focus; it reaches the program as WM_KEYDOWN through the queue.
 // Ordinary typing in an edit control is reported with editChanged instead.
 void keyPressed(HWND window, int virtualKey, bool shift);
 // The person moved keyboard focus to this window or control (by a click, say).
 void focusChanged(HWND window);
+// The person dragged a scroll bar's thumb to this position: its parent
+// receives WM_HSCROLL with SB_THUMBPOSITION.
+void scrollBarMoved(HWND scrollBar, int position);
 // The person asked to close a top-level window: the program receives WM_CLOSE.
 void closeRequested(HWND window);
 // A top-level window and its controls vanished from the screen without a close
@@ -91,6 +99,15 @@ cairo_surface_t* backingImage(HWND window);
 // Destroy every window without sending messages, forget the registered
 // classes, empty the queue, drop a pending quit and stop recording.
 void reset();
+
+// Off at start; on, every message midiOutShortMsg plays is logged with the
+// time on backend::milliseconds(); switching clears the log.
+struct TimedShortMessage {
+    std::uint64_t milliseconds;
+    DWORD message;
+};
+void recordMidiOut(bool on);
+std::vector<TimedShortMessage> midiOutLog();
 
 void recordDrawing(bool on);
 const std::vector<DrawRecord>& displayList(HDC dc);

@@ -37,6 +37,14 @@ void core::editChanged(HWND edit, const char* text) {
     control->invalid = true;
 }
 
+// The wheel reports where the pointer is on the screen, as on Windows.
+void core::wheelTurned(HWND window, int delta, bool control, int screenX, int screenY) {
+    constexpr WPARAM controlKey = MK_CONTROL;
+    const WPARAM keys = control ? controlKey : 0;
+    const WPARAM wParam = (static_cast<WPARAM>(static_cast<WORD>(delta)) << 16) | keys;
+    if (user::find(window)) user::queueInput(window, WM_MOUSEWHEEL, wParam, user::pointParameter(screenX, screenY));
+}
+
 void core::keyPressed(HWND window, int virtualKey, bool shift) {
     if (user::find(window))
         user::queueInput(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1, shift);

@@ -39,6 +39,7 @@ struct Window {
     cairo_surface_t* image = nullptr;  // top-level windows only
     HGDIOBJ font = nullptr;            // from WM_SETFONT
     WPARAM check = BST_UNCHECKED;      // a check box's state (BM_GETCHECK)
+    SCROLLINFO scroll{sizeof(SCROLLINFO), SIF_ALL, 0, 100, 0, 0, 0};  // a scroll bar's
     std::vector<HWND> children;  // in creation order: the tab order
 };
 
@@ -103,6 +104,7 @@ void killTimersOf(HWND window);
 void clickButton(HWND button);
 LRESULT CALLBACK buttonProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK editProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK scrollBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK staticProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The 32 x 32 image of an icon from LoadIconA, or null (user_icon.cpp).

@@ -32,6 +32,7 @@ const WindowClass builtinClasses[] = {
     {"button", 0, buttonProcedure, nullptr, nullptr, backend::WindowKind::Button},
     {"edit", 0, editProcedure, nullptr, nullptr, backend::WindowKind::Edit},
     {"static", 0, staticProcedure, nullptr, nullptr, backend::WindowKind::Static},
+    {"scrollbar", 0, scrollBarProcedure, nullptr, nullptr, backend::WindowKind::ScrollBar},
 };
 
 RECT clientOf(const RECT& outer) {
@@ -165,6 +166,8 @@ void resizeClient(Window& window, const RECT& outer, const RECT& client) {
     window.outer = outer;
     window.client = client;
     if (!resized || !window.image) return;
+    const LPARAM size = static_cast<LPARAM>((heightOf(client) & 0xFFFF) << 16 | (widthOf(client) & 0xFFFF));
+    queueInput(window.handle, WM_SIZE, 0, size);
     cairo_surface_t* image = newImage(client, window.background);
     cairo_t* cairo = cairo_create(image);
     cairo_set_source_surface(cairo, window.image, 0, 0);

@@ -22,6 +22,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +31,8 @@ struct MidiOutState {
     bool opening = false;  // an open is under way: the device is taken
     HMIDIOUT handle = nullptr;
     std::unique_ptr<synth::Synthesizer> synth;
+    bool recording = false;  // every message played is logged with its time
+    std::vector<core::TimedShortMessage> log;
 };
 
 // Never destroyed: an open may still be under way on another thread while the
@@ -107,7 +110,22 @@ MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOutHandle, DWORD message) {
     std::lock_guard<std::mutex> hold(midiOut.lock);
     fluid_synth_t* synth = synthOf(midiOutHandle);
     if (!synth) return MMSYSERR_INVALHANDLE;
-    return synth::play(synth, message) ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
+    // Logged when the call came, before the synthesizer's own work on it.
+    const std::uint64_t called = backend::milliseconds();
+    if (!synth::play(synth, message)) return MMSYSERR_INVALPARAM;
+    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{called, message});
+    return MMSYSERR_NOERROR;
+}
+
+void core::recordMidiOut(bool on) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    midiOut.recording = on;
+    midiOut.log.clear();
+}
+
+std::vector<core::TimedShortMessage> core::midiOutLog() {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    return midiOut.log;
 }
 
 MMRESULT WINAPI midiOutReset(HMIDIOUT midiOutHandle) {

@@ -174,7 +174,8 @@ TEST_F(Painting, TheAddedControlsAndTheHeadingCoverNothingDrawn) {
             std::find_if(shown.begin(), shown.end(), [](const DrawRecord& text) { return text.text == "Chord"; });
         ASSERT_NE(headingText, shown.end());
         const RECT heading = cellOf(*headingText);
-        const RECT covered[] = {inForm(ChordField), inForm(SoundBox), inForm(MidiStatus), heading};
+        const RECT covered[] = {inForm(ChordField), inForm(SoundBox), inForm(MidiStatus), inForm(OpenButton),
+                                 inForm(PieceStatus), heading};
         const std::string screen = std::to_string(width) + "x" + std::to_string(height);
         for (const Segment& line : segments()) {
             if (line.width == height) continue;  // the background
@@ -186,7 +187,7 @@ TEST_F(Painting, TheAddedControlsAndTheHeadingCoverNothingDrawn) {
             for (const RECT& place : covered)
                 EXPECT_FALSE(overlap(cellOf(text), place)) << screen << ": '" << text.text << "'";
         }
-        for (HWND added : {ChordField, SoundBox, MidiStatus}) {
+        for (HWND added : {ChordField, SoundBox, MidiStatus, OpenButton, PieceStatus}) {
             for (int i = 0; i < ControlCount; ++i) {
                 if (formControl(i) == added) continue;
                 EXPECT_FALSE(overlap(inForm(added), inForm(formControl(i)))) << screen << ": control " << i;

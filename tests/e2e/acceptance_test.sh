@@ -296,9 +296,9 @@ tab_order() {
   press Tab; press Tab; press Tab   # RecognisedNotesField, KeyButton, ChordButton
   press space
   check_plot_pixel_soon "three Tabs reached \"x Chord\"" 20 35 "$yellow"
-  for _ in 1 2 3 4 5; do press shift+Tab; done   # EnterButton, ChordField, HelpButton, ChordButton, KeyButton
+  for _ in 1 2 3 4 5 6; do press shift+Tab; done   # EnterButton, OpenButton, ChordField, HelpButton, ChordButton, KeyButton
   press space
-  check_plot_pixel_soon "five Shift+Tabs reached \"x Key\"" 13.5 35 "$yellow"
+  check_plot_pixel_soon "six Shift+Tabs reached \"x Key\"" 13.5 35 "$yellow"
   local before
   before=$(launch_count)
   for _ in 1 2 3 4; do press Tab; done   # ... HelpButton
@@ -306,7 +306,7 @@ tab_order() {
   launched_since() { [ "$(launch_count)" -gt "$1" ]; }
   poll 5 launched_since "$before"
   verify "four Tabs reached \"Help\": viewer launches" $((before + 1)) "$(launch_count)"
-  press Tab; press Tab        # ChordField, past the greyed-out SoundBox, round the end to EnterButton
+  press Tab; press Tab; press Tab   # ChordField, OpenButton, past the greyed-out SoundBox, round the end to EnterButton
   press space
   check_spikes_at 52 "" "Tab from \"Help\" reached \"Enter\", with an empty field"
 }

@@ -37,8 +37,8 @@ find_window() {
   return 1
 }
 
-# Screen position and width of a window's client area: sets CLIENT_X, CLIENT_Y,
-# CLIENT_WIDTH (xwininfo, since
+# Screen position and size of a window's client area: sets CLIENT_X, CLIENT_Y,
+# CLIENT_WIDTH, CLIENT_HEIGHT (xwininfo, since
 # xdotool's geometry adds the frame once too often under a reparenting manager).
 client_origin() {
   local info
@@ -46,6 +46,7 @@ client_origin() {
   CLIENT_X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
   CLIENT_Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
   CLIENT_WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
+  CLIENT_HEIGHT=$(sed -n 's/.*Height: *//p' <<<"$info")
 }
 
 screenshot() {

@@ -79,7 +79,7 @@ heard spike-a-minor-7th "A3 C4 E4 G4, in root position" 57 60 64 67
 scenario "the Sound box, reached with Tab and cleared with Space"
 click_control NoteEntryField
 press shift+Tab   # EnterButton
-press shift+Tab   # round the end to the ListenBox
+press shift+Tab   # round the end to the OpenButton
 press shift+Tab   # the SoundBox
 press space
 screenshot

@@ -10,6 +10,7 @@ set(layer_seam               1)  # what the libraries and the screens share
 set(layer_drivers/fluidsynth 2)
 set(layer_drivers/rtmidi     2)
 set(layer_drivers/rtaudio    2)
+set(layer_comdlg32           4)  # dialogs over user32's windows
 set(layer_gdi32              2)
 set(layer_kernel32           2)
 set(layer_shell32            2)

@@ -163,7 +163,11 @@ TEST_F(FormProc, TabFollowsCreationOrder) {
     });
     step([] {
         EXPECT_EQ(headless::focusedWindow(), ChordField);
-        headless::pressKey(VK_TAB, false);  // the status text takes no focus
+        headless::pressKey(VK_TAB, false);  // the MIDI status takes no focus
+    });
+    step([] {
+        EXPECT_EQ(headless::focusedWindow(), OpenButton);
+        headless::pressKey(VK_TAB, false);  // nor does the piece's
     });
     step([] { EXPECT_EQ(headless::focusedWindow(), EnterButton); });
     runAndQuit();

@@ -19,7 +19,7 @@ trap wine_stop EXIT
 headers=$(i686-w64-mingw32-objdump -p "$1") || fail "objdump cannot read $1"
 grep -q "^Subsystem.*(Windows GUI)" <<<"$headers" || fail "not a GUI program"
 foreign=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" |
-  grep -viE '^(kernel32|user32|gdi32|comctl32|shell32|winmm|msvcrt)\.dll$')
+  grep -viE '^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|winmm|msvcrt)\.dll$')
 [ -z "$foreign" ] || fail "imports DLLs that Windows does not have: $foreign"
 resources=$(i686-w64-mingw32-windres -i "$1" -O rc 2>/dev/null)
 grep -q "^123 14 " <<<"$resources" || fail "no icon group 123"

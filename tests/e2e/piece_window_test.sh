@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The piece window of the real program, end to end: `tonvisor song.mid` opens
+# an I-vi-IV-V in block chords (2 s a chord); a click on the A minor moment
+# puts exactly the A minor spike at full height in the main window; Stop and
+# Play sound the piece into a private JACK server, whose recording starts with
+# the C major chord; the cursor moves over the spectrogram, space pauses it,
+# and the main window shows the chord under it.
+#   piece_window_test.sh TONVISOR SOUND_SCAN WRITE_TEST_PIECES   (PNG_PROBE and GEOMETRY set)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/e2e-lib.sh"
+source "$here/steps.sh"
+source "$here/jack-lib.sh"
+
+program=$1 sound_scan=$2 write_test_pieces=$3
+exec > >(tee "$E2E_ARTIFACTS/piece_window.log") 2>&1
+workdir=$(mktemp -d /tmp/tonvisor-piece.XXXXXX)
+recorder=""
+cleanup() {
+  [ -n "$recorder" ] && kill "$recorder" 2>/dev/null
+  [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
+  stop_jack
+  rm -rf "$workdir"
+}
+start_jack || failed "a private JACK server" "running" "not started"
+trap cleanup EXIT
+export TONVISOR_AUDIO_DRIVER=jack
+"$write_test_pieces" "$workdir" || failed "the test pieces" "written" "not written"
+cp "$workdir/01.mid" "$workdir/song.mid"  # I-vi-IV-V, block chords
+duration=16
+
+# The piece window's parts, as it lays them out: a text unit of a fiftieth of
+# the screen's height, row labels 4 units wide, buttons 2 units high, the
+# strip 1.5 units, the bar numbers 1.5 units above the scroll bar of 1 unit.
+unit=$((SCREEN_HEIGHT / 50))
+# The main window's client origin stays in CLIENT_X and CLIENT_Y.
+piece_geometry() {
+  local x=$CLIENT_X y=$CLIENT_Y width=$CLIENT_WIDTH
+  client_origin "$PIECE"
+  PIECE_X=$CLIENT_X PIECE_Y=$CLIENT_Y PIECE_WIDTH=$CLIENT_WIDTH PIECE_HEIGHT=$CLIENT_HEIGHT
+  CLIENT_X=$x CLIENT_Y=$y CLIENT_WIDTH=$width
+  SPECTRUM_LEFT=$((4 * unit))
+  SPECTRUM_TOP=$((2 * unit + 3 * unit / 2))
+  SPECTRUM_BOTTOM=$((PIECE_HEIGHT - unit - 3 * unit / 2))
+}
+# The client x of a moment (tenths of a second) with the whole piece fitting.
+x_of() { echo $((SPECTRUM_LEFT + $1 * (PIECE_WIDTH - SPECTRUM_LEFT) / (duration * 10))); }
+# The screen x of the one white cursor line across the spectrogram's middle row.
+cursor_x() {
+  "$PNG_PROBE" "$E2E_SHOT" row $((PIECE_Y + (SPECTRUM_TOP + SPECTRUM_BOTTOM) / 2)) \
+    $((PIECE_X + SPECTRUM_LEFT)) $((PIECE_X + PIECE_WIDTH - 1)) | grep ' 255 255 255$' | cut -d' ' -f1 | tr '\n' ' '
+}
+ports_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q 'Tonvisor:left'; }
+
+scenario "tonvisor song.mid"
+(cd "$workdir" && exec "$program" song.mid) >"$E2E_ARTIFACTS/tonvisor.out" 2>"$E2E_ARTIFACTS/tonvisor.err" &
+PROGRAM_PID=$!
+WINDOW=$(find_window "Tonvisor V1.0") || failed "the main window" "a window \"Tonvisor V1.0\"" "none"
+client_origin "$WINDOW"
+PIECE=$(find_window "song.mid") || failed "the piece window" "a window \"song.mid\"" "none"
+piece_geometry
+passed "the piece window" "titled song.mid" "at ($PIECE_X, $PIECE_Y), ${PIECE_WIDTH}x$PIECE_HEIGHT"
+poll 10 jack_lsp Tonvisor:left >/dev/null || failed "the program's JACK ports" "Tonvisor:left" "none"
+screenshot
+keep_screenshot opened
+
+scenario "a click on the A minor moment (3 s)"
+click_client "$PIECE" "$(x_of 30)" $(((SPECTRUM_TOP + SPECTRUM_BOTTOM) / 2))
+check_spikes_at 90 "$(spike_run 0 0)" "A minor alone at full height"
+keep_screenshot a-minor
+
+scenario "Stop, then Play: the piece sounds from its start"
+click_client "$PIECE" $((unit / 2 + 9 * unit + 2 * unit)) $((unit))  # Stop
+jack_rec -f "$E2E_ARTIFACTS/played.wav" -d 3 Tonvisor:left Tonvisor:right >/dev/null 2>&1 &
+recorder=$!
+poll 5 ports_connected || failed "the recorder" "connected to Tonvisor's ports" "not connected"
+click_client "$PIECE" $((unit / 2 + 2 * unit)) $((unit))  # Play
+wait "$recorder"
+recorder=""
+report=$("$sound_scan" "$E2E_ARTIFACTS/played.wav" 36 55 60 64)
+status=$?
+echo "$report" | sed 's/^/        /'
+verify "the first chord" "C2 G3 C4 E4 heard" "$([ "$status" -eq 0 ] && echo "C2 G3 C4 E4 heard" || echo "something else")"
+
+scenario "the cursor runs into the F major segment (4 s to 6 s), and space pauses it"
+sleep 1.5
+press_key "$PIECE" space
+sleep 0.3
+screenshot
+keep_screenshot paused
+at=$(cursor_x)
+left=$((PIECE_X + $(x_of 40))) right=$((PIECE_X + $(x_of 60)))
+verify "the cursor" "one line between x $left and $right" \
+  "$([ "$(wc -w <<<"$at")" -eq 1 ] && [ "$at" -ge "$left" ] && [ "$at" -lt "$right" ] && echo "one line between x $left and $right" || echo "lines at ${at:-none}")"
+check_spikes_at 90 "$(spike_run 89 1)" "F major, the chord under the cursor, at full height"
+sleep 0.5
+screenshot
+verify "the paused cursor" "$at" "$(cursor_x)"
+
+scenario "closing"
+close_window "$WINDOW"
+verify_exit_status 0
+echo
+echo "piece window: all $step_number checks passed"
