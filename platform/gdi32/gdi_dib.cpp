@@ -56,6 +56,6 @@ int WINAPI StretchDIBits(HDC handle, int xDest, int yDest, int destWidth, int de
         }
     }
     cairo_surface_mark_dirty(image);
-    if (right > left && bottom > top) backend::present(dc->window, RECT{left, top, right, bottom});
+    if (right > left && bottom > top) backend::present(dc->window, image, RECT{left, top, right, bottom});
     return destHeight;
 }

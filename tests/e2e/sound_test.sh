@@ -80,6 +80,7 @@ scenario "the Sound box, reached with Tab and cleared with Space"
 click_control NoteEntryField
 press shift+Tab   # EnterButton
 press shift+Tab   # round the end to the OpenButton
+press shift+Tab   # the ListenBox, live with the private server's capture ports
 press shift+Tab   # the SoundBox
 press space
 screenshot

@@ -13,7 +13,7 @@ set(layer_drivers/rtaudio    2)
 set(layer_comdlg32           4)  # dialogs over user32's windows
 set(layer_gdi32              2)
 set(layer_kernel32           2)
-set(layer_shell32            2)
+set(layer_shell32            4)  # dropped files on user32's windows
 set(layer_user32             3)  # over gdi32 and kernel32
 set(layer_winmm              4)  # over the drivers; posts to user32's windows
 set(layer_headless           5)  # the screens, over the whole core
