@@ -1,7 +1,8 @@
 // Watching the keyboards for a window: the device scan every 2 s, the keys
 // that arrive as MM_MIM_DATA, and the chord they settle into. The window's
 // procedure hands its MM_MIM_DATA and WM_TIMER messages to
-// handleKeyboardMessage; the watch tells its owner through two routines when
+// handleKeyboardMessage, and its MM_MIM_CLOSE, which tells of an input lost
+// while open; the watch tells its owner through two routines when
 // a chord has settled (HeldNotes.chordNotes and chordBass) and when keyboards
 // were opened or closed (Keyboards). Times come from GetTickCount, the clock
 // the timers run on.
@@ -25,7 +26,7 @@ extern KeyboardWatchRecord KeyboardWatch;
 void resetKeyboardWatch();
 // The first scan comes firstScanDelay milliseconds from now.
 void startKeyboardWatch(HWND window, UINT firstScanDelay, void (*chordPlayed)(), void (*keyboardsChanged)());
-// MM_MIM_DATA and the watch's two timers; false for any other message.
+// MM_MIM_DATA, MM_MIM_CLOSE and the watch's two timers; false for any other message.
 bool handleKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam);
 // Every keyboard closed, no more timers.
 void stopKeyboardWatch();

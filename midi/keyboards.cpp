@@ -65,6 +65,15 @@ void closeKeyboards(DWORD now) {
     while (Keyboards.count > 0) closePlace(Keyboards.count - 1, now);
 }
 
+bool closeKeyboard(HMIDIIN input, DWORD now) {
+    for (int place = 0; place < Keyboards.count; ++place)
+        if (input && Keyboards.inputs[place] == input) {
+            closePlace(place, now);
+            return true;
+        }
+    return false;
+}
+
 bool isKeyboardInput(HMIDIIN input) {
     for (int place = 0; place < Keyboards.count; ++place)
         if (input && Keyboards.inputs[place] == input) return true;

@@ -6,7 +6,8 @@
 // an input whose device has gone is closed quietly and its keys count as let
 // go; a device that is new, or back under the same name, is opened and
 // started. A device that cannot be opened now is tried again at the next
-// scan. Data from an input that is no longer open (still queued when it was
+// scan. An input lost while open (MM_MIM_CLOSE unasked) is closed the same
+// way. Data from an input that is no longer open (still queued when it was
 // closed) is not the keyboards' any more: isKeyboardInput tells.
 #pragma once
 
@@ -31,6 +32,9 @@ void resetKeyboards();
 bool scanKeyboards(HWND window, DWORD now);
 // Closes every input (the window is going).
 void closeKeyboards(DWORD now);
+// Closes one input that was lost while open, its keys let go; false when it
+// is not one of the keyboards (any more).
+bool closeKeyboard(HMIDIIN input, DWORD now);
 bool isKeyboardInput(HMIDIIN input);
 // "MIDI: none", "MIDI: 1 input (NAME)", "MIDI: 2 inputs (NAME, NAME)".
 void describeKeyboards(char (&text)[StatusCapacity]);
