@@ -11,6 +11,7 @@
 #include "cli/picture.h"
 #include "cli/report.h"
 #include "cli/wav.h"
+#include "platform/crt/standard_streams.h"
 #include "shell/version.h"
 
 namespace {
@@ -103,6 +104,7 @@ int writeSound(const CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    openStandardStreams();
     std::ios::sync_with_stdio(false);  // standard input is read through std::cin only
     std::cin.tie(nullptr);             // and nothing is written through std::cout
     CliOptions options = parseOptions(argc, argv);

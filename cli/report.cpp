@@ -218,9 +218,19 @@ char* writeChordLines(char* at, const EntryResult& result, int top) {
 
 }  // namespace
 
+// The analysis reads a C string, where a NUL would end the entry: it is
+// handed over as another byte that is no note, which is skipped as any is.
+constexpr char NulStandIn = '\x01';
+
 void analyseEntry(std::string_view entry, EntryResult& result) {
-    result.entry.assign(entry.substr(0, entry.find('\0')));
-    result.echo = runAnalysis(result.entry.c_str());
+    result.entry.assign(entry);
+    if (entry.find('\0') == std::string_view::npos) {
+        result.echo = runAnalysis(result.entry.c_str());
+    } else {
+        std::string analysed(entry);
+        std::replace(analysed.begin(), analysed.end(), '\0', NulStandIn);
+        result.echo = runAnalysis(analysed.c_str());
+    }
     const NoteEntry& parsed = Analysis.entry;
     result.notes.assign(parsed.notes, parsed.notes + parsed.count);
     std::copy(std::begin(MatchMatrix), std::end(MatchMatrix), result.scores);

@@ -6,9 +6,11 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -24,7 +26,28 @@ std::string scratchPath(const char* name) {
     return testing::TempDir() + "tonvisor-cli-" + std::to_string(getpid()) + "-" + name;
 }
 
-CliRun runCli(const std::vector<std::string>& arguments, const std::string& input, const char* outputDevice) {
+// The limit holds for this process too while the child starts; a write past
+// it fails (SIGXFSZ ignored, in the child as well) instead of killing.
+struct FileSizeLimit {
+    explicit FileSizeLimit(long bytes) : on(bytes > 0) {
+        if (!on) return;
+        getrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        if (!on) return;
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    bool on;
+    rlimit before{};
+};
+
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& input, CliStart start) {
+    const char* outputDevice = start.outputDevice;
     const std::string inPath = scratchPath("in"), errPath = scratchPath("err");
     const std::string outPath = outputDevice ? outputDevice : scratchPath("out");
     std::ofstream(inPath, std::ios::binary) << input;
@@ -35,12 +58,18 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    if (start.inputClosed) posix_spawn_file_actions_addclose(&actions, 0);
+    else posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t child = -1;
     CliRun run;
-    if (posix_spawn(&child, TONVISOR_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+    bool spawned;
+    {
+        const FileSizeLimit limit(start.fileSizeLimit);
+        spawned = posix_spawn(&child, TONVISOR_CLI, &actions, nullptr, argv.data(), environ) == 0;
+    }
+    if (spawned) {
         int status = 0;
         waitpid(child, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
