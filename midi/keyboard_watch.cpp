@@ -36,14 +36,6 @@ void scan() {
     keepSettling(now);
 }
 
-// Its keyboard may be back already under the same name: the devices are
-// looked at again at once.
-void loseInput(HMIDIIN input) {
-    if (!closeKeyboard(input, GetTickCount())) return;  // closed here: the close's own notice
-    KeyboardWatch.keyboardsChanged();
-    scan();
-}
-
 void takeData(HMIDIIN input, DWORD message) {
     if (!isKeyboardInput(input)) return;  // queued before its keyboard was closed
     const DWORD now = GetTickCount();
@@ -69,7 +61,7 @@ bool handleKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == MM_MIM_DATA)
         takeData(reinterpret_cast<HMIDIIN>(wParam), static_cast<DWORD>(lParam));
     else if (message == MM_MIM_CLOSE)
-        loseInput(reinterpret_cast<HMIDIIN>(wParam));
+        markKeyboardLost(reinterpret_cast<HMIDIIN>(wParam));  // closed at the next scan
     else if (message == WM_TIMER && wParam == ChordSettleTimer)
         settle();
     else if (message == WM_TIMER && wParam == KeyboardScanTimer)

@@ -2,7 +2,7 @@
 // that arrive as MM_MIM_DATA, and the chord they settle into. The window's
 // procedure hands its MM_MIM_DATA and WM_TIMER messages to
 // handleKeyboardMessage, and its MM_MIM_CLOSE, which tells of an input lost
-// while open; the watch tells its owner through two routines when
+// while open (closed at the next scan); the watch tells its owner through two routines when
 // a chord has settled (HeldNotes.chordNotes and chordBass) and when keyboards
 // were opened or closed (Keyboards). Times come from GetTickCount, the clock
 // the timers run on.

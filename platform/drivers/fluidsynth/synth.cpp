@@ -11,6 +11,7 @@
 #include "platform/drivers/fluidsynth/synth.h"
 
 #include "platform/drivers/fluidsynth/fluidsynth_library.h"
+#include "platform/drivers/jack/jack_server.h"
 
 #include <sys/stat.h>
 
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <utility>
 
 namespace synth {
 
@@ -33,21 +35,38 @@ struct DriverWatch {
     std::mutex lock;
     Synthesizer* playing = nullptr;
     std::function<void()> lost;
+    int jackKey = -1;  // jack_server.h's, for a JACK driver
 };
 
 DriverWatch& watch = *new DriverWatch;  // never destroyed: a driver's thread may log at exit
 
+// Returns the JACK generation that stopped with the driver, if it is JACK's.
+bool driverStopped(unsigned& jackGeneration) {
+    std::lock_guard<std::mutex> hold(watch.lock);
+    if (!watch.playing || watch.playing->driverLost.exchange(true)) return false;
+    if (watch.lost) watch.lost();
+    jackGeneration = watch.playing->jackGeneration;
+    return watch.playing->driverName == "jack";
+}
+
+// FluidSynth's JACK driver tells its other clients too, outside our lock:
+// they wait on its news (jack_server.h).
 void noticeError(int, const char*, void*) {
     if (ownCallsHere > 0) return;
-    std::lock_guard<std::mutex> hold(watch.lock);
-    if (watch.playing && !watch.playing->driverLost.exchange(true) && watch.lost) watch.lost();
+    unsigned jackGeneration = 0;
+    if (driverStopped(jackGeneration)) jackserver::serverStopped(jackGeneration);
 }
 
 void stopWatching(Synthesizer* synth) {
-    std::lock_guard<std::mutex> hold(watch.lock);
-    if (watch.playing != synth) return;
-    watch.playing = nullptr;
-    watch.lost = nullptr;
+    int jackKey;
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        if (watch.playing != synth) return;
+        watch.playing = nullptr;
+        watch.lost = nullptr;
+        jackKey = std::exchange(watch.jackKey, -1);
+    }
+    if (jackKey >= 0) jackserver::forget(jackKey);
 }
 
 // The program says in one line why it has no sound; FluidSynth would add several.
@@ -117,9 +136,14 @@ std::unique_ptr<Synthesizer> load(const std::string& soundfont) {
 }
 
 void watchDriver(Synthesizer& synth, std::function<void()> lost) {
+    const int jackKey = synth.driverName == "jack" ? jackserver::watch([] {
+        unsigned ignored;
+        driverStopped(ignored);
+    }) : -1;
     std::lock_guard<std::mutex> hold(watch.lock);
     watch.playing = &synth;
     watch.lost = std::move(lost);
+    watch.jackKey = jackKey;
 }
 
 bool play(fluid_synth_t* synth, DWORD message) {

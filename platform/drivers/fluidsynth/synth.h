@@ -34,13 +34,14 @@ inline constexpr std::chrono::seconds DriverPatience{3};
 
 // FluidSynth's objects, freed driver first so that nothing renders from a
 // freed synthesizer. A JACK driver that stopped with its server is not freed:
-// libjack crashes closing a client whose server has gone, so it is left
-// behind on purpose (its thread has ended with the server).
+// libjack frees its client itself, and closing it again crashes, so the
+// driver is left behind on purpose (its thread has ended with the server).
 struct Synthesizer {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_audio_driver_t* driver = nullptr;  // null while it plays silently
     std::string driverName;                  // the driver's, once it plays
+    unsigned jackGeneration = 0;             // with "jack": its clients' (jack_server.h)
     std::atomic<bool> driverLost{false};
 
     Synthesizer() = default;

@@ -17,9 +17,9 @@
 #include "platform/drivers/fluidsynth/synth.h"
 
 #include "platform/drivers/fluidsynth/fluidsynth_library.h"
+#include "platform/drivers/jack/jack_server.h"
 
 #include <alsa/asoundlib.h>
-#include <jack/jack.h>
 
 #include <condition_variable>
 #include <cstdlib>
@@ -40,14 +40,12 @@ const std::vector<std::string> DriverOrder = {"pulseaudio", "jack", "alsa"};
 
 // JACK and ALSA print their failures straight to standard error; the program
 // says in one line why it has no sound.
-void quietJack(const char*) {}
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 void silenceDriverLibraries() {
     static std::once_flag once;
     std::call_once(once, [] {
-        jack_set_error_function(quietJack);
-        jack_set_info_function(quietJack);
+        jackserver::silenceJack();
         snd_lib_error_set_handler(quietAlsa);
     });
 }
@@ -108,6 +106,7 @@ bool startDriver(std::unique_ptr<Synthesizer>& synth, const std::string& name) {
     fluid().fluid_settings_setstr(synth->settings, "audio.driver", name.c_str());
     auto attempt = std::make_shared<DriverAttempt>();
     attempt->name = name;
+    const unsigned jackGeneration = jackserver::generation();
     attempt->synth = std::move(synth);
     try {
         std::thread(openDriver, attempt).detach();
@@ -124,6 +123,7 @@ bool startDriver(std::unique_ptr<Synthesizer>& synth, const std::string& name) {
     synth = std::move(attempt->synth);
     if (!synth->driver) return false;
     synth->driverName = name;
+    synth->jackGeneration = jackGeneration;
     return true;
 }
 

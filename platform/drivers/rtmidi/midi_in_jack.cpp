@@ -8,47 +8,43 @@
 // however soon a new one takes its name) and when the server stops (the
 // shutdown callback). Both callbacks run on JACK's threads.
 //
-// A client whose server has stopped is never closed: libjack crashes in
-// jack_client_close or jack_port_unregister on it, and offers no call that
-// frees it safely. Such a client, and what its callbacks reach, is left
-// behind on purpose, a few hundred bytes per server that stopped; a new
-// client connects to the next server that runs.
+// A client whose server has stopped is never touched again: libjack frees it
+// itself when the next client opens, so a later jack_port_unregister or
+// jack_client_close on it crashes, and no call frees it safely before. What
+// its callbacks reach is left behind on purpose, a few hundred bytes per
+// server that stopped; a new client connects to the next server that runs.
+// Whichever client of the process notices first tells all (jack_server.h).
 #include "platform/drivers/rtmidi/midi_in_jack.h"
+
+#include "platform/drivers/jack/jack_server.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
 #include <atomic>
-#include <mutex>
 
 namespace midiin {
 namespace {
 
-void quiet(const char*) {}
-
-void silenceJack() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        jack_set_error_function(quiet);
-        jack_set_info_function(quiet);
-    });
-}
-
 struct JackLister {
     jack_client_t* client = nullptr;
+    unsigned generation = 0;
     std::atomic<bool> serverGone{false};
 };
 
 JackLister& lister = *new JackLister;  // never destroyed: JACK may call in at exit
 
 bool connectLister() {
-    silenceJack();
+    jackserver::silenceJack();
     if (lister.client && lister.serverGone) lister.client = nullptr;  // left behind (above)
     if (lister.client) return true;
+    const unsigned generation = jackserver::generation();
     lister.client = jack_client_open("tonvisor-devices", JackNoStartServer, nullptr);
     if (!lister.client) return false;
+    lister.generation = generation;
     lister.serverGone = false;
-    jack_on_shutdown(lister.client, [](void*) { lister.serverGone = true; }, nullptr);
+    jackserver::watch([] { lister.serverGone = true; });
+    jack_on_shutdown(lister.client, [](void*) { jackserver::serverStopped(lister.generation); }, nullptr);
     return true;
 }
 
@@ -58,6 +54,8 @@ struct Reception {
     LostNotice lost;
     jack_client_t* client = nullptr;
     jack_port_t* port = nullptr;
+    unsigned generation = 0;
+    int watchKey = -1;
     std::atomic<bool> serverGone{false};
     std::atomic<bool> closing{false};
     std::atomic<bool> told{false};
@@ -86,11 +84,7 @@ void connectionChanged(jack_port_id_t a, jack_port_id_t b, int connected, void* 
         reception.lose();
 }
 
-void serverStopped(void* data) {
-    auto& reception = *static_cast<Reception*>(data);
-    reception.serverGone = true;
-    reception.lose();
-}
+void serverStopped(void* data) { jackserver::serverStopped(static_cast<Reception*>(data)->generation); }
 
 class JackSource final : public Port {
 public:
@@ -101,6 +95,7 @@ public:
             (void)reception_.release();  // left behind with its client (above)
             return;
         }
+        jackserver::forget(reception_->watchKey);
         jack_client_close(reception_->client);
     }
     Reception& reception() { return *reception_; }
@@ -121,15 +116,21 @@ std::vector<std::string> jackMidiSources() {
 }
 
 std::unique_ptr<Port> openJackSource(const std::string& source, Receiver receiver, LostNotice lost) {
-    silenceJack();
+    jackserver::silenceJack();
+    const unsigned generation = jackserver::generation();
     jack_client_t* client = jack_client_open("tonvisor", JackNoStartServer, nullptr);
     if (!client) return nullptr;
     auto reception = std::make_unique<Reception>();
     reception->receiver = std::move(receiver);
     reception->lost = std::move(lost);
     reception->client = client;
+    reception->generation = generation;
     auto input = std::make_unique<JackSource>(std::move(reception));
     Reception& opened = input->reception();
+    opened.watchKey = jackserver::watch([&opened] {
+        opened.serverGone = true;
+        opened.lose();
+    });
     opened.port = jack_port_register(client, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
     if (!opened.port || jack_set_process_callback(client, receive, &opened) != 0 ||
         jack_set_port_connect_callback(client, connectionChanged, &opened) != 0)
