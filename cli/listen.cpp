@@ -66,22 +66,29 @@ void printKeyboards() {
     std::fprintf(stderr, "tonvisor-cli: %s\n", status);
 }
 
-// Reads whatever is there without waiting; true once the input has ended.
-bool inputEnded() {
+constexpr int StillOpen = -1;
+
+// Reads whatever is there without waiting: StillOpen, or the exit status once
+// the input has ended (0) or cannot be read (1).
+int inputState() {
     pollfd input{STDIN_FILENO, POLLIN, 0};
     while (poll(&input, 1, 0) > 0) {
-        if (input.revents & (POLLERR | POLLNVAL)) return true;
+        if (input.revents & (POLLERR | POLLNVAL)) return 1;
         char ignored[512];
         const ssize_t got = read(STDIN_FILENO, ignored, sizeof ignored);
-        if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) return true;
+        if (got == 0) return 0;
+        if (got < 0 && errno != EINTR && errno != EAGAIN) return 1;
     }
-    return false;
+    return StillOpen;
 }
 
 LRESULT CALLBACK listenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (handleKeyboardMessage(message, wParam, lParam) || handleListenMessage(message, wParam, lParam)) return 0;
     if (message == WM_TIMER && wParam == ListenInputTimer) {
-        if (inputEnded()) PostQuitMessage(0);
+        if (const int state = inputState(); state != StillOpen) {
+            if (state != 0) std::fputs("tonvisor-cli: cannot read standard input\n", stderr);
+            PostQuitMessage(state);
+        }
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

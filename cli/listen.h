@@ -18,7 +18,7 @@
 // end (</dev/null) ends the listening at once.
 #pragma once
 
-// Returns the exit status: 0 when standard input ended, 1 when the output
-// could not be written.
+// Returns the exit status: 0 when standard input ended, 1 when it could not
+// be read or the output could not be written.
 int listenToKeyboards();
 int listenToAudio();

@@ -13,6 +13,7 @@
 #include "cli/report.h"
 #include "cli/wav.h"
 #include "piece/piece_file.h"
+#include "platform/crt/standard_streams.h"
 #include "shell/version.h"
 
 namespace {
@@ -121,6 +122,7 @@ int printChords(const CliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    openStandardStreams();
     std::ios::sync_with_stdio(false);  // standard input is read through std::cin only
     std::cin.tie(nullptr);             // and nothing is written through std::cout
     CliOptions options = parseOptions(argc, argv);

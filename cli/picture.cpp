@@ -4,24 +4,19 @@
 // Limits: once per process; the click must fall on the spectrograph.
 #include "cli/picture.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "cli/output_file.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/form.h"
 #include "shell/sounding.h"
 
 namespace {
-
-bool isRegularFile(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 bool inside(const RECT& rect, POINT point) {
     return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
@@ -51,9 +46,8 @@ PictureOutcome clickForm(int clientX, int clientY) {
 }
 
 PictureOutcome savePicture(const std::string& path) {
-    if (headless::saveClientPng(Form1, path.c_str())) return {};
-    // Half a picture is worse than none; devices and pipes are left alone.
-    if (isRegularFile(path)) std::remove(path.c_str());
+    if (writeWholeFile(path, [](const std::string& part) { return headless::saveClientPng(Form1, part.c_str()); }))
+        return {};
     return {1, "cannot write the picture to '" + path + "'"};
 }
 

@@ -231,9 +231,15 @@ void analysePitches(const PitchSet& set, EntryResult& result) {
     result.name = nameChord(set);
 }
 
+// The parser reads a C string, where a NUL would end the entry: it is handed
+// over as another byte that is no note, which is skipped as any is.
+constexpr char NulStandIn = '\x01';
+
 void analyseEntry(std::string_view entry, EntryResult& result) {
-    result.entry.assign(entry.substr(0, entry.find('\0')));
-    analysePitches(pitchSetOf(parseEntry(result.entry.c_str()), NoNote), result);
+    result.entry.assign(entry);
+    std::string parsed(entry);
+    std::replace(parsed.begin(), parsed.end(), '\0', NulStandIn);
+    analysePitches(pitchSetOf(parseEntry(parsed.c_str()), NoNote), result);
 }
 
 EntryResult analyseEntry(const std::string& entry) {

@@ -12,7 +12,7 @@
 inline constexpr int EveryChord = -1;  // a `top` that lists every chord scoring above zero
 
 struct EntryResult {
-    std::string entry;
+    std::string entry;        // as read, every byte kept
     std::string echo;         // as runAnalysis returns it, blanks included
     std::vector<int> notes;   // pitch classes, ascending
     float scores[ChordTypeCount * RootCount];  // laid out like MatchMatrix
@@ -23,8 +23,8 @@ struct EntryResult {
 // entry text is left as it was.
 void analysePitches(const PitchSet& set, EntryResult& result);
 
-// The same for a typed entry; a NUL byte ends the entry, as it ends any C
-// string.
+// The same for a typed entry; a NUL byte is skipped like any other byte
+// that names no note.
 void analyseEntry(std::string_view entry, EntryResult& result);
 EntryResult analyseEntry(const std::string& entry);
 

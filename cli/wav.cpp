@@ -1,14 +1,14 @@
 // The WAV export: the voicing and MIDI messages of "Enter" (midi/), played
 // into the headless synthesizer through midiOut*, its samples pulled and
-// written as 16-bit PCM. A file that cannot be finished is removed.
+// written as 16-bit PCM, whole or not at all (output_file.h).
 #include "cli/wav.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
+#include "cli/output_file.h"
 #include "midi/sound.h"
 #include "platform/headless/headless.h"
 
@@ -25,6 +25,7 @@ void putText(std::vector<unsigned char>& bytes, const char* text) { bytes.insert
 // The canonical 44-byte header of a PCM WAV file.
 std::vector<unsigned char> wavHeader(std::uint32_t dataBytes) {
     std::vector<unsigned char> header;
+    header.reserve(44);
     putText(header, "RIFF");
     putLittleEndian(header, 36 + dataBytes, 4);
     putText(header, "WAVE");
@@ -78,8 +79,7 @@ SoundOutcome exportSound(const std::string& path, const std::string& entry) {
     }
     const std::vector<float> samples = renderEntry(entry);
     closeSound();
-    if (writeFile(path, wavFile(samples))) return {};
-    // Half a file is worse than none; devices and pipes are left alone.
-    if (std::filesystem::is_regular_file(path)) std::remove(path.c_str());
+    const std::vector<unsigned char> file = wavFile(samples);
+    if (writeWholeFile(path, [&file](const std::string& part) { return writeFile(part, file); })) return {};
     return {1, "cannot write the sound to '" + path + "'"};
 }

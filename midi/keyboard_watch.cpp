@@ -62,6 +62,8 @@ bool handleKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!KeyboardWatch.window) return false;
     if (message == MM_MIM_DATA)
         takeData(reinterpret_cast<HMIDIIN>(wParam), static_cast<DWORD>(lParam));
+    else if (message == MM_MIM_CLOSE)
+        markKeyboardLost(reinterpret_cast<HMIDIIN>(wParam));  // closed at the next scan
     else if (message == WM_TIMER && wParam == KeyboardWatch.timers.settle)
         settle();
     else if (message == WM_TIMER && wParam == KeyboardWatch.timers.scan)

@@ -31,6 +31,7 @@ void closePlace(int place, DWORD now) {
     forgetKeyboard(input, now);
     for (int later = place + 1; later < Keyboards.count; ++later) {
         Keyboards.inputs[later - 1] = Keyboards.inputs[later];
+        Keyboards.lost[later - 1] = Keyboards.lost[later];
         std::memcpy(Keyboards.names[later - 1], Keyboards.names[later], MAXPNAMELEN);
     }
     --Keyboards.count;
@@ -42,6 +43,7 @@ bool openDevice(HWND window, UINT id, const DeviceName& name) {
         return false;
     midiInStart(input);
     Keyboards.inputs[Keyboards.count] = input;
+    Keyboards.lost[Keyboards.count] = false;
     std::memcpy(Keyboards.names[Keyboards.count++], name, MAXPNAMELEN);
     return true;
 }
@@ -50,19 +52,35 @@ bool openDevice(HWND window, UINT id, const DeviceName& name) {
 
 void resetKeyboards() { Keyboards = KeyboardRecord{}; }
 
+// From the last place back, so that the places still to close stay where they were.
+bool closeLost(DWORD now) {
+    bool closed = false;
+    for (int place = Keyboards.count - 1; place >= 0; --place)
+        if (Keyboards.lost[place]) {
+            closePlace(place, now);
+            closed = true;
+        }
+    return closed;
+}
+
 bool scanKeyboards(HWND window, DWORD now) {
+    const bool closedLost = closeLost(now);
     DeviceName present[MaxListedDevices];
     const int presentCount = listDevices(present);
     const DeviceScan scan = planDeviceScan(Keyboards.names, Keyboards.count, present, presentCount);
-    // From the last place back, so that the places still to close stay where they were.
     for (int i = scan.closeCount - 1; i >= 0; --i) closePlace(scan.close[i], now);
-    bool changed = scan.closeCount > 0;
+    bool changed = closedLost || scan.closeCount > 0;
     for (int i = 0; i < scan.openCount; ++i) changed |= openDevice(window, scan.open[i], present[scan.open[i]]);
     return changed;
 }
 
 void closeKeyboards(DWORD now) {
     while (Keyboards.count > 0) closePlace(Keyboards.count - 1, now);
+}
+
+void markKeyboardLost(HMIDIIN input) {
+    for (int place = 0; place < Keyboards.count; ++place)
+        if (input && Keyboards.inputs[place] == input) Keyboards.lost[place] = true;
 }
 
 bool isKeyboardInput(HMIDIIN input) {

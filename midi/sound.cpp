@@ -16,10 +16,11 @@ void sendShort(HMIDIOUT synthesizer, int status, int first, int second) {
 
 }  // namespace
 
-MMRESULT openSynthesizer(HMIDIOUT* synthesizer) {
+MMRESULT openSynthesizer(HMIDIOUT* synthesizer, HWND window) {
     *synthesizer = nullptr;
     if (midiOutGetNumDevs() == 0) return MIDIERR_NODEVICE;
-    MMRESULT result = midiOutOpen(synthesizer, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
+    MMRESULT result = window ? midiOutOpen(synthesizer, MIDI_MAPPER, reinterpret_cast<DWORD_PTR>(window), 0, CALLBACK_WINDOW)
+                             : midiOutOpen(synthesizer, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
     if (result != MMSYSERR_NOERROR) {
         *synthesizer = nullptr;
         return result;
@@ -32,7 +33,7 @@ MMRESULT openSynthesizer(HMIDIOUT* synthesizer) {
 DWORD WINAPI openSynthesizerFor(LPVOID request) {
     const SynthesizerRequest asked = *static_cast<const SynthesizerRequest*>(request);
     HMIDIOUT synthesizer;
-    const MMRESULT result = openSynthesizer(&synthesizer);
+    const MMRESULT result = openSynthesizer(&synthesizer, static_cast<HWND>(window));
     const auto handle = reinterpret_cast<LPARAM>(synthesizer);
     if (!PostMessageA(asked.window, asked.openedMessage, result, handle) && synthesizer)
         midiOutClose(synthesizer);
@@ -68,4 +69,10 @@ void closeSound() {
     midiOutReset(Sound.synthesizer);
     midiOutClose(Sound.synthesizer);
     Sound = {};
+}
+
+bool synthesizerLost(WPARAM synthesizer) {
+    if (!Sound.synthesizer || reinterpret_cast<HMIDIOUT>(synthesizer) != Sound.synthesizer) return false;
+    closeSound();
+    return true;
 }

@@ -33,8 +33,10 @@ extern SoundState Sound;
 
 // Opens the system's synthesizer and selects the piano. Returns
 // MMSYSERR_NOERROR and the handle, or the error (midiOutGetErrorTextA says
-// why) and a null handle.
-MMRESULT openSynthesizer(HMIDIOUT* synthesizer);
+// why) and a null handle. A window given receives MM_MOM_CLOSE when the
+// synthesizer is closed, and on Linux also when it stops playing while open
+// (its sound server stopped): synthesizerLost tells which.
+MMRESULT openSynthesizer(HMIDIOUT* synthesizer, HWND window = nullptr);
 
 // A thread procedure (CreateThread) for the SynthesizerRequest given as its
 // parameter, which it reads at once: runs openSynthesizer and posts the
@@ -58,3 +60,7 @@ void silenceSound();
 
 // Silences and closes the synthesizer at once.
 void closeSound();
+
+// MM_MOM_CLOSE for Sound's synthesizer, which then stopped playing by itself:
+// it is closed, and true returned. False for one closed already.
+bool synthesizerLost(WPARAM synthesizer);

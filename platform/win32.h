@@ -327,7 +327,10 @@ typedef UINT MMVERSION;
 #define CALLBACK_NULL 0x00000000
 #define CALLBACK_WINDOW 0x00010000
 
-// MIDI output: one synthesizer behind MIDI_MAPPER.
+// MIDI output: one synthesizer behind MIDI_MAPPER. With CALLBACK_WINDOW the
+// window receives MM_MOM_CLOSE when it is closed.
+#define MM_MOM_CLOSE 0x3C8
+
 UINT WINAPI midiOutGetNumDevs(void);
 MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOut, UINT deviceId, DWORD_PTR callback, DWORD_PTR instance,
                             DWORD flags);

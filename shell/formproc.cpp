@@ -126,6 +126,7 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         break;
     case MM_MIM_DATA:
+    case MM_MIM_CLOSE:
         if (handleKeyboardMessage(message, wParam, lParam)) return 0;
         break;
     case MM_WIM_DATA:
@@ -150,6 +151,9 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case SynthesizerOpened:
         takeSynthesizerResult(wParam, lParam);
         return 0;
+    case MM_MOM_CLOSE:
+        if (soundClosed(wParam)) return 0;
+        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -46,13 +46,32 @@ bool soundTimerDue(UINT_PTR timer) {
 void takeSynthesizerResult(WPARAM wParam, LPARAM lParam) {
     const MMRESULT result = takeSynthesizer(wParam, lParam);
     if (result == MMSYSERR_NOERROR) {
+        const bool ticked = !Shell.soundReopening || Shell.soundWantedBack;
+        Shell.soundReopening = false;
         EnableWindow(SoundBox, TRUE);
-        SendMessageA(SoundBox, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageA(SoundBox, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        return;
+    }
+    if (Shell.soundReopening) {  // said once when it stopped
+        SetTimer(Form1, OpenTimer, ReopenDelay, nullptr);
         return;
     }
     char reason[MAXERRORLENGTH] = "";
     midiOutGetErrorTextA(result, reason, sizeof reason);
     std::fprintf(stderr, "No sound: %s\n", reason);
+}
+
+bool soundClosed(WPARAM wParam) {
+    const bool wanted = soundWanted();
+    if (!synthesizerLost(wParam)) return false;
+    KillTimer(Form1, ReleaseTimer);
+    Shell.soundReopening = true;
+    Shell.soundWantedBack = wanted;
+    SendMessageA(SoundBox, BM_SETCHECK, BST_UNCHECKED, 0);
+    EnableWindow(SoundBox, FALSE);
+    std::fprintf(stderr, "No sound: the sound output stopped (its server or device went away)\n");
+    SetTimer(Form1, OpenTimer, ReopenDelay, nullptr);
+    return true;
 }
 
 void soundEntry() {

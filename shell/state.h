@@ -49,6 +49,10 @@ struct ShellRecord {
     char viewerPath[2048];  // the viewer program; read again at every form painting
     HBRUSH notesBrush;      // the background brush last handed to RecognisedNotesField or ChordField
     HBRUSH statusBrush;     // MidiStatus's background, made at its first request
+
+    // The sound (sounding.cpp).
+    bool soundReopening;  // the synthesizer stopped by itself: it is being opened again
+    bool soundWantedBack; // the Sound box was ticked when it stopped
 };
 
 extern ShellRecord Shell;

@@ -32,7 +32,7 @@ public:
 class FakeDevices final : public midiin::Devices {
 public:
     std::vector<std::string> names() override { return state.present; }
-    std::unique_ptr<midiin::Port> open(const std::string& name, midiin::Receiver receiver) override {
+    std::unique_ptr<midiin::Port> open(const std::string& name, midiin::Receiver receiver, midiin::LostNotice) override {
         if (std::find(state.present.begin(), state.present.end(), name) == state.present.end()) return nullptr;
         return std::make_unique<FakePort>(name, std::move(receiver));
     }

@@ -13,8 +13,13 @@ namespace midiin {
 
 // One short message (1 to 3 bytes, status byte first) from an open device.
 using Receiver = std::function<void(const unsigned char* bytes, std::size_t count)>;
+// Called at most once, on any thread, when an open device is lost while it
+// is open: its source went away (even if one of the same name came back) or
+// its server stopped. The port then receives nothing more.
+using LostNotice = std::function<void()>;
 
-// An open device. Destroying it closes it; its receiver is never called afterwards.
+// An open device. Destroying it closes it, without calling into a server
+// that has gone; its receiver and notice are never called afterwards.
 struct Port {
     virtual ~Port() = default;
 };
@@ -25,8 +30,9 @@ struct Devices {
     // MIDIINCAPSA::szPname), no two alike, and the same for a device each time
     // it is present, so that a device plugged in again is known by its name.
     virtual std::vector<std::string> names() = 0;
-    // The device of that name, opened; nullptr when it is gone or cannot be opened.
-    virtual std::unique_ptr<Port> open(const std::string& name, Receiver receiver) = 0;
+    // The device of that name, opened; nullptr when it is gone or cannot be
+    // opened. Devices that cannot tell when they are lost never call lost.
+    virtual std::unique_ptr<Port> open(const std::string& name, Receiver receiver, LostNotice lost) = 0;
     // Whether receivers are called on threads of the devices' own.
     virtual bool receiveOnOtherThreads() const = 0;
 };

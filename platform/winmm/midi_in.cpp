@@ -8,6 +8,12 @@
 // the program's thread. Limits: short messages only (no midiInAddBuffer, so
 // system exclusive is never delivered); CALLBACK_WINDOW and CALLBACK_NULL only;
 // a device is open at most once at a time.
+//
+// Beyond Windows: an input whose device is lost while open (a keyboard that
+// quits, even one that comes straight back under its name; its server
+// stopping) delivers nothing more and posts MM_MIM_CLOSE to its window
+// unasked, from whichever thread noticed. The handle stays valid until
+// midiInClose, which posts MM_MIM_CLOSE once more, as for any input.
 #include "platform/seam/core.h"
 #include "platform/seam/handles.h"
 #include "platform/seam/midi_in_devices.h"
@@ -25,6 +31,7 @@ struct Input {
     std::string device;
     bool otherThread = false;
     std::atomic<bool> started{false};
+    std::atomic<bool> lost{false};
     std::unique_ptr<midiin::Port> port;  // declared last: closed before the rest goes
 };
 
@@ -55,11 +62,17 @@ Input* findInput(HMIDIIN handle) {
 
 // On the device's thread: the bytes packed as Windows packs them, status byte lowest.
 void deliver(const Input& input, const unsigned char* bytes, std::size_t count) {
-    if (!input.started || !input.window || count == 0 || count > 3) return;
+    if (!input.started || input.lost || !input.window || count == 0 || count > 3) return;
     DWORD message = 0;
     for (std::size_t i = 0; i < count; ++i) message |= static_cast<DWORD>(bytes[i]) << (8 * i);
     PostMessageA(input.window, MM_MIM_DATA, reinterpret_cast<WPARAM>(input.handle),
                  static_cast<LPARAM>(message));
+}
+
+// On whichever thread noticed: the window hears of it as of a close.
+void lose(Input& input) {
+    if (!input.lost.exchange(true) && input.window)
+        PostMessageA(input.window, MM_MIM_CLOSE, reinterpret_cast<WPARAM>(input.handle), 0);
 }
 
 // Closes the device and forgets the handle; returns the window to tell, if any.
@@ -109,10 +122,10 @@ MMRESULT WINAPI midiInOpen(LPHMIDIIN result, UINT deviceId, DWORD_PTR callback, 
     input->window = window;
     input->device = device;
     input->otherThread = devices().receiveOnOtherThreads();
-    const Input* receiving = input.get();
-    input->port = devices().open(device, [receiving](const unsigned char* bytes, std::size_t count) {
-        deliver(*receiving, bytes, count);
-    });
+    Input* receiving = input.get();
+    input->port = devices().open(
+        device, [receiving](const unsigned char* bytes, std::size_t count) { deliver(*receiving, bytes, count); },
+        [receiving] { lose(*receiving); });
     if (!input->port) return MMSYSERR_NODRIVER;
     if (input->otherThread) core::otherThreadPosterOpened();
     *result = input->handle;

@@ -7,9 +7,14 @@
 // be heard. The first call that asks loads FluidSynth (fluidsynth_library.h). midiOutOpen may take a while (the
 // soundfont, then the audio driver, each bounded) and may be called on any
 // thread; the other calls are quick. Every call is safe from any thread.
-// Limits: one open handle at a time (a second open gets MMSYSERR_ALLOCATED, as
-// from a device that cannot be shared); CALLBACK_NULL only; channel messages
-// only, without running status.
+// With CALLBACK_WINDOW the window receives MM_MOM_CLOSE when the handle is
+// closed and, beyond Windows, unasked when the synthesizer stops playing while
+// open (its sound server stopped, its device went): posted from the driver's
+// thread, after which nothing more is heard; the handle stays valid until
+// midiOutClose. Limits: one open handle at a time (a second open gets
+// MMSYSERR_ALLOCATED, as from a device that cannot be shared); CALLBACK_NULL
+// and CALLBACK_WINDOW only, without MM_MOM_OPEN; channel messages only,
+// without running status.
 #include "platform/seam/backend.h"
 #include "platform/seam/handles.h"
 #include "platform/seam/core.h"
@@ -23,6 +28,7 @@
 #include <mutex>
 #include <string>
 #include <vector>
+#include <utility>
 
 namespace {
 
@@ -30,6 +36,7 @@ struct MidiOutState {
     std::mutex lock;
     bool opening = false;  // an open is under way: the device is taken
     HMIDIOUT handle = nullptr;
+    HWND window = nullptr;  // told of the close, with CALLBACK_WINDOW
     std::unique_ptr<synth::Synthesizer> synth;
     bool recording = false;  // every message played is logged with its time
     std::vector<core::TimedShortMessage> log;
@@ -41,17 +48,37 @@ MidiOutState& midiOut = *new MidiOutState;
 
 bool soundSwitchedOff() { return backend::playsAloud() && synth::audioDrivers().empty(); }
 
+// Only the one open under way (midiOut.opening) touches it.
+struct SpareSynthesizer {
+    std::unique_ptr<synth::Synthesizer> synth;
+    std::string soundfont;
+};
+
+// A synthesizer that no driver would play is kept for the next open of the
+// same soundfont: a program asks again every few seconds while its sound
+// server is away, and the soundfont need not load each time.
+SpareSynthesizer& spare = *new SpareSynthesizer;
+
+std::unique_ptr<synth::Synthesizer> loadSynthesizer(const std::string& soundfont) {
+    if (spare.synth && spare.soundfont == soundfont) return std::move(spare.synth);
+    spare.synth.reset();
+    return synth::load(soundfont);
+}
+
 std::unique_ptr<synth::Synthesizer> openSynthesizer(MMRESULT& result) {
     if (soundSwitchedOff()) {
         result = MMSYSERR_NODRIVER;
         return nullptr;
     }
     const std::string soundfont = synth::soundfontPath();
-    std::unique_ptr<synth::Synthesizer> synth = synth::load(soundfont);
+    std::unique_ptr<synth::Synthesizer> synth = loadSynthesizer(soundfont);
     result = MIDIERR_NODEVICE;
     if (!synth) return nullptr;
     result = MMSYSERR_NODRIVER;
-    if (backend::playsAloud() && !synth::playAloud(synth, soundfont, synth::audioDrivers())) return nullptr;
+    if (backend::playsAloud() && !synth::playAloud(synth, soundfont, synth::audioDrivers())) {
+        spare = {std::move(synth), soundfont};
+        return nullptr;
+    }
     result = MMSYSERR_NOERROR;
     return synth;
 }
@@ -68,11 +95,14 @@ std::string errorText(MMRESULT error) {
     case MMSYSERR_ALLOCATED: return "the synthesizer is already open";
     case MMSYSERR_INVALHANDLE: return "not an open MIDI output handle";
     case MMSYSERR_NODRIVER: return synth::audioProblem();
-    case MMSYSERR_INVALFLAG: return "only CALLBACK_NULL is supported";
+    case MMSYSERR_INVALFLAG: return "only CALLBACK_NULL and CALLBACK_WINDOW are supported";
     case MMSYSERR_INVALPARAM: return "invalid parameter";
     case MIDIERR_NODEVICE:
         if (!synth::fluidSynthLoaded())
             return std::string("no synthesizer: cannot load FluidSynth (") + synth::FluidSynthLibraryName + ")";
+        if (access(synth::soundfontPath().c_str(), F_OK) == 0 && !synth::isRegularFile(synth::soundfontPath()))
+            return "no soundfont: " + synth::soundfontPath() +
+                   " is not a regular file (TONVISOR_SOUNDFONT names an SF2 or SF3 file)";
         return "no soundfont: cannot load " + synth::soundfontPath() +
                " (TONVISOR_SOUNDFONT names another SF2 or SF3 file)";
     default: return "";
@@ -85,11 +115,13 @@ UINT WINAPI midiOutGetNumDevs(void) {
     return synth::fluidSynthLoaded() && access(synth::soundfontPath().c_str(), R_OK) == 0 ? 1 : 0;
 }
 
-MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOutHandle, UINT deviceId, DWORD_PTR, DWORD_PTR, DWORD flags) {
+MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOutHandle, UINT deviceId, DWORD_PTR callback, DWORD_PTR, DWORD flags) {
     if (!midiOutHandle) return MMSYSERR_INVALPARAM;
     *midiOutHandle = nullptr;
     if (deviceId != MIDI_MAPPER && deviceId != 0) return MMSYSERR_BADDEVICEID;
-    if (flags != CALLBACK_NULL) return MMSYSERR_INVALFLAG;
+    if (flags != CALLBACK_NULL && flags != CALLBACK_WINDOW) return MMSYSERR_INVALFLAG;
+    HWND window = flags == CALLBACK_WINDOW ? reinterpret_cast<HWND>(callback) : nullptr;
+    if (flags == CALLBACK_WINDOW && !IsWindow(window)) return MMSYSERR_INVALPARAM;
     {
         std::lock_guard<std::mutex> hold(midiOut.lock);
         if (midiOut.opening || midiOut.handle) return MMSYSERR_ALLOCATED;
@@ -102,6 +134,11 @@ MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOutHandle, UINT deviceId, DWORD_PTR, 
     if (synth) {
         midiOut.synth = std::move(synth);
         midiOut.handle = *midiOutHandle = core::newHandle<HMIDIOUT>();
+        midiOut.window = window;
+        if (window && midiOut.synth->driver)
+            synth::watchDriver(*midiOut.synth, [window, handle = midiOut.handle] {
+                PostMessageA(window, MM_MOM_CLOSE, reinterpret_cast<WPARAM>(handle), 0);
+            });
     }
     return result;
 }
@@ -138,13 +175,17 @@ MMRESULT WINAPI midiOutReset(HMIDIOUT midiOutHandle) {
 
 MMRESULT WINAPI midiOutClose(HMIDIOUT midiOutHandle) {
     std::unique_ptr<synth::Synthesizer> closing;
+    HWND window;
     {
         std::lock_guard<std::mutex> hold(midiOut.lock);
         if (!synthOf(midiOutHandle)) return MMSYSERR_INVALHANDLE;
         closing = std::move(midiOut.synth);
         midiOut.handle = nullptr;
+        window = std::exchange(midiOut.window, nullptr);
     }
-    return MMSYSERR_NOERROR;  // the driver stops as closing goes: silence at once
+    closing.reset();  // the driver stops as it goes: silence at once
+    if (window) PostMessageA(window, MM_MOM_CLOSE, reinterpret_cast<WPARAM>(midiOutHandle), 0);
+    return MMSYSERR_NOERROR;
 }
 
 MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size) {

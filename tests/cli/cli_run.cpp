@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -29,7 +31,28 @@ std::string scratchPath(const char* name) {
     return testing::TempDir() + "tonvisor-cli-" + std::to_string(getpid()) + "-" + name;
 }
 
-CliRun runCli(const std::vector<std::string>& arguments, const std::string& input, const char* outputDevice) {
+// The limit holds for this process too while the child starts; a write past
+// it fails (SIGXFSZ ignored, in the child as well) instead of killing.
+struct FileSizeLimit {
+    explicit FileSizeLimit(long bytes) : on(bytes > 0) {
+        if (!on) return;
+        getrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = static_cast<rlim_t>(bytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        if (!on) return;
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    bool on;
+    rlimit before{};
+};
+
+CliRun runCli(const std::vector<std::string>& arguments, const std::string& input, CliStart start) {
+    const char* outputDevice = start.outputDevice;
     const std::string inPath = scratchPath("in"), errPath = scratchPath("err");
     const std::string outPath = outputDevice ? outputDevice : scratchPath("out");
     std::ofstream(inPath, std::ios::binary) << input;
@@ -37,7 +60,11 @@ CliRun runCli(const std::vector<std::string>& arguments, const std::string& inpu
     std::vector<std::string> argv = {TONVISOR_CLI};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     CliRun run;
-    run.status = ChildProcess(argv, environmentWith({}, {}), outPath, errPath, inPath).wait(CliPatience);
+    {
+        const FileSizeLimit limit(start.fileSizeLimit);
+        ChildProcess child(argv, environmentWith({}, {}), outPath, errPath, start.inputClosed ? "" : inPath);
+        run.status = child.wait(CliPatience);
+    }
     run.err = readFile(errPath);
     std::remove(inPath.c_str());
     std::remove(errPath.c_str());

@@ -192,12 +192,26 @@ TEST_F(PictureExport, BadPictureOptionsAreUsageErrorsThatWriteNothing) {
     EXPECT_FALSE(fileExists(path));
 }
 
-TEST_F(PictureExport, ARefusedClickLeavesAnExistingFileAsItWas) {
-    const std::string path = newPath();
-    std::ofstream(path) << "an earlier picture";
-    CliRun run = runCli({"--png", path, "--click", "285,520", "c"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(readFile(path), "an earlier picture");
+// A refused click, or a disk that fills up while writing, keeps the earlier file.
+TEST_F(PictureExport, AFailedExportLeavesAnExistingFileAsItWas) {
+    const struct {
+        std::vector<std::string> options;
+        CliStart start;
+        int status;
+    } cases[] = {
+        {{"--click", "285,520"}, {}, 2},
+        {{}, {.fileSizeLimit = 4096}, 1},
+    };
+    for (const auto& [options, start, status] : cases) {
+        const std::string path = newPath();
+        std::ofstream(path) << "an earlier picture";
+        std::vector<std::string> command = {"--png", path};
+        command.insert(command.end(), options.begin(), options.end());
+        command.push_back("c");
+        CliRun run = runCli(command, "", start);
+        EXPECT_EQ(run.status, status) << run.err;
+        EXPECT_EQ(readFile(path), "an earlier picture");
+    }
 }
 
 }  // namespace

@@ -85,9 +85,10 @@ TEST(CliProcess, HostileArgumentsGetDefinedResults) {
     CliRun run = runCli({huge + "g#", "\t\x01\xff\xc3\xa9", "b"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(lines(run.out).at(0), "Recognised notes: G# B");
-    CliRun json = runCli({"--json", "\"\\", "\x7f\x80", "c"});
+    CliRun json = runCli({"--json", "\"\\", "\x7f\x80", "c\xC3\xA9"});
     EXPECT_EQ(json.status, 0);
-    EXPECT_EQ(json.out.substr(0, 48), "{\"entry\": \"\\\"\\\\ \\u007f\\u0080 c\", \"echo\": \"  C  \"");
+    const std::string head = "{\"entry\": \"\\\"\\\\ \\u007f\xEF\xBF\xBD c\xC3\xA9\", \"echo\": \"  C  \"";
+    EXPECT_EQ(json.out.substr(0, head.size()), head);
 }
 
 TEST(CliProcess, BatchGivesOneResultPerLineInOrder) {
@@ -125,9 +126,27 @@ TEST(CliProcess, BatchHandlesThousandsOfEntriesAndLongLines) {
 }
 
 TEST(CliProcess, AFailedWriteIsReportedAsAFailure) {
-    CliRun run = runCli({"c", "e", "g"}, "", "/dev/full");
+    CliRun run = runCli({"c", "e", "g"}, "", {"/dev/full"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err, "");
+}
+
+// Standard input that cannot be read is an error for every mode that reads it.
+TEST(CliProcess, UnreadableInputExitsOne) {
+    const struct {
+        std::vector<std::string> arguments;
+        CliStart start;
+        const char* input;
+    } cases[] = {
+        {{"--listen"}, {.inputClosed = true}, ""},
+        {{"--batch"}, {.inputClosed = true}, ""},
+    };
+    for (const auto& [arguments, start, input] : cases) {
+        CliRun run = runCli(arguments, input, start);
+        EXPECT_EQ(run.status, 1) << arguments[0];
+        EXPECT_NE(run.err.find("cannot read standard input"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(runCli({"--listen"}).status, 0);  // an input that ends is no error
 }
 
 }  // namespace

@@ -95,10 +95,19 @@ TEST(TextReport, TopKeepsTheBestLinesOfTheFullList) {
         "Recognised notes: C  E", "A   Minor            0.8889   67%"}));
 }
 
-TEST(AnalyseEntry, ANulByteEndsTheEntry) {
-    EntryResult result = analyseEntry(std::string("c\0e g", 5));
-    EXPECT_EQ(result.entry, "c");
-    EXPECT_EQ(result.notes, std::vector<int>{0});
+// A NUL is skipped like any byte that names no note, and kept in the entry.
+TEST(AnalyseEntry, ANulByteIsSkippedLikeAnyOtherNonNote) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("c\0e g", 5), "  C  E  G  "},
+        {std::string("c\0#", 3), "  C  "},  // as "cx#": the sharp follows no letter
+        {std::string("\0\0", 2), "  "},
+    };
+    for (const auto& [entry, echo] : cases) {
+        EntryResult result = analyseEntry(entry);
+        EXPECT_EQ(result.entry, entry);
+        EXPECT_EQ(result.echo, echo) << result.echo;
+        EXPECT_EQ(result.echo, analyseEntry(std::string(entry).replace(entry.find('\0'), 1, "x")).echo);
+    }
 }
 
 TEST(JsonReport, HoldsEntryEchoNotesAndExactScores) {
@@ -146,7 +155,7 @@ TEST(JsonReport, NamesAChordWithoutItsFifthAPartialChordAndNoChord) {
 
 TEST(JsonReport, EmptyResultIsStillComplete) {
     std::string json = jsonReport(analyseEntry("\x01\xff"));
-    const std::string head = "{\"entry\": \"\\u0001\\u00ff\", \"echo\": \"  \", \"notes\": [], \"scores\": [[0, 0,";
+    const std::string head = "{\"entry\": \"\\u0001\xEF\xBF\xBD\", \"echo\": \"  \", \"notes\": [], \"scores\": [[0, 0,";
     EXPECT_EQ(json.substr(0, head.size()), head);
 }
 

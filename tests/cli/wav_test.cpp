@@ -4,10 +4,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -71,15 +73,40 @@ TEST(CliWav, WithoutAFileOrASoundfontItExitsOneAndSaysWhy) {
     struct stat device;
     EXPECT_TRUE(stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode));
 
-    const std::string path = scratchPath("unsounded.wav");
-    setenv("TONVISOR_SOUNDFONT", "/nonexistent/none.sf2", 1);
-    run = runCli({"--wav", path, "c", "e", "g"});
-    unsetenv("TONVISOR_SOUNDFONT");
+    // A soundfont that is missing, cut short or no file at all: one clear line,
+    // nothing from the libraries, and no waiting on a pipe.
+    const std::string path = scratchPath("unsounded.wav"), pipe = scratchPath("pipe.sf2");
+    const std::string cut = scratchPath("cut.sf2");
+    mkfifo(pipe.c_str(), 0600);
+    std::ofstream(cut, std::ios::binary) << readFile("/usr/share/sounds/sf2/default-GM.sf2").substr(0, 300000);
+    const std::pair<std::string, std::string> soundfonts[] = {
+        {"/nonexistent/none.sf2", "no synthesizer: no soundfont: cannot load /nonexistent/none.sf2"},
+        {cut, "no synthesizer: no soundfont: cannot load " + cut},
+        {pipe, "no synthesizer: no soundfont: " + pipe + " is not a regular file"},
+    };
+    for (const auto& [soundfont, reason] : soundfonts) {
+        setenv("TONVISOR_SOUNDFONT", soundfont.c_str(), 1);
+        run = runCli({"--wav", path, "c", "e", "g"});
+        unsetenv("TONVISOR_SOUNDFONT");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.find("tonvisor-cli: " + reason), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(readFile(path), "");  // nothing left behind
+        EXPECT_EQ(run.out, "");
+    }
+    std::remove(pipe.c_str());
+    std::remove(cut.c_str());
+}
+
+// A disk that fills up while writing keeps the file that was there.
+TEST(CliWav, AFailedWriteKeepsTheEarlierFile) {
+    const std::string path = scratchPath("earlier.wav");
+    std::ofstream(path) << "an earlier sound";
+    const CliRun run = runCli({"--wav", path, "c", "e", "g"}, "", {.fileSizeLimit = 4096});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("no synthesizer: no soundfont: cannot load /nonexistent/none.sf2"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(readFile(path), "");  // nothing left behind
-    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("cannot write the sound to '" + path + "'"), std::string::npos) << run.err;
+    EXPECT_EQ(readFile(path), "an earlier sound");
+    std::remove(path.c_str());
 }
 
 }  // namespace

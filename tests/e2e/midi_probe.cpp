@@ -1,7 +1,8 @@
 // A small Win32 program for the MIDI input's end-to-end test, on the GTK
 // backend: it looks for one input device by name every 50 ms with a window
 // timer, opens it with CALLBACK_WINDOW and starts it when it appears, and
-// closes it when it has gone. What its window receives goes to standard
+// closes it when it has gone or was lost (an MM_MIM_CLOSE for the input
+// still open: its keyboard quit). What its window receives goes to standard
 // output, one line each, by meaning rather than bytes:
 //   open | close | on NOTE | off NOTE | controller NUMBER VALUE
 // (a note-on with velocity 0 is "off"). After the device has gone twice it
@@ -74,6 +75,11 @@ LRESULT CALLBACK probeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             report(static_cast<DWORD>(lParam));
             return 0;
         case MM_MIM_CLOSE:
+            if (ours && input) {  // lost while open: closed here, which tells of the close
+                if (midiInClose(input) != MMSYSERR_NOERROR) PostQuitMessage(1);
+                input = nullptr;
+                return 0;
+            }
             say("close");
             if (++departures == 2) PostQuitMessage(0);
             return 0;

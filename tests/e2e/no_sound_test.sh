@@ -5,7 +5,9 @@
 # at all. Each time the window comes up and draws, the Sound box is greyed
 # out, standard error has one line that says why, and Alt+F4 ends the program
 # with status 0 within 2 s, also while the open still waits on the hanging
-# server and after it gave that server up. Every server is private.
+# server and after it gave that server up; also when it was started with
+# standard error closed, where the window must still take typing. Every
+# server is private.
 #   no_sound_test.sh TONVISOR   (PNG_PROBE and GEOMETRY set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -96,5 +98,19 @@ verify "standard error" "" "$(cat "$E2E_ARTIFACTS/tonvisor.err")"
 
 start "a pulse server that never plays, given up" "$hanging"
 finish "$all_failed"
+
+# With standard error closed the "No sound:" line has nowhere to go, and must
+# not land in a file the program opened since (the X server's socket).
+scenario "standard error closed"
+(cd "$scratch/work" && exec "$program" 2>&-) >"$E2E_ARTIFACTS/tonvisor.out" &
+PROGRAM_PID=$!
+WINDOW=$(find_window "Tonvisor V1.0") || failed "the main window" "a window \"Tonvisor V1.0\"" "none"
+client_origin "$WINDOW"
+check_sound_box greyed
+sleep 1  # past the open's answer and its line
+type_notes "c e g"
+click_control EnterButton
+check_spikes_at 89 "$(spike_run 34 1)" "c e g typed"
+closes_promptly
 echo
 echo "no sound: all $step_number checks passed"

@@ -7,9 +7,13 @@
 //   test_keyboard NAME --hold   C E G, then it exits with the keys still held,
 //                               as a keyboard that is unplugged.
 //   ... --listeners N           waits for N connections instead of one.
+//   ... --wait SECONDS          waits that long for them instead of 20 s.
+//   ... --stay                  after playing, stays until its server stops
+//                               (at most 30 s) or is stopped, as a keyboard
+//                               left plugged in.
 //
-// It waits up to 20 s for the connections to its port and plays 200 ms after
-// the last comes. It never starts a JACK server (JACK_DEFAULT_SERVER names the one to
+// It plays 200 ms after the last connection comes, and says on standard error
+// how long the connections took. It never starts a JACK server (JACK_DEFAULT_SERVER names the one to
 // use), and exits 0 when it has played, 2 when too few connected, 1 without a
 // server. Each chord is held 300 ms, far longer than the program waits for a
 // chord to settle.
@@ -18,6 +22,7 @@
 #include <jack/ringbuffer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +36,7 @@ using std::chrono::milliseconds;
 
 jack_port_t* output;
 jack_ringbuffer_t* pending;  // whole 3-byte messages, from main() to the process thread
+std::atomic<bool> serverGone{false};
 
 int process(jack_nframes_t frames, void*) {
     void* buffer = jack_port_get_buffer(output, frames);
@@ -52,9 +58,14 @@ void send(std::initializer_list<std::initializer_list<unsigned char>> messages, 
     std::this_thread::sleep_for(milliseconds(holdMs));
 }
 
-bool waitForListeners(int count) {
-    for (int tries = 0; tries < 2000; ++tries) {
-        if (jack_port_connected(output) >= count) return true;
+bool waitForListeners(int count, int seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(seconds)) {
+        if (jack_port_connected(output) >= count) {
+            const auto waited = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+            std::fprintf(stderr, "test_keyboard: listened to after %lld ms\n", static_cast<long long>(waited.count()));
+            return true;
+        }
         std::this_thread::sleep_for(milliseconds(10));
     }
     return false;
@@ -81,18 +92,22 @@ void drain() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool hold = false;
-    int listeners = 1;
+    bool hold = false, stay = false;
+    int listeners = 1, seconds = 20;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--hold") == 0)
             hold = true;
+        else if (std::strcmp(argv[i], "--stay") == 0)
+            stay = true;
         else if (std::strcmp(argv[i], "--listeners") == 0 && i + 1 < argc)
             listeners = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--wait") == 0 && i + 1 < argc)
+            seconds = std::atoi(argv[++i]);
         else
             listeners = 0;
     }
-    if (argc < 2 || listeners < 1) {
-        std::fputs("usage: test_keyboard NAME [--hold] [--listeners N]\n", stderr);
+    if (argc < 2 || listeners < 1 || seconds < 1) {
+        std::fputs("usage: test_keyboard NAME [--hold] [--stay] [--listeners N] [--wait SECONDS]\n", stderr);
         return 64;
     }
     const auto options = static_cast<jack_options_t>(JackNoStartServer | JackUseExactName);
@@ -104,8 +119,9 @@ int main(int argc, char** argv) {
     pending = jack_ringbuffer_create(4096);
     output = jack_port_register(client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     jack_set_process_callback(client, process, nullptr);
+    jack_on_shutdown(client, [](void*) { serverGone = true; }, nullptr);
     if (!output || jack_activate(client) != 0) return 1;
-    if (!waitForListeners(listeners)) {
+    if (!waitForListeners(listeners, seconds)) {
         std::fputs("test_keyboard: too few listeners connected to the port\n", stderr);
         return 2;
     }
@@ -114,6 +130,10 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(milliseconds(200));
     play(hold);
     drain();
+    if (stay) {
+        for (int tries = 0; tries < 3000 && !serverGone; ++tries) std::this_thread::sleep_for(milliseconds(10));
+        if (serverGone) return 0;  // nothing to close with the server gone
+    }
     jack_client_close(client);
     jack_ringbuffer_free(pending);
     return 0;

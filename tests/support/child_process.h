@@ -18,7 +18,7 @@ class ChildProcess {
 public:
     // Starts the program (argv[0] is searched in PATH) with exactly this
     // environment, its standard output and error going to the two files and
-    // its standard input read from the third.
+    // its standard input read from the third (closed where it is empty).
     ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                  const std::string& outPath = "/dev/null", const std::string& errPath = "/dev/null",
                  const std::string& inPath = "/dev/null");

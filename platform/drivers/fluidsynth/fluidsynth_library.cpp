@@ -14,6 +14,14 @@ namespace {
 FluidSynthLibrary library;
 bool loaded = false;
 
+// GLib's g_log_set_default_handler, found among FluidSynth's own libraries:
+// GLib's headers are not needed for one function.
+using GLibLogHandler = void (*)(const char* domain, int level, const char* message, void* data);
+using SetDefaultLogHandler = GLibLogHandler (*)(GLibLogHandler handler, void* data);
+SetDefaultLogHandler setDefaultLogHandler = nullptr;
+
+void dropMessage(const char*, int, const char*, void*) {}
+
 template <typename Function>
 bool find(void* handle, const char* name, Function& function) {
     function = reinterpret_cast<Function>(dlsym(handle, name));
@@ -23,6 +31,7 @@ bool find(void* handle, const char* name, Function& function) {
 bool loadLibrary() {
     void* handle = dlopen(FluidSynthLibraryName, RTLD_NOW | RTLD_LOCAL);
     if (!handle) return false;
+    setDefaultLogHandler = reinterpret_cast<SetDefaultLogHandler>(dlsym(handle, "g_log_set_default_handler"));
 #define TONVISOR_FLUIDSYNTH_FIND(name) &&find(handle, #name, library.name)
     return true TONVISOR_FLUIDSYNTH_FUNCTIONS(TONVISOR_FLUIDSYNTH_FIND);
 #undef TONVISOR_FLUIDSYNTH_FIND
@@ -37,5 +46,14 @@ bool fluidSynthLoaded() {
 }
 
 const FluidSynthLibrary& fluid() { return library; }
+
+QuietGLib::QuietGLib() : previous_(nullptr) {
+    if (setDefaultLogHandler) previous_ = reinterpret_cast<void*>(setDefaultLogHandler(dropMessage, nullptr));
+}
+
+QuietGLib::~QuietGLib() {
+    if (setDefaultLogHandler && previous_)
+        setDefaultLogHandler(reinterpret_cast<GLibLogHandler>(previous_), nullptr);
+}
 
 }  // namespace synth

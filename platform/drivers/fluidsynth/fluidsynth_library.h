@@ -32,4 +32,17 @@ bool fluidSynthLoaded();
 // The functions; only after fluidSynthLoaded() returned true.
 const FluidSynthLibrary& fluid();
 
+// While one lives, GLib's messages (the libraries FluidSynth loads use GLib,
+// and their failed assertions print "CRITICAL" lines) go nowhere: for calls
+// into FluidSynth on one thread. Nothing happens before the library is loaded.
+struct QuietGLib {
+    QuietGLib();
+    ~QuietGLib();
+    QuietGLib(const QuietGLib&) = delete;
+    QuietGLib& operator=(const QuietGLib&) = delete;
+
+private:
+    void* previous_;  // the handler before; GLib's own default takes no data
+};
+
 }  // namespace synth

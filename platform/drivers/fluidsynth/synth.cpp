@@ -1,15 +1,25 @@
-// The FluidSynth synthesizer itself: the soundfont, the level, and MIDI
-// channel messages turned into FluidSynth calls (through fluid(), as the
-// library loads with the first synthesizer). Running status and system
-// messages are not taken: the program sends whole channel messages only.
+// The FluidSynth synthesizer itself: the soundfont, the level, MIDI channel
+// messages turned into FluidSynth calls (through fluid(), as the library
+// loads with the first synthesizer), and the watch on its driver. Running
+// status and system messages are not taken: the program sends whole channel
+// messages only.
+//
+// FluidSynth's messages never reach the user. Its errors and panics still
+// tell one thing: its audio drivers log one as they stop (JACK's shutdown,
+// a failed write to PulseAudio or ALSA), so one logged on a thread other than
+// one running our own calls into it (ownCalls) is the playing driver's end.
 #include "platform/drivers/fluidsynth/synth.h"
 
 #include "platform/drivers/fluidsynth/fluidsynth_library.h"
+#include "platform/drivers/jack/jack_server.h"
+
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <utility>
 
 namespace synth {
 
@@ -19,11 +29,54 @@ constexpr const char* DefaultSoundfont = "/usr/share/sounds/sf2/default-GM.sf2";
 // FluidSynth's default gain of 0.2 peaks near 0.05: far quieter than other programs.
 constexpr double Gain = 0.6;
 
+thread_local int ownCallsHere = 0;
+
+struct DriverWatch {
+    std::mutex lock;
+    Synthesizer* playing = nullptr;
+    std::function<void()> lost;
+    int jackKey = -1;  // jack_server.h's, for a JACK driver
+};
+
+DriverWatch& watch = *new DriverWatch;  // never destroyed: a driver's thread may log at exit
+
+// Returns the JACK generation that stopped with the driver, if it is JACK's.
+bool driverStopped(unsigned& jackGeneration) {
+    std::lock_guard<std::mutex> hold(watch.lock);
+    if (!watch.playing || watch.playing->driverLost.exchange(true)) return false;
+    if (watch.lost) watch.lost();
+    jackGeneration = watch.playing->jackGeneration;
+    return watch.playing->driverName == "jack";
+}
+
+// FluidSynth's JACK driver tells its other clients too, outside our lock:
+// they wait on its news (jack_server.h).
+void noticeError(int, const char*, void*) {
+    if (ownCallsHere > 0) return;
+    unsigned jackGeneration = 0;
+    if (driverStopped(jackGeneration)) jackserver::serverStopped(jackGeneration);
+}
+
+void stopWatching(Synthesizer* synth) {
+    int jackKey;
+    {
+        std::lock_guard<std::mutex> hold(watch.lock);
+        if (watch.playing != synth) return;
+        watch.playing = nullptr;
+        watch.lost = nullptr;
+        jackKey = std::exchange(watch.jackKey, -1);
+    }
+    if (jackKey >= 0) jackserver::forget(jackKey);
+}
+
 // The program says in one line why it has no sound; FluidSynth would add several.
 void silenceFluidSynth() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level = 0; level < LAST_LOG_LEVEL; ++level) fluid().fluid_set_log_function(level, nullptr, nullptr);
+        for (int level = 0; level < LAST_LOG_LEVEL; ++level) {
+            const bool stopping = level == FLUID_PANIC || level == FLUID_ERR;
+            fluid().fluid_set_log_function(level, stopping ? noticeError : nullptr, nullptr);
+        }
     });
 }
 
@@ -49,8 +102,13 @@ fluid_settings_t* newSettings() {
 
 }  // namespace
 
+OwnCalls::OwnCalls() { ++ownCallsHere; }
+OwnCalls::~OwnCalls() { --ownCallsHere; }
+
 Synthesizer::~Synthesizer() {
-    if (driver) fluid().delete_fluid_audio_driver(driver);
+    stopWatching(this);
+    const bool leftBehind = driverLost && driverName == "jack";
+    if (driver && !leftBehind) fluid().delete_fluid_audio_driver(driver);
     if (synth) fluid().delete_fluid_synth(synth);
     if (settings) fluid().delete_fluid_settings(settings);
 }
@@ -60,14 +118,32 @@ std::string soundfontPath() {
     return chosen && *chosen ? chosen : DefaultSoundfont;
 }
 
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::unique_ptr<Synthesizer> load(const std::string& soundfont) {
-    if (!fluidSynthLoaded() || !isSoundfont(soundfont)) return nullptr;
+    if (!fluidSynthLoaded() || !isRegularFile(soundfont) || !isSoundfont(soundfont)) return nullptr;
     silenceFluidSynth();
+    const OwnCalls own;
+    const QuietGLib quiet;  // FluidSynth's DLS loader asserts on some broken files
     auto loaded = std::make_unique<Synthesizer>();
     loaded->settings = newSettings();
     if (loaded->settings) loaded->synth = fluid().new_fluid_synth(loaded->settings);
     if (!loaded->synth || fluid().fluid_synth_sfload(loaded->synth, soundfont.c_str(), 1) == FLUID_FAILED) return nullptr;
     return loaded;
+}
+
+void watchDriver(Synthesizer& synth, std::function<void()> lost) {
+    const int jackKey = synth.driverName == "jack" ? jackserver::watch([] {
+        unsigned ignored;
+        driverStopped(ignored);
+    }) : -1;
+    std::lock_guard<std::mutex> hold(watch.lock);
+    watch.playing = &synth;
+    watch.lost = std::move(lost);
+    watch.jackKey = jackKey;
 }
 
 bool play(fluid_synth_t* synth, DWORD message) {

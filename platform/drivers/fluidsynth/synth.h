@@ -9,14 +9,19 @@
 //
 // Opening a driver never hangs the caller: each driver gets a bounded time
 // (DriverPatience), after which it is left behind on a thread of its own
-// (synth_driver.cpp). Limits: one synthesizer per process; 44.1 kHz.
+// (synth_driver.cpp). A driver that stops while it plays (its server stopped,
+// its device went) is noticed through FluidSynth's error log, which its
+// drivers write to only as they stop: watchDriver says so. Limits: one
+// synthesizer per process; 44.1 kHz.
 #pragma once
 
 #include "platform/win32.h"
 
 #include <fluidsynth.h>
 
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,11 +32,17 @@ inline constexpr int SampleRate = 44100;
 // Time for one driver to open; a sound server opens in milliseconds.
 inline constexpr std::chrono::seconds DriverPatience{3};
 
-// FluidSynth's objects, freed driver first so that nothing renders from a freed synthesizer.
+// FluidSynth's objects, freed driver first so that nothing renders from a
+// freed synthesizer. A JACK driver that stopped with its server is not freed:
+// libjack frees its client itself, and closing it again crashes, so the
+// driver is left behind on purpose (its thread has ended with the server).
 struct Synthesizer {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_audio_driver_t* driver = nullptr;  // null while it plays silently
+    std::string driverName;                  // the driver's, once it plays
+    unsigned jackGeneration = 0;             // with "jack": its clients' (jack_server.h)
+    std::atomic<bool> driverLost{false};
 
     Synthesizer() = default;
     Synthesizer(const Synthesizer&) = delete;
@@ -41,10 +52,25 @@ struct Synthesizer {
 
 // TONVISOR_SOUNDFONT when set, else Debian's General MIDI soundfont.
 std::string soundfontPath();
+// Whether the path names a regular file; anything else (a named pipe, a
+// device) could keep the reader waiting for ever.
+bool isRegularFile(const std::string& path);
 // A synthesizer with the soundfont loaded and no driver; null when FluidSynth
 // cannot be loaded or the file is not an SF2 or SF3 soundfont that it can
 // read. FluidSynth's own messages are silenced.
 std::unique_ptr<Synthesizer> load(const std::string& soundfont);
+// While one lives, errors FluidSynth logs on this thread come from our own
+// calls (loading, opening a driver), not from a driver that stopped.
+struct OwnCalls {
+    OwnCalls();
+    ~OwnCalls();
+    OwnCalls(const OwnCalls&) = delete;
+    OwnCalls& operator=(const OwnCalls&) = delete;
+};
+
+// From now until it goes, lost is called once, on the driver's own thread,
+// when the synthesizer's driver stops playing. It must only post or set flags.
+void watchDriver(Synthesizer& synth, std::function<void()> lost);
 // Plays a MIDI channel message (status in the low byte, then two data bytes);
 // false for anything else.
 bool play(fluid_synth_t* synth, DWORD message);

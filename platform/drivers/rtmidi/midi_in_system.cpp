@@ -1,15 +1,16 @@
-// The system's MIDI input devices over RtMidi: the ALSA sequencer's (USB
-// keyboards), then JACK's.
+// The system's MIDI input devices: the ALSA sequencer's (USB keyboards) over
+// RtMidi, then JACK's over clients of our own (midi_in_jack.cpp).
 //
 // RtMidi's ALSA API throws where there is no /dev/snd/seq, and asking it for
 // no particular API throws too, so ALSA is tried only where the sequencer
-// device can be opened, and JACK is always asked on its own. JACK's list comes
-// from midi_in_jack.cpp; every JACK client RtMidi opens uses JackNoStartServer.
+// device can be opened. Every JACK client uses JackNoStartServer.
 // Names (midi_in_names.h): ALSA's without the numbers RtMidi appends and
 // without a repeated client name, JACK's the full port names. Limits: ALSA's
 // "Midi Through" loop-back and system ports are left out; a device that both
-// ALSA and JACK offer (PipeWire's bridge) is listed twice. The ALSA half is
-// untried with a real device: the machine it was written on has none.
+// ALSA and JACK offer (PipeWire's bridge) is listed twice; an ALSA input is
+// not told lost (RtMidi gives no notice of it): a keyboard that leaves is
+// closed when its name is no longer listed. The ALSA half is untried with a
+// real device: the machine it was written on has none.
 #include "platform/seam/midi_in_devices.h"
 #include "platform/drivers/rtmidi/midi_in_jack.h"
 #include "platform/drivers/rtmidi/midi_in_names.h"
@@ -23,8 +24,8 @@
 namespace midiin {
 namespace {
 
-// What a name in the list stands for: the port as RtMidi lists it (ALSA's
-// without numbers), and which of equally named ports it is.
+// What a name in the list stands for: the port as listed (ALSA's without
+// numbers), and which of equally named ports it is.
 struct Source {
     RtMidi::Api api;
     std::string port;
@@ -33,19 +34,17 @@ struct Source {
 
 void ignoreErrors(RtMidiError::Type, const std::string&, void*) {}
 
-class SystemPort final : public Port {
+class AlsaPort final : public Port {
 public:
-    SystemPort(RtMidi::Api api, Receiver receiver) : receiver_(std::move(receiver)), input_(api, "tonvisor") {
+    explicit AlsaPort(Receiver receiver) : receiver_(std::move(receiver)), input_(RtMidi::LINUX_ALSA, "tonvisor") {
         input_.setErrorCallback(ignoreErrors);
     }
     // Opens the occurrence-th port whose listed name, made stable, is port.
     bool open(const Source& source) {
         int seen = 0;
         for (unsigned int i = 0; i < input_.getPortCount(); ++i) {
-            const std::string listed = input_.getPortName(i);
-            const std::string name = source.api == RtMidi::LINUX_ALSA ? stableAlsaName(listed) : listed;
-            if (name != source.port || seen++ != source.occurrence) continue;
-            input_.setCallback(&SystemPort::onMessage, this);
+            if (stableAlsaName(input_.getPortName(i)) != source.port || seen++ != source.occurrence) continue;
+            input_.setCallback(&AlsaPort::onMessage, this);
             input_.openPort(i, "in");
             return input_.isPortOpen();
         }
@@ -54,7 +53,7 @@ public:
 
 private:
     static void onMessage(double, std::vector<unsigned char>* bytes, void* self) {
-        static_cast<SystemPort*>(self)->receiver_(bytes->data(), bytes->size());
+        static_cast<AlsaPort*>(self)->receiver_(bytes->data(), bytes->size());
     }
     Receiver receiver_;
     RtMidiIn input_;  // declared last: closed, its thread stopped, before the receiver goes
@@ -73,11 +72,13 @@ public:
         return listed;
     }
 
-    std::unique_ptr<Port> open(const std::string& name, Receiver receiver) override {
+    std::unique_ptr<Port> open(const std::string& name, Receiver receiver, LostNotice lost) override {
         const auto found = sources_.find(name);
         if (found == sources_.end()) return nullptr;
+        if (found->second.api == RtMidi::UNIX_JACK)
+            return openJackSource(found->second.port, std::move(receiver), std::move(lost));
         try {
-            auto port = std::make_unique<SystemPort>(found->second.api, std::move(receiver));
+            auto port = std::make_unique<AlsaPort>(std::move(receiver));
             return port->open(found->second) ? std::move(port) : nullptr;
         } catch (const RtMidiError&) {
             return nullptr;
