@@ -19,7 +19,8 @@ void sendShort(HMIDIOUT synthesizer, int status, int first, int second) {
 MMRESULT openSynthesizer(HMIDIOUT* synthesizer, HWND window) {
     *synthesizer = nullptr;
     if (midiOutGetNumDevs() == 0) return MIDIERR_NODEVICE;
-    MMRESULT result = window ? midiOutOpen(synthesizer, MIDI_MAPPER, reinterpret_cast<DWORD_PTR>(window), 0, CALLBACK_WINDOW)
+    MMRESULT result = window ? midiOutOpen(synthesizer, MIDI_MAPPER, reinterpret_cast<DWORD_PTR>(window), 0,
+                                           CALLBACK_WINDOW)
                              : midiOutOpen(synthesizer, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
     if (result != MMSYSERR_NOERROR) {
         *synthesizer = nullptr;
@@ -33,7 +34,7 @@ MMRESULT openSynthesizer(HMIDIOUT* synthesizer, HWND window) {
 DWORD WINAPI openSynthesizerFor(LPVOID request) {
     const SynthesizerRequest asked = *static_cast<const SynthesizerRequest*>(request);
     HMIDIOUT synthesizer;
-    const MMRESULT result = openSynthesizer(&synthesizer, static_cast<HWND>(window));
+    const MMRESULT result = openSynthesizer(&synthesizer, asked.window);
     const auto handle = reinterpret_cast<LPARAM>(synthesizer);
     if (!PostMessageA(asked.window, asked.openedMessage, result, handle) && synthesizer)
         midiOutClose(synthesizer);

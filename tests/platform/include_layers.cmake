@@ -7,9 +7,10 @@
 #   cmake -DPLATFORM_DIR=<source>/platform -P include_layers.cmake
 set(layer_.                  0)  # win32.h, the header the program includes
 set(layer_seam               1)  # what the libraries and the screens share
-set(layer_drivers/fluidsynth 2)
-set(layer_drivers/rtmidi     2)
-set(layer_drivers/rtaudio    2)
+set(layer_drivers/jack       2)  # what the drivers' JACK clients share
+set(layer_drivers/fluidsynth 3)
+set(layer_drivers/rtmidi     3)
+set(layer_drivers/rtaudio    3)
 set(layer_comdlg32           4)  # dialogs over user32's windows
 set(layer_gdi32              2)
 set(layer_kernel32           2)
