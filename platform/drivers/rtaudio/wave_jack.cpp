@@ -8,12 +8,14 @@
 // while the callback may run. A longer period is answered with silence.
 #include "platform/drivers/rtaudio/wave_jack.h"
 
+#include "platform/drivers/jack/jack_server.h"
 #include "platform/drivers/rtaudio/resampler.h"
 
 #include <jack/jack.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 
 namespace wave {
@@ -21,21 +23,22 @@ namespace {
 
 constexpr jack_nframes_t MostFrames = 8192;
 
-void quiet(const char*) {}
-
-void silenceJack() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        jack_set_error_function(quiet);
-        jack_set_info_function(quiet);
-    });
-}
-
 struct Lister {
     std::mutex lock;
     jack_client_t* client = nullptr;
     std::atomic<bool> serverGone{false};
+    unsigned generation = 0;
 };
+
+// A client's shutdown tells every client of its generation (jack_server.h);
+// the generation travels as the callback's argument, so a client left behind
+// after its stream has gone never reads freed memory.
+void tellServerStopped(jack_client_t* client, unsigned generation) {
+    jack_on_shutdown(
+        client,
+        [](void* told) { jackserver::serverStopped(static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(told))); },
+        reinterpret_cast<void*>(static_cast<std::uintptr_t>(generation)));
+}
 
 Lister& lister = *new Lister;  // never destroyed: JACK may call in at exit
 
@@ -53,6 +56,7 @@ struct JackStream final : Stream {
     JackStream(Format wanted, Capture capture, Render render, Lost lost)
         : format(wanted), onCapture(std::move(capture)), onRender(std::move(render)), onLost(std::move(lost)) {}
     ~JackStream() override {
+        if (watchKey >= 0) jackserver::forget(watchKey);  // before the lock, which the watch takes
         std::lock_guard hold(lock);
         closing = true;
         if (client && !serverGone) jack_client_close(client);  // waits for the process callback to end
@@ -83,6 +87,7 @@ struct JackStream final : Stream {
     std::vector<jack_port_t*> ports;
     bool closing = false;
     bool serverGone = false;
+    int watchKey = -1;  // the watch on this client's generation
 
     // The process callback's own, sized by size() before it runs.
     std::unique_ptr<Resampler> resampler;
@@ -152,6 +157,7 @@ void JackStream::process(jack_nframes_t frames) {
 }
 
 bool JackStream::open(bool input) {
+    const unsigned generation = jackserver::generation();
     client = jack_client_open(input ? "Tonvisor-in" : "Tonvisor-out", JackNoStartServer, nullptr);
     if (!client) return false;
     const char* names[] = {"in_1", "left", "right"};
@@ -163,16 +169,13 @@ bool JackStream::open(bool input) {
     jack_set_process_callback(
         client, [](jack_nframes_t frames, void* self) { static_cast<JackStream*>(self)->process(frames); return 0; },
         this);
-    jack_on_shutdown(
-        client,
-        [](void* self) {
-            auto* stream = static_cast<JackStream*>(self);
-            std::lock_guard hold(stream->lock);
-            if (stream->closing) return;
-            stream->serverGone = true;
-            stream->onLost();
-        },
-        this);
+    watchKey = jackserver::watch([this] {
+        std::lock_guard hold(lock);
+        if (closing) return;
+        serverGone = true;
+        onLost();
+    });
+    tellServerStopped(client, generation);
     if (jack_activate(client) != 0) return false;
     const std::string physical = physicalPort(client, input);
     if (physical.empty()) return false;
@@ -185,7 +188,7 @@ bool JackStream::open(bool input) {
 }
 
 std::unique_ptr<Stream> openJack(bool input, Format format, Capture capture, Render render, Lost lost) {
-    silenceJack();
+    jackserver::silenceJack();
     auto stream = std::make_unique<JackStream>(format, std::move(capture), std::move(render), std::move(lost));
     return stream->open(input) ? std::move(stream) : nullptr;
 }
@@ -193,14 +196,16 @@ std::unique_ptr<Stream> openJack(bool input, Format format, Capture capture, Ren
 }  // namespace
 
 bool jackDevicePresent(bool input) {
-    silenceJack();
+    jackserver::silenceJack();
     std::lock_guard hold(lister.lock);
     if (lister.client && lister.serverGone) lister.client = nullptr;  // left alone: its server has gone
     if (!lister.client) {
+        lister.generation = jackserver::generation();
         lister.client = jack_client_open("tonvisor-audio-devices", JackNoStartServer, nullptr);
         if (!lister.client) return false;
         lister.serverGone = false;
-        jack_on_shutdown(lister.client, [](void*) { lister.serverGone = true; }, nullptr);
+        jackserver::watch([] { lister.serverGone = true; });
+        tellServerStopped(lister.client, lister.generation);
     }
     return !physicalPort(lister.client, input).empty();
 }
