@@ -37,8 +37,8 @@ const ControlPlan controlPlans[ControlCount] = {
     {&Shell.MidiStatus, createStatic, "MIDI: none", MidiStatusId, {0.205, 0.870, 0.225, 0.028}},
     {&Shell.ListenBox, createCheckBox, "Listen", ListenBoxId, {0.44, 0.870, 0.075, 0.028}},
     {&Shell.AudioStatus, createStatic, "Audio in: none", AudioStatusId, {0.525, 0.870, 0.17, 0.028}},
-    {&Shell.OpenButton, createButton, "Open", OpenButtonId, {0.865, 0.80, 0.07, 0.04}},
-    {&Shell.PieceStatus, createStatic, "No piece open", PieceStatusId, {0.865, 0.870, 0.105, 0.028}},
+    {&Shell.OpenButton, createButton, "Open", OpenButtonId, {0.63, 0.595, 0.06, 0.04}},
+    {&Shell.PieceStatus, createStatic, "No piece open", PieceStatusId, {0.70, 0.60, 0.19, 0.028}},
 };
 
 // The product is formed at extended precision and truncated from there:
