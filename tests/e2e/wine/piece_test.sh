@@ -27,7 +27,7 @@ cp "$workdir/01.mid" "$workdir/song.mid"
 find_window "Tonvisor V1.0" >/dev/null || fail "the Tonvisor window did not appear"
 piece=$(find_window "song.mid") || fail "no piece window titled song.mid"
 chord() { wine "$control_texts" 107 | tr -d '\r'; }
-status=$(wine "$control_texts" 111 | tr -d '\r')
+status=$(wine "$control_texts" 113 | tr -d '\r')
 [ "${status#Piece: }" != "$status" ] || fail "the piece's status reads '$status'"
 
 shown=""
