@@ -4,7 +4,10 @@
 # puts exactly the A minor spike at full height in the main window; Stop and
 # Play sound the piece into a private JACK server, whose recording starts with
 # the C major chord; the cursor moves over the spectrogram, space pauses it,
-# and the main window shows the chord under it.
+# and the main window shows the chord under it. Then `tonvisor song.wav`, the
+# same piece rendered through FluidSynth, plays the recording itself into the
+# server: Play, space to pause with the output open, space again, and the
+# sound from there is the C major chord; the cursor stands where it played.
 #   piece_window_test.sh TONVISOR SOUND_SCAN WRITE_TEST_PIECES   (PNG_PROBE and GEOMETRY set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -98,6 +101,40 @@ screenshot
 verify "the paused cursor" "$at" "$(cursor_x)"
 
 scenario "closing"
+close_window "$WINDOW"
+verify_exit_status 0
+
+scenario "tonvisor song.wav: the recording plays itself"
+fluidsynth -ni -q -r 44100 -F "$workdir/song.wav" /usr/share/sounds/sf2/TimGM6mb.sf2 "$workdir/song.mid" >/dev/null 2>&1 ||
+  failed "the recording" "rendered" "not rendered"
+(cd "$workdir" && exec "$program" song.wav) >"$E2E_ARTIFACTS/tonvisor-wav.out" 2>"$E2E_ARTIFACTS/tonvisor-wav.err" &
+PROGRAM_PID=$!
+WINDOW=$(find_window "Tonvisor V1.0") || failed "the main window" "a window \"Tonvisor V1.0\"" "none"
+client_origin "$WINDOW"
+PIECE=$(find_window "song.wav") || failed "the piece window" "a window \"song.wav\"" "none"
+piece_geometry
+press_key "$PIECE" space  # plays: the audio output opens
+poll 10 jack_lsp Tonvisor-out:left >/dev/null || failed "the recording's JACK ports" "Tonvisor-out:left" "none"
+press_key "$PIECE" space  # paused, the output still open
+jack_rec -f "$E2E_ARTIFACTS/played-wav.wav" -d 3 Tonvisor-out:left Tonvisor-out:right >/dev/null 2>&1 &
+recorder=$!
+wav_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q 'Tonvisor-out:left'; }
+poll 5 wav_connected || failed "the recorder" "connected to Tonvisor-out's ports" "not connected"
+press_key "$PIECE" space  # on from the pause
+wait "$recorder"
+recorder=""
+press_key "$PIECE" space
+report=$("$sound_scan" "$E2E_ARTIFACTS/played-wav.wav" 36 55 60 64)
+status=$?
+echo "$report" | sed 's/^/        /'
+verify "the recording's first chord" "C2 G3 C4 E4 heard" "$([ "$status" -eq 0 ] && echo "C2 G3 C4 E4 heard" || echo "something else")"
+sleep 0.3
+screenshot
+keep_screenshot recording-paused
+at=$(cursor_x)
+left=$((PIECE_X + $(x_of 20))) right=$((PIECE_X + $(x_of 80)))
+verify "the recording's cursor, after some 3 s of sound" "one line between x $left and $right" \
+  "$([ "$(wc -w <<<"$at")" -eq 1 ] && [ "$at" -ge "$left" ] && [ "$at" -lt "$right" ] && echo "one line between x $left and $right" || echo "lines at ${at:-none}")"
 close_window "$WINDOW"
 verify_exit_status 0
 echo
