@@ -278,6 +278,14 @@ TEST_F(PieceWindowTest, PlaysARecordingsSamplesWithTheCursorAtTheDevicesPosition
             EXPECT_EQ(wrong, 0u) << row.name << ": " << played.size() << " samples from " << start;
         });
     }
+    step([] {  // the end stops it and lets the device go
+        clickAt(2.9);
+        headless::runUntilIdle();
+        headless::advanceClock(500);
+        EXPECT_FALSE(PieceWindow.playback.playing);
+        EXPECT_EQ(PieceWindow.recording.device, nullptr);
+        EXPECT_EQ(PieceWindow.cursorTime, 0.0);
+    });
     step([] { PostMessageA(Form1, WM_COMMAND, 200, 0); });
     EXPECT_EQ(runApplication(GetModuleHandleA(nullptr), "tone.wav"), 0);
 }
