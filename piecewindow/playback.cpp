@@ -6,6 +6,7 @@
 
 #include "piecewindow/moments.h"
 #include "piecewindow/piece_window.h"
+#include "piecewindow/recording_playback.h"
 #include "piecewindow/state.h"
 #include "piecewindow/view.h"
 
@@ -87,6 +88,8 @@ void stopTimer() { KillTimer(PieceWindow.window, PieceWindow.host.playbackTimer)
 double playbackTime() {
     const PiecePlayback& playback = PieceWindow.playback;
     if (!playback.playing) return PieceWindow.cursorTime;
+    double played;
+    if (recordingPosition(played)) return played;
     return playback.startTime + static_cast<DWORD>(GetTickCount() - playback.startTick) / 1000.0;
 }
 
@@ -97,6 +100,7 @@ void startPlaying() {
     playback.startTime = PieceWindow.cursorTime;
     playback.nextMessage = firstMessageFrom(playback.startTime);
     chaseChannelState(playback.nextMessage);
+    if (PieceWindow.piece.kind == PieceKind::Recording) playRecordingFrom(playback.startTime);
     playback.startTick = GetTickCount();
     playback.frameTick = playback.startTick - FrameMilliseconds;  // the first frame at once
     playback.playing = true;
@@ -107,6 +111,7 @@ void pausePlaying() {
     if (!PieceWindow.playback.playing) return;
     PieceWindow.cursorTime = std::min(playbackTime(), PieceWindow.piece.duration);
     PieceWindow.playback.playing = false;
+    pauseRecording();
     stopTimer();
     silenceEveryChannel();
     redrawPieceWindow();
@@ -114,6 +119,7 @@ void pausePlaying() {
 
 void stopPlaying() {
     pausePlaying();
+    stopRecording();
     PieceWindow.cursorTime = 0;
     keepInView(0);
     redrawPieceWindow();

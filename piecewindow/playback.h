@@ -4,8 +4,8 @@
 // cursor moves smoothly; messages closer together than the shortest timer,
 // 10 ms, may go out up to that late); without a synthesizer the cursor runs all the same,
 // silently. The cursor scrolls the view to keep itself visible, and the main
-// window follows the chord under it. A recording's player can stand beside it:
-// playing asks only for a position in time.
+// window follows the chord under it. A recording plays its own sound beside
+// it (recording_playback.h), and then the cursor stands where the device is.
 #pragma once
 
 #include "platform/win32.h"

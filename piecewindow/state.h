@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/pitch_set.h"
+#include "audio/sound_file.h"
 #include "piece/timeline.h"
 #include "platform/win32.h"
 
@@ -41,6 +42,23 @@ struct PiecePlayback {
     int shownSegment;          // the segment the main window was last shown; -1 none
 };
 
+// A recording's own sound (recording_playback.h): its file read on as the
+// device hands its buffers back.
+inline constexpr int RecordingBufferCount = 3;
+struct RecordingPlayer {
+    HWAVEOUT device;           // null: closed
+    int sampleRate;            // the file's and the device's
+    SoundFile file;
+    bool fileOpen, fileEnded;  // ended: nothing more to queue
+    std::int64_t startFrame;   // the sample the device's position counts from
+    bool paused;
+    double pausedAt;           // seconds, where the pause holds the device
+    bool toldSilence;          // standard error has said why nothing sounds
+    WAVEHDR headers[RecordingBufferCount];
+    std::vector<std::int16_t> samples[RecordingBufferCount];
+    std::vector<float> block;  // the file's samples on their way to a buffer
+};
+
 struct PieceWindowRecord {
     HWND window, playButton, pauseButton, stopButton, scrollBar;
     HINSTANCE instance;
@@ -51,6 +69,7 @@ struct PieceWindowRecord {
     PieceBitmap bitmap;
     double cursorTime;  // seconds: where playing starts and the cursor stands
     PiecePlayback playback;
+    RecordingPlayer recording;
 };
 
 extern PieceWindowRecord PieceWindow;

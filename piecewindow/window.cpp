@@ -7,6 +7,7 @@
 #include "piecewindow/moments.h"
 #include "piecewindow/paint.h"
 #include "piecewindow/playback.h"
+#include "piecewindow/recording_playback.h"
 #include "piecewindow/view.h"
 
 namespace {
@@ -191,6 +192,9 @@ LRESULT CALLBACK pieceWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:
         if (wParam == PieceWindow.host.playbackTimer) playbackTick();
         return 0;
+    case MM_WOM_DONE:
+        recordingBufferDone(reinterpret_cast<WAVEHDR*>(lParam));
+        return 0;
     case WM_DROPFILES:
         openDroppedFile(reinterpret_cast<HDROP>(wParam), window);
         return 0;
@@ -219,6 +223,7 @@ void preparePieceWindow(HINSTANCE instance, const PieceWindowHost& host) {
 
 void showPiece(Piece&& piece) {
     if (PieceWindow.playback.playing) stopPlaying();
+    stopRecording();  // a paused recording's device, too
     if (!PieceWindow.window) createWindow();
     PieceWindow.piece = std::move(piece);
     PieceWindow.hasPiece = true;
@@ -247,4 +252,5 @@ void redrawPieceWindow() {
 
 void endPieceWindow() {
     if (PieceWindow.playback.playing) pausePlaying();
+    stopRecording();
 }

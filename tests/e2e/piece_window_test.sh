@@ -4,7 +4,10 @@
 # puts exactly the A minor spike at full height in the main window; Stop and
 # Play sound the piece into a private JACK server, whose recording starts with
 # the C major chord; the cursor moves over the spectrogram, space pauses it,
-# and the main window shows the chord under it.
+# and the main window shows the chord under it. Then `tonvisor song.wav`, the
+# same piece rendered through FluidSynth, plays the recording itself into the
+# server: Play, space to pause with the output open, space again, and the
+# sound from there is the C major chord; the cursor stands where it played.
 #   piece_window_test.sh TONVISOR SOUND_SCAN WRITE_TEST_PIECES   (PNG_PROBE and GEOMETRY set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -50,15 +53,28 @@ cursor_x() {
   "$PNG_PROBE" "$E2E_SHOT" row $((PIECE_Y + (SPECTRUM_TOP + SPECTRUM_BOTTOM) / 2)) \
     $((PIECE_X + SPECTRUM_LEFT)) $((PIECE_X + PIECE_WIDTH - 1)) | grep ' 255 255 255$' | cut -d' ' -f1 | tr '\n' ' '
 }
-ports_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q 'Tonvisor:left'; }
+# The recorder's first input is connected to this JACK port.
+recorder_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q "$1"; }
+# The program started on the file named; its two windows in WINDOW and PIECE.
+start_program() {
+  (cd "$workdir" && exec "$program" "$1") >"$E2E_ARTIFACTS/tonvisor-$1.out" 2>"$E2E_ARTIFACTS/tonvisor-$1.err" &
+  PROGRAM_PID=$!
+  WINDOW=$(find_window "Tonvisor V1.0") || failed "the main window" "a window \"Tonvisor V1.0\"" "none"
+  client_origin "$WINDOW"
+  PIECE=$(find_window "$1") || failed "the piece window" "a window \"$1\"" "none"
+  piece_geometry
+}
+# The one cursor line of a fresh screenshot lies between two moments (tenths of a second).
+verify_cursor_between() {
+  local what=$1 at left=$((PIECE_X + $(x_of "$2"))) right=$((PIECE_X + $(x_of "$3")))
+  at=$(cursor_x)
+  verify "$what" "one line between x $left and $right" \
+    "$([ "$(wc -w <<<"$at")" -eq 1 ] && [ "$at" -ge "$left" ] && [ "$at" -lt "$right" ] && echo "one line between x $left and $right" || echo "lines at ${at:-none}")"
+  CURSOR_AT=$at
+}
 
 scenario "tonvisor song.mid"
-(cd "$workdir" && exec "$program" song.mid) >"$E2E_ARTIFACTS/tonvisor.out" 2>"$E2E_ARTIFACTS/tonvisor.err" &
-PROGRAM_PID=$!
-WINDOW=$(find_window "Tonvisor V1.0") || failed "the main window" "a window \"Tonvisor V1.0\"" "none"
-client_origin "$WINDOW"
-PIECE=$(find_window "song.mid") || failed "the piece window" "a window \"song.mid\"" "none"
-piece_geometry
+start_program song.mid
 passed "the piece window" "titled song.mid" "at ($PIECE_X, $PIECE_Y), ${PIECE_WIDTH}x$PIECE_HEIGHT"
 poll 10 jack_lsp Tonvisor:left >/dev/null || failed "the program's JACK ports" "Tonvisor:left" "none"
 screenshot
@@ -73,7 +89,7 @@ scenario "Stop, then Play: the piece sounds from its start"
 click_client "$PIECE" $((unit / 2 + 9 * unit + 2 * unit)) $((unit))  # Stop
 jack_rec -f "$E2E_ARTIFACTS/played.wav" -d 3 Tonvisor:left Tonvisor:right >/dev/null 2>&1 &
 recorder=$!
-poll 5 ports_connected || failed "the recorder" "connected to Tonvisor's ports" "not connected"
+poll 5 recorder_connected Tonvisor:left || failed "the recorder" "connected to Tonvisor's ports" "not connected"
 click_client "$PIECE" $((unit / 2 + 2 * unit)) $((unit))  # Play
 wait "$recorder"
 recorder=""
@@ -88,16 +104,39 @@ press_key "$PIECE" space
 sleep 0.3
 screenshot
 keep_screenshot paused
-at=$(cursor_x)
-left=$((PIECE_X + $(x_of 40))) right=$((PIECE_X + $(x_of 60)))
-verify "the cursor" "one line between x $left and $right" \
-  "$([ "$(wc -w <<<"$at")" -eq 1 ] && [ "$at" -ge "$left" ] && [ "$at" -lt "$right" ] && echo "one line between x $left and $right" || echo "lines at ${at:-none}")"
+verify_cursor_between "the cursor" 40 60
+at=$CURSOR_AT
 check_spikes_at 90 "$(spike_run 89 1)" "F major, the chord under the cursor, at full height"
 sleep 0.5
 screenshot
 verify "the paused cursor" "$at" "$(cursor_x)"
 
 scenario "closing"
+close_window "$WINDOW"
+verify_exit_status 0
+
+scenario "tonvisor song.wav: the recording plays itself"
+fluidsynth -ni -q -r 44100 -F "$workdir/song.wav" /usr/share/sounds/sf2/TimGM6mb.sf2 "$workdir/song.mid" >/dev/null 2>&1 ||
+  failed "the recording" "rendered" "not rendered"
+start_program song.wav
+press_key "$PIECE" space  # plays: the audio output opens
+poll 10 jack_lsp Tonvisor-out:left >/dev/null || failed "the recording's JACK ports" "Tonvisor-out:left" "none"
+press_key "$PIECE" space  # paused, the output still open
+jack_rec -f "$E2E_ARTIFACTS/played-wav.wav" -d 3 Tonvisor-out:left Tonvisor-out:right >/dev/null 2>&1 &
+recorder=$!
+poll 5 recorder_connected Tonvisor-out:left || failed "the recorder" "connected to Tonvisor-out's ports" "not connected"
+press_key "$PIECE" space  # on from the pause
+wait "$recorder"
+recorder=""
+press_key "$PIECE" space
+report=$("$sound_scan" "$E2E_ARTIFACTS/played-wav.wav" 36 55 60 64)
+status=$?
+echo "$report" | sed 's/^/        /'
+verify "the recording's first chord" "C2 G3 C4 E4 heard" "$([ "$status" -eq 0 ] && echo "C2 G3 C4 E4 heard" || echo "something else")"
+sleep 0.3
+screenshot
+keep_screenshot recording-paused
+verify_cursor_between "the recording's cursor, after some 3 s of sound" 20 80
 close_window "$WINDOW"
 verify_exit_status 0
 echo

@@ -1,16 +1,18 @@
 // The piece window in the whole program on the headless screen: a MIDI file
 // named on the command line, chosen in the open dialog or dropped; its
 // spectrogram's cells; moments clicked and stepped to in the main window;
-// zooming and scrolling (the wheel, the keys, the scroll bar); playing on time with the main window following; and
-// files that cannot be read.
+// zooming and scrolling (the wheel, the keys, the scroll bar); playing on time with the main window following;
+// a recording playing its own samples with the cursor at the device's position; and files that cannot be read.
 #include "analysis/analysis.h"
 #include "analysis/naming.h"
 #include "piece/piece_file.h"
 #include "piecewindow/bitmap.h"
 #include "piecewindow/piece_window.h"
+#include "piecewindow/playback.h"
 #include "piecewindow/view.h"
 #include "platform/seam/core.h"
 #include "shell/sounding.h"
+#include "tests/audio/tones.h"
 #include "tests/shell/running_program.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_pieces.h"
@@ -206,6 +208,110 @@ TEST_F(PieceWindowTest, PlaysOnTimeWithTheCursorAndTheMainWindowFollowing) {
                 << "all sound off on channel " << channel + 1;
     });
     runAndQuitWithThePiece();
+}
+
+// A recording: a chord whose samples change every sample, so that each
+// stretch played names where in the file it comes from.
+constexpr int ToneRate = 11025;
+const std::vector<float>& tone() {
+    static const std::vector<float> samples =
+        renderNotes({{261.63, 0, 3}, {329.63, 0, 3}, {392.0, 0, 3}}, ToneRate, 3.0);
+    return samples;
+}
+
+// The samples the open device says it has played since its last reset; 0 when none is open.
+std::int64_t devicePosition() {
+    MMTIME position = {TIME_SAMPLES, {}};
+    if (!PieceWindow.recording.device) return 0;
+    EXPECT_EQ(waveOutGetPosition(PieceWindow.recording.device, &position, sizeof position), MMSYSERR_NOERROR);
+    return position.u.sample;
+}
+
+struct RecordingStep {
+    const char* name;
+    void (*act)();       // null: a click at cursorAfter
+    double cursorAfter;  // seconds, where the cursor stands once done
+    bool sounds;         // the device plays on from there
+};
+
+const RecordingStep recordingSteps[] = {
+    {"Play from the start", [] { headless::clickButton(PieceWindow.playButton); }, 0.0, true},
+    {"Pause keeps the position", [] { headless::clickButton(PieceWindow.pauseButton); }, 0.5, false},
+    {"space goes on from there", [] { headless::pressKey(VK_SPACE, false); }, 0.5, true},
+    {"a click plays from the moment clicked", nullptr, 2.0, true},
+    {"Stop goes back to the start", [] { headless::clickButton(PieceWindow.stopButton); }, 0.0, false},
+    {"Play after Stop starts again", [] { headless::clickButton(PieceWindow.playButton); }, 0.0, true},
+};
+
+// Each step for half a second: what the device played is the file's samples
+// from the cursor on, then silence; the cursor is where the device says it is.
+TEST_F(PieceWindowTest, PlaysARecordingsSamplesWithTheCursorAtTheDevicesPosition) {
+    directory().write("tone.wav", wavBytes(tone(), ToneRate, 1, 16, false));
+    headless::setAudioDevices({}, {"Speakers"});
+    for (const RecordingStep& row : recordingSteps) {
+        step([&row] {
+            headless::takePlayedAudio("Speakers");
+            if (row.act)
+                row.act();
+            else
+                clickAt(row.cursorAfter);
+            headless::runUntilIdle();
+            EXPECT_NEAR(PieceWindow.cursorTime, row.cursorAfter, 0.02) << row.name;
+            const std::int64_t start = std::llround(PieceWindow.cursorTime * ToneRate);
+            const std::int64_t before = devicePosition();
+            headless::advanceClock(500);
+            const std::vector<float> played = headless::takePlayedAudio("Speakers");
+            const std::int64_t moved = devicePosition() - before;
+            EXPECT_EQ(PieceWindow.playback.playing, row.sounds) << row.name;
+            if (row.sounds) {
+                EXPECT_NEAR(moved, ToneRate / 2, ToneRate / 50) << row.name;
+                EXPECT_NEAR(playbackTime(), static_cast<double>(start + moved) / ToneRate, 1e-9) << row.name;
+                EXPECT_NEAR(PieceWindow.cursorTime, playbackTime(), 0.02) << row.name;
+            } else {
+                EXPECT_EQ(moved, 0) << row.name;
+            }
+            std::size_t wrong = 0;
+            for (std::size_t i = 0; i < played.size(); ++i) {
+                const float expected = static_cast<std::int64_t>(i) < moved ? tone()[start + i] : 0.0f;
+                wrong += std::fabs(played[i] - expected) > 3.0f / 32768;
+            }
+            EXPECT_EQ(wrong, 0u) << row.name << ": " << played.size() << " samples from " << start;
+        });
+    }
+    step([] {  // the end stops it and lets the device go
+        clickAt(2.9);
+        headless::runUntilIdle();
+        headless::advanceClock(500);
+        EXPECT_FALSE(PieceWindow.playback.playing);
+        EXPECT_EQ(PieceWindow.recording.device, nullptr);
+        EXPECT_EQ(PieceWindow.cursorTime, 0.0);
+    });
+    step([] { PostMessageA(Form1, WM_COMMAND, 200, 0); });
+    EXPECT_EQ(runApplication(GetModuleHandleA(nullptr), "tone.wav"), 0);
+}
+
+// No audio device: the recording opens and its cursor runs on the clock,
+// and standard error says once why nothing sounds.
+TEST_F(PieceWindowTest, PlaysARecordingSilentlyWithoutAnAudioDevice) {
+    directory().write("tone.wav", wavBytes(tone(), ToneRate, 1, 16, false));
+    headless::setAudioDevices({}, {});
+    testing::internal::CaptureStderr();
+    for (int time = 0; time < 2; ++time) {
+        step([] {
+            headless::clickButton(PieceWindow.playButton);
+            headless::runUntilIdle();
+            headless::advanceClock(1000);
+            EXPECT_NEAR(PieceWindow.cursorTime, 1.0, 0.02);
+            headless::clickButton(PieceWindow.stopButton);
+        });
+    }
+    step([] { PostMessageA(Form1, WM_COMMAND, 200, 0); });
+    EXPECT_EQ(runApplication(GetModuleHandleA(nullptr), "tone.wav"), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string line = "No sound for the recording: ";
+    const std::size_t first = said.find(line);
+    ASSERT_NE(first, std::string::npos) << said;
+    EXPECT_EQ(said.find(line, first + 1), std::string::npos) << said;
 }
 
 struct OpeningCase {
