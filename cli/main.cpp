@@ -43,6 +43,7 @@ struct Printer {
         out.commit(at + 1);
     }
     void flush() {
+        if (out.text().empty()) return;  // an empty buffer may have no storage at all
         std::fwrite(out.text().data(), 1, out.text().size(), stdout);
         out.clear();
     }
