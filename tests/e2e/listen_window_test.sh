@@ -31,9 +31,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pluck() { sox -n -r 44100 -b 16 -c 1 "$scratch/$1.wav" synth 2 pluck "$2" pluck "$3" pluck "$4" fade 0 2 0.1; }
-pluck c-e-g C4 E4 G4
-pluck a-c-e A3 C4 E4
+# pluck NAME SECONDS NOTES...: C E G sounds long enough for the screen to be
+# looked at several times before A C E follows.
+pluck() { sox -n -r 44100 -b 16 -c 1 "$scratch/$1.wav" synth "$2" pluck "$3" pluck "$4" pluck "$5" fade 0 "$2" 0.1; }
+pluck c-e-g 4 C4 E4 G4
+pluck a-c-e 2 A3 C4 E4
 sox "$scratch/c-e-g.wav" "$scratch/a-c-e.wav" "$scratch/progression.wav"
 
 start_program "$program" "$scratch"
@@ -72,9 +74,9 @@ control_shot AudioStatus status-listening
 scenario "C E G, then A C E, played into both"
 play "$scratch/progression.wav" &
 player=$!
-fields_become typed-ceg 3
+fields_become typed-ceg 5
 keep_screenshot heard-c-e-g
-fields_become typed-ace 5
+fields_become typed-ace 7
 keep_screenshot heard-a-c-e
 wait "$player"
 
@@ -94,7 +96,7 @@ verify "the status with the server back" "as before" "$seen"
 poll 10 inputs_open 2 || failed "the inputs opened again" "2" "$(jack_lsp | grep -c Tonvisor-in)"
 play "$scratch/c-e-g.wav" &
 player=$!
-fields_become typed-ceg 3
+fields_become typed-ceg 5
 wait "$player"
 
 scenario "tonvisor-cli --listen-audio heard the same"
