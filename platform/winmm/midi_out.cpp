@@ -18,6 +18,7 @@
 #include "platform/seam/backend.h"
 #include "platform/seam/handles.h"
 #include "platform/seam/core.h"
+#include "platform/winmm/error_text.h"
 #include "platform/drivers/fluidsynth/synth.h"
 #include "platform/drivers/fluidsynth/fluidsynth_library.h"
 
@@ -189,14 +190,7 @@ MMRESULT WINAPI midiOutClose(HMIDIOUT midiOutHandle) {
 }
 
 MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size) {
-    if (!text || size == 0) return MMSYSERR_INVALPARAM;
-    const std::string message = errorText(error);
-    text[0] = '\0';
-    if (message.empty()) return MMSYSERR_BADERRNUM;
-    const std::size_t length = std::min<std::size_t>(message.size(), size - 1);
-    std::memcpy(text, message.data(), length);
-    text[length] = '\0';
-    return MMSYSERR_NOERROR;
+    return winmm::copyErrorText(errorText(error), text, size);
 }
 
 namespace core {

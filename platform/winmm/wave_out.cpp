@@ -13,6 +13,7 @@
 // CALLBACK_WINDOW and CALLBACK_NULL only; a paused output keeps its pause
 // through a reset.
 #include "platform/seam/core.h"
+#include "platform/winmm/error_text.h"
 #include "platform/seam/handles.h"
 #include "platform/winmm/wave_common.h"
 
@@ -269,14 +270,7 @@ MMRESULT WINAPI waveOutClose(HWAVEOUT handle) {
 }
 
 MMRESULT WINAPI waveOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size) {
-    if (!text || size == 0) return MMSYSERR_INVALPARAM;
-    const std::string message = errorText(error);
-    text[0] = '\0';
-    if (message.empty()) return MMSYSERR_BADERRNUM;
-    const std::size_t length = std::min<std::size_t>(message.size(), size - 1);
-    std::memcpy(text, message.data(), length);
-    text[length] = '\0';
-    return MMSYSERR_NOERROR;
+    return winmm::copyErrorText(errorText(error), text, size);
 }
 
 void winmm::closeWaveOutputs() {
