@@ -32,10 +32,13 @@ cleanup() {
 trap cleanup EXIT
 
 # pluck NAME SECONDS NOTES...: C E G sounds long enough for the screen to be
-# looked at several times before A C E follows.
+# looked at several times before A C E follows. Each chord has its root an
+# octave below, as a guitarist plays it: with the three notes in one octave
+# alone, which of them is the bass was left to chance, and a glitch of the
+# server under load once made it E.
 pluck() { sox -n -r 44100 -b 16 -c 1 "$scratch/$1.wav" synth "$2" pluck "$3" pluck "$4" pluck "$5" fade 0 "$2" 0.1; }
-pluck c-e-g 4 C4 E4 G4
-pluck a-c-e 2 A3 C4 E4
+pluck c-e-g 4 C3 E4 G4
+pluck a-c-e 2 A2 C4 E4
 sox "$scratch/c-e-g.wav" "$scratch/a-c-e.wav" "$scratch/progression.wav"
 
 start_program "$program" "$scratch"
