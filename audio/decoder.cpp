@@ -2,8 +2,8 @@
 // treble chroma and the chord's notes, plus how strong its bass is in the
 // bass chroma against the strongest bass, less a cost for each of its notes
 // that hardly sounds (a lone note is no chord); "N" fits with a fixed threshold,
-// and wins outright in silence. Viterbi with one switching cost: the best
-// path into a state either stayed in it or came from the best state of the
+// raised as the chroma grows as flat as noise's, and wins outright in silence.
+// Viterbi with one switching cost: the best path into a state either stayed in it or came from the best state of the
 // frame before, so a frame costs time in proportion to the states, and the
 // trace-back needs only a bit per state and frame.
 #include "audio/decoder.h"
@@ -30,10 +30,13 @@ constexpr DecodedKind DecodedKinds[] = {
 
 constexpr float InversionPrior = -0.03f;  // a bass other than the root
 constexpr float BassWeight = 0.15f;       // the bass's share in the fit
+constexpr float BassPresence = 0.25f;     // of the strongest treble: a bass chroma weaker hardly counts
 constexpr float NoChordFit = 0.62f;       // "N" wins when no chord fits better (a lone note, noise)
 constexpr float MissingShare = 0.05f;    // of the strongest pitch class: a chord note weaker is missing
 constexpr float MissingCost = 0.1f;      // for each missing note
 constexpr float SilenceLevel = 0.002f;    // RMS below which a frame is silence (-54 dBFS)
+constexpr float FlatAsNoise = 0.75f;    // a flatter chroma is noise (music's stays near 0.6)
+constexpr float FlatnessCost = 4.0f;     // "N"'s fit grows with the flatness beyond that
 constexpr float SwitchCost = 2.2f;        // in fit units: a change must pay for itself
 
 int vocabularyIndex(std::string_view suffix) {
@@ -107,7 +110,13 @@ void fitFrame(const AudioFrame& frame, std::vector<float>& fit) {
     float strongestBass = *std::max_element(std::begin(frame.bass), std::end(frame.bass));
     float strongest = *std::max_element(std::begin(frame.treble), std::end(frame.treble));
     bool silent = frame.level < SilenceLevel || treble <= 0.0f;
-    fit[NoChordState] = silent ? 2.0f : NoChordFit;
+    // Against the strongest bass, unless hardly anything sounds low: then no bass counts for much.
+    float bassScale = std::max(strongestBass, BassPresence * strongest);
+    float sum = 0.0f;
+    for (float c : frame.treble) sum += c;
+    // 1 for a chroma as flat as noise's, 0.5 for a triad's alone.
+    float flatness = sum / (treble * std::sqrt(static_cast<float>(PitchClassCount)));
+    fit[NoChordState] = silent ? 2.0f : NoChordFit + FlatnessCost * std::max(0.0f, flatness - FlatAsNoise);
     for (size_t s = 1; s < states.size(); ++s) {
         if (silent) {
             fit[s] = 0.0f;
@@ -123,7 +132,7 @@ void fitFrame(const AudioFrame& frame, std::vector<float>& fit) {
                 missing += frame.treble[p] < MissingShare * strongest;
             }
         float cosine = dot / (treble * std::sqrt(static_cast<float>(notes)));
-        float bass = strongestBass > 0.0f ? frame.bass[state.bass] / strongestBass : 0.0f;
+        float bass = bassScale > 0.0f ? frame.bass[state.bass] / bassScale : 0.0f;
         fit[s] = (1.0f - BassWeight) * cosine + BassWeight * bass + state.prior - MissingCost * missing;
     }
 }

@@ -38,12 +38,6 @@ void startStream(AudioFrontEnd& f, int sampleRate, int zeroCrossings, int frameS
     f.activations.assign(TranscribedNotes, 0.0f);
 }
 
-float levelOf(const float* samples, int frameSize) {
-    double sum = 0.0;
-    for (int i = 0; i < frameSize; ++i) sum += static_cast<double>(samples[i]) * samples[i];
-    return static_cast<float>(std::sqrt(sum / frameSize));
-}
-
 void analyseFrame(AudioFrontEnd& f, const float* samples, std::vector<AudioFrame>& frames) {
     for (int i = 0; i < f.frameSize; ++i) f.windowed[i] = samples[i] * f.window[i];
     magnitudes(f.transform, f.windowed.data(), f.magnitudes.data());
@@ -61,7 +55,7 @@ void analyseFrame(AudioFrontEnd& f, const float* samples, std::vector<AudioFrame
     AudioFrame frame{};
     frame.time = static_cast<double>(f.framesOut) * FrameSeconds;
     chromaOf(f.activations.data(), frame.treble, frame.bass);
-    frame.level = levelOf(samples, f.frameSize);
+    frame.level = rmsLevel(samples, f.frameSize);
     frames.push_back(frame);
 }
 
@@ -77,6 +71,13 @@ void analysePending(AudioFrontEnd& f, std::vector<AudioFrame>& frames) {
 }
 
 }  // namespace
+
+float rmsLevel(const float* samples, int count) {
+    double sum = 0.0;
+    for (int i = 0; i < count; ++i) sum += static_cast<double>(samples[i]) * samples[i];
+    return static_cast<float>(std::sqrt(sum / count));
+}
+
 
 void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents, int frameSize) {
     startStream(f, sampleRate, ZeroCrossings, frameSize);

@@ -56,6 +56,9 @@ void feedFrontEnd(AudioFrontEnd& frontEnd, const float* samples, int count, std:
 // The end of the stream: the frames that reach past the last sample, with silence after it.
 void finishFrontEnd(AudioFrontEnd& frontEnd, std::vector<AudioFrame>& frames);
 
+// The RMS of `count` samples: 0 .. 1 for full scale.
+float rmsLevel(const float* samples, int count);
+
 // The tuning, in cents from A = 440 Hz, that the frames so far have shown.
 double heardTuning(const AudioFrontEnd& frontEnd);
 

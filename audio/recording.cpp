@@ -2,12 +2,50 @@
 #include "audio/recording.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "analysis/analysis.h"
 
 namespace {
 
 constexpr float HeardShare = 0.33f;  // of the strongest pitch class: weaker ones are not heard
+constexpr int SmoothingReach = 6;    // frames either side, 0.28 s: an arpeggio's notes heard together
+constexpr float LoudTarget = 0.1f;   // the RMS the loudest block is heard at, if it is quieter
+constexpr float LoudestGain = 30.0f; // at most: quieter than that, a recording is left as hiss
+
+int64_t frameIndex(const AudioFrame& frame) { return static_cast<int64_t>(frame.time / FrameSeconds + 0.5); }
+
+// The chroma's mean over the frames within SmoothingReach of frame `centre`
+// that have come; the level is the centre's own, so that silence stays where it is.
+AudioFrame smoothedFrame(const RecordingAnalysis& a, int64_t centre) {
+    AudioFrame mean{};
+    int count = 0;
+    for (const AudioFrame& frame : a.recent) {
+        if (std::abs(frameIndex(frame) - centre) > SmoothingReach) continue;
+        for (int p = 0; p < PitchClassCount; ++p) {
+            mean.treble[p] += frame.treble[p];
+            mean.bass[p] += frame.bass[p];
+        }
+        if (frameIndex(frame) == centre) mean.level = frame.level * a.levelGain;
+        ++count;
+    }
+    for (int p = 0; p < PitchClassCount; ++p) {
+        mean.treble[p] /= count;
+        mean.bass[p] /= count;
+    }
+    return mean;
+}
+
+// Decodes every frame whose neighbours have all come (at the end, all that are left).
+void decodeRecent(RecordingAnalysis& a, bool finishing) {
+    if (a.recent.empty()) return;
+    const int64_t last = frameIndex(a.recent.back());
+    while (a.framesDecoded <= last && (finishing || a.framesDecoded + SmoothingReach <= last)) {
+        decodeFrame(a.decoder, smoothedFrame(a, a.framesDecoded));
+        ++a.framesDecoded;
+        while (!a.recent.empty() && frameIndex(a.recent.front()) < a.framesDecoded - SmoothingReach) a.recent.pop_front();
+    }
+}
 
 void addColumn(RecordingAnalysis& a, double end) {
     PieceColumn column{};
@@ -21,9 +59,11 @@ void addColumn(RecordingAnalysis& a, double end) {
     a.framesInColumn = 0;
 }
 
-void takeFrames(RecordingAnalysis& a) {
+// The chroma is smoothed for the decoder only; the columns show each frame as heard.
+void takeFrames(RecordingAnalysis& a, bool finishing = false) {
     for (const AudioFrame& frame : a.frames) {
-        decodeFrame(a.decoder, frame);
+        a.recent.push_back(frame);
+        decodeRecent(a, false);
         for (int p = 0; p < PitchClassCount; ++p) {
             a.treble[p] += frame.treble[p];
             a.bass[p] += frame.bass[p];
@@ -32,6 +72,7 @@ void takeFrames(RecordingAnalysis& a) {
             addColumn(a, frame.time + 0.5 * FrameSeconds);
     }
     a.frames.clear();
+    if (finishing) decodeRecent(a, true);
 }
 
 double clampTime(double time, double duration) { return std::clamp(time, 0.0, duration); }
@@ -63,8 +104,15 @@ void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, 
     std::fill(std::begin(a.treble), std::end(a.treble), 0.0f);
     std::fill(std::begin(a.bass), std::end(a.bass), 0.0f);
     a.framesInColumn = 0;
+    a.recent.clear();
+    a.framesDecoded = 0;
+    a.levelGain = 1.0f;
     a.samples = 0;
     a.sampleRate = sampleRate;
+}
+
+void hearAsLoudest(RecordingAnalysis& a, float loudest) {
+    if (loudest > 0.0f) a.levelGain = std::clamp(LoudTarget / loudest, 1.0f, LoudestGain);
 }
 
 void analyseSamples(RecordingAnalysis& a, const float* mono, int count) {
@@ -75,7 +123,7 @@ void analyseSamples(RecordingAnalysis& a, const float* mono, int count) {
 
 void finishRecordingAnalysis(RecordingAnalysis& a) {
     finishFrontEnd(a.frontEnd, a.frames);
-    takeFrames(a);
+    takeFrames(a, true);
     releaseFrontEnd(a.frontEnd);
     Piece& piece = *a.piece;
     piece.duration = static_cast<double>(a.samples) / a.sampleRate;

@@ -1,12 +1,17 @@
 // A recording as a piece: the front end's frames become the columns of the
 // chord spectrogram (two frames, 93 ms, a column) with their 132 scores, and
-// the decoder's chords its segments. Block by block, like the front end.
+// the decoder's chords its segments. Block by block, like the front end. The
+// decoder hears each frame's chroma as the mean of the frames 0.28 s either
+// side, so that a broken chord is one chord (it then decodes 0.28 s behind the
+// front end), and its "N" from flat, noisy chroma.
 //
 // A whole file:   readRecording(path, piece, error)            (recording_file.h)
 // A stream:       startRecordingAnalysis, analyseSamples for every block,
 //                 finishRecordingAnalysis at its end; the piece grows as it goes.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "audio/decoder.h"
@@ -26,6 +31,9 @@ struct RecordingAnalysis {
     AudioFrontEnd frontEnd;
     ChordDecoder decoder;
     std::vector<AudioFrame> frames;       // scratch: the frames of one block
+    std::deque<AudioFrame> recent;        // the frames around the next one decoded
+    int64_t framesDecoded;
+    float levelGain;                      // the frames' levels as if the recording were loud
     float treble[PitchClassCount];        // the column being summed
     float bass[PitchClassCount];
     int framesInColumn;
@@ -36,5 +44,9 @@ struct RecordingAnalysis {
 // Fills `piece` (kind, columns, segments, duration; not its path or title).
 void startRecordingAnalysis(RecordingAnalysis& analysis, Piece& piece, int sampleRate, double tuningCents,
                             int frameSize = LongFrameSize);
+// Silence is judged against the recording's own loudness (the RMS of its
+// loudest block), not full scale: a quietly rendered or recorded file is not
+// all silence. Raised 30 times (+30 dB) at most: quieter, it stays hiss.
+void hearAsLoudest(RecordingAnalysis& analysis, float loudest);
 void analyseSamples(RecordingAnalysis& analysis, const float* mono, int count);
 void finishRecordingAnalysis(RecordingAnalysis& analysis);

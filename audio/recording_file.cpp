@@ -1,6 +1,7 @@
 // Reading a recording file: two streamed passes over it.
 #include "audio/recording_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "audio/frontend.h"
@@ -33,14 +34,16 @@ bool streamFile(const std::string& path, double seconds, std::string& error, Tak
 
 }  // namespace
 
-bool measureRecordingTuning(const std::string& path, double& cents, std::string& error) {
+bool measureRecording(const std::string& path, double& cents, float& loudest, std::string& error) {
     AudioFrontEnd meter;
     std::vector<AudioFrame> none;
     bool started = false;
+    loudest = 0.0f;
     bool ok = streamFile(path, TuningSeconds, error, [&](const float* mono, int count, int sampleRate) {
         if (!started) startTuningMeter(meter, sampleRate);
         started = true;
         feedFrontEnd(meter, mono, count, none);
+        loudest = std::max(loudest, rmsLevel(mono, count));
     });
     if (!started) return ok;
     finishFrontEnd(meter, none);
@@ -51,11 +54,15 @@ bool measureRecordingTuning(const std::string& path, double& cents, std::string&
 
 bool readRecording(const std::string& path, Piece& piece, std::string& error) {
     double cents = 0.0;
-    if (!measureRecordingTuning(path, cents, error)) return false;
+    float loudest = 0.0f;
+    if (!measureRecording(path, cents, loudest, error)) return false;
     RecordingAnalysis analysis;
     bool started = false;
     bool ok = streamFile(path, 1e300, error, [&](const float* mono, int count, int sampleRate) {
-        if (!started) startRecordingAnalysis(analysis, piece, sampleRate, cents);
+        if (!started) {
+            startRecordingAnalysis(analysis, piece, sampleRate, cents);
+            hearAsLoudest(analysis, loudest);
+        }
         started = true;
         analyseSamples(analysis, mono, count);
     });

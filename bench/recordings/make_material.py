@@ -18,7 +18,7 @@ import arrange
 import charts
 import midi_file
 
-FONTS = {"timgm": "/usr/share/sounds/sf2/default-GM.sf2", "fluidr3": "/usr/share/sounds/sf2/FluidR3_GM.sf2"}
+FONTS = {"timgm": "/usr/share/sounds/sf2/TimGM6mb.sf2", "fluidr3": "/usr/share/sounds/sf2/FluidR3_GM.sf2"}
 LEAD_IN_BEATS = 2
 
 

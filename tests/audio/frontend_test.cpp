@@ -16,6 +16,7 @@ Piece analysed(const std::vector<float>& samples, int rate, double tuningCents, 
     Piece piece{};
     RecordingAnalysis analysis;
     startRecordingAnalysis(analysis, piece, rate, tuningCents, frameSize);
+    hearAsLoudest(analysis, rmsLevel(samples.data(), static_cast<int>(samples.size())));
     for (size_t at = 0; at < samples.size(); at += block)
         analyseSamples(analysis, &samples[at], static_cast<int>(std::min<size_t>(block, samples.size() - at)));
     finishRecordingAnalysis(analysis);
@@ -114,6 +115,36 @@ TEST(Decoder, AProgressionComesOutChordByChord) {
     }
     EXPECT_FALSE(piece.segments.back().name.named);  // the silence after the last chord
     EXPECT_DOUBLE_EQ(piece.segments.back().end, 8.5);
+}
+
+// What a whole recording decodes to, however it is played: a broken chord
+// is one chord, not one per note or none; a recording 40 dB down is heard as
+// it would be loud; noise alone is no chord.
+TEST(Decoder, BrokenQuietAndNoisySoundsDecodeAsPlayed) {
+    auto scaled = [](std::vector<float> samples, float gain) {
+        for (float& sample : samples) sample *= gain;
+        return samples;
+    };
+    std::vector<TestNote> alberti;  // C3 G3 E4 G3 in eighths at 120 beats a minute, each ringing on under the next
+    for (int eighth = 0; eighth < 16; ++eighth)
+        alberti.push_back({midiFrequency(std::vector<int>{48, 55, 64, 55}[eighth % 4]), 0.25 * eighth, 0.4});
+    std::vector<float> block = renderNotes({{midiFrequency(45), 0, 3}, {midiFrequency(60), 0, 3}, {midiFrequency(64), 0, 3}}, Rate, 3.0);
+    std::vector<float> noise(3 * Rate);
+    uint32_t seed = 12345;
+    for (float& sample : noise) sample = ((seed = seed * 1664525u + 1013904223u) >> 8) / 16777216.0f * 0.2f - 0.1f;
+    struct Case {
+        const char* name;
+        std::vector<float> samples;
+        std::vector<std::string> chords;
+    } cases[] = {
+        {"an Alberti bass", renderNotes(alberti, Rate, 4.0), {"C"}},
+        {"a chord 40 dB down", scaled(block, 0.01f), {"Am"}},
+        {"white noise", noise, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(chordSymbols(analysed(c.samples, Rate, 0.0)), c.chords);
+    }
 }
 
 }  // namespace
