@@ -30,7 +30,6 @@ constexpr DecodedKind DecodedKinds[] = {
 
 constexpr float InversionPrior = -0.03f;  // a bass other than the root
 constexpr float BassWeight = 0.15f;       // the bass's share in the fit
-constexpr float BassPresence = 0.25f;     // of the strongest treble: a bass chroma weaker hardly counts
 constexpr float NoChordFit = 0.62f;       // "N" wins when no chord fits better (a lone note, noise)
 constexpr float MissingShare = 0.05f;    // of the strongest pitch class: a chord note weaker is missing
 constexpr float MissingCost = 0.1f;      // for each missing note
@@ -110,8 +109,6 @@ void fitFrame(const AudioFrame& frame, std::vector<float>& fit) {
     float strongestBass = *std::max_element(std::begin(frame.bass), std::end(frame.bass));
     float strongest = *std::max_element(std::begin(frame.treble), std::end(frame.treble));
     bool silent = frame.level < SilenceLevel || treble <= 0.0f;
-    // Against the strongest bass, unless hardly anything sounds low: then no bass counts for much.
-    float bassScale = std::max(strongestBass, BassPresence * strongest);
     float sum = 0.0f;
     for (float c : frame.treble) sum += c;
     // 1 for a chroma as flat as noise's, 0.5 for a triad's alone.
@@ -132,7 +129,7 @@ void fitFrame(const AudioFrame& frame, std::vector<float>& fit) {
                 missing += frame.treble[p] < MissingShare * strongest;
             }
         float cosine = dot / (treble * std::sqrt(static_cast<float>(notes)));
-        float bass = bassScale > 0.0f ? frame.bass[state.bass] / bassScale : 0.0f;
+        float bass = strongestBass > 0.0f ? frame.bass[state.bass] / strongestBass : 0.0f;
         fit[s] = (1.0f - BassWeight) * cosine + BassWeight * bass + state.prior - MissingCost * missing;
     }
 }

@@ -9,29 +9,33 @@
 namespace {
 
 constexpr float HeardShare = 0.33f;  // of the strongest pitch class: weaker ones are not heard
-constexpr int SmoothingReach = 6;    // frames either side, 0.28 s: an arpeggio's notes heard together
+constexpr int TrebleReach = 6;       // frames either side, 0.28 s: an arpeggio's notes heard together
+constexpr int BassReach = 30;        // 1.4 s: a walking bass's passing notes are not the chord's bass
 constexpr float LoudTarget = 0.1f;   // the RMS the loudest block is heard at, if it is quieter
 constexpr float LoudestGain = 30.0f; // at most: quieter than that, a recording is left as hiss
 
 int64_t frameIndex(const AudioFrame& frame) { return static_cast<int64_t>(frame.time / FrameSeconds + 0.5); }
 
-// The chroma's mean over the frames within SmoothingReach of frame `centre`
-// that have come; the level is the centre's own, so that silence stays where it is.
+// The chroma's means over the frames within reach of frame `centre` that have
+// come; the level is the centre's own, so that silence stays where it is.
 AudioFrame smoothedFrame(const RecordingAnalysis& a, int64_t centre) {
     AudioFrame mean{};
-    int count = 0;
+    int trebles = 0, basses = 0;
     for (const AudioFrame& frame : a.recent) {
-        if (std::abs(frameIndex(frame) - centre) > SmoothingReach) continue;
-        for (int p = 0; p < PitchClassCount; ++p) {
-            mean.treble[p] += frame.treble[p];
-            mean.bass[p] += frame.bass[p];
+        const int64_t distance = std::abs(frameIndex(frame) - centre);
+        if (distance <= TrebleReach) {
+            for (int p = 0; p < PitchClassCount; ++p) mean.treble[p] += frame.treble[p];
+            ++trebles;
         }
-        if (frameIndex(frame) == centre) mean.level = frame.level * a.levelGain;
-        ++count;
+        if (distance <= BassReach) {
+            for (int p = 0; p < PitchClassCount; ++p) mean.bass[p] += frame.bass[p];
+            ++basses;
+        }
+        if (distance == 0) mean.level = frame.level * a.levelGain;
     }
     for (int p = 0; p < PitchClassCount; ++p) {
-        mean.treble[p] /= count;
-        mean.bass[p] /= count;
+        mean.treble[p] /= trebles;
+        mean.bass[p] /= basses;
     }
     return mean;
 }
@@ -40,10 +44,10 @@ AudioFrame smoothedFrame(const RecordingAnalysis& a, int64_t centre) {
 void decodeRecent(RecordingAnalysis& a, bool finishing) {
     if (a.recent.empty()) return;
     const int64_t last = frameIndex(a.recent.back());
-    while (a.framesDecoded <= last && (finishing || a.framesDecoded + SmoothingReach <= last)) {
+    while (a.framesDecoded <= last && (finishing || a.framesDecoded + BassReach <= last)) {
         decodeFrame(a.decoder, smoothedFrame(a, a.framesDecoded));
         ++a.framesDecoded;
-        while (!a.recent.empty() && frameIndex(a.recent.front()) < a.framesDecoded - SmoothingReach) a.recent.pop_front();
+        while (!a.recent.empty() && frameIndex(a.recent.front()) < a.framesDecoded - BassReach) a.recent.pop_front();
     }
 }
 

@@ -1,9 +1,10 @@
 // A recording as a piece: the front end's frames become the columns of the
 // chord spectrogram (two frames, 93 ms, a column) with their 132 scores, and
 // the decoder's chords its segments. Block by block, like the front end. The
-// decoder hears each frame's chroma as the mean of the frames 0.28 s either
-// side, so that a broken chord is one chord (it then decodes 0.28 s behind the
-// front end), and its "N" from flat, noisy chroma.
+// decoder hears each frame's treble chroma as the mean of the frames 0.28 s
+// either side, so that a broken chord is one chord, and its bass chroma as
+// the mean over 1.4 s either side, so that a walking bass's passing notes are
+// no chord's bass (it then decodes 1.4 s behind the front end).
 //
 // A whole file:   readRecording(path, piece, error)            (recording_file.h)
 // A stream:       startRecordingAnalysis, analyseSamples for every block,

@@ -59,6 +59,39 @@ for condition in clean detuned noise mp3; do
   printf "%-9s %-26s %-26s\n" "$condition" "$line" "$theirs"
 done
 
+echo "== accuracy on the tests' pieces: 30 progressions in six textures, each rendered by both soundfonts"
+textures=$material/textures
+if [ ! -f "$textures/.made" ]; then
+  rm -rf "$textures" && mkdir -p "$textures/reference"
+  "$build/tests/support/write_test_pieces" "$textures/reference" >/dev/null
+  for mid in "$textures"/reference/*.mid; do
+    for font in TimGM6mb FluidR3_GM; do
+      fluidsynth -ni -q -r 44100 -F "$textures/$(basename "$mid" .mid)-$font.wav" \
+        "/usr/share/sounds/sf2/$font.sf2" "$mid" >/dev/null 2>&1
+    done
+  done
+  touch "$textures/.made"
+fi
+# score_textures ESTIMATE_DIR: each piece's two renderings against its lab.
+score_textures() {
+  local pairs=()
+  for lab in "$textures"/reference/*.lab; do
+    for font in TimGM6mb FluidR3_GM; do pairs+=("$lab" "$1/$(basename "$lab" .lab)-$font.wav.lab"); done
+  done
+  $python "$here/../tests/support/chord_score.py" "${pairs[@]}" |
+    awk '/^all/ { printf "majmin %.1f  sevenths %.1f", 100 * $3, 100 * $5 }'
+}
+ours=$material/estimates/tonvisor/textures; mkdir -p "$ours"
+"$tonvisor" "$textures"/*.wav
+mv "$textures"/*.lab "$ours/"
+theirs="-"
+if [ $chordino_ok = 1 ]; then
+  ref=$material/estimates/reference/textures; mkdir -p "$ref"
+  "$reference/lab" "$ref" "$textures"/*.wav >/dev/null 2>&1
+  theirs="$(score_textures "$ref")"
+fi
+printf "%-9s %-26s %-26s\n" textures "$(score_textures "$ours")" "$theirs"
+
 echo "== speed: a 3-minute stereo 44.1 kHz recording, CPU seconds (median of 3)"
 three=$material/three-minutes.wav
 [ -f "$three" ] || sox "$material"/clean/{canon-fluidr3,autumn-timgm,blues_a-fluidr3,jazz_turn-timgm,rising_sun-fluidr3}.wav "$three" trim 0 180
