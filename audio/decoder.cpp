@@ -36,7 +36,6 @@ constexpr float MissingCost = 0.1f;      // for each missing note
 constexpr float SilenceLevel = 0.002f;    // RMS below which a frame is silence (-54 dBFS)
 constexpr float FlatAsNoise = 0.75f;    // a flatter chroma is noise (music's stays near 0.6)
 constexpr float FlatnessCost = 4.0f;     // "N"'s fit grows with the flatness beyond that
-constexpr float SwitchCost = 2.2f;        // in fit units: a change must pay for itself
 
 int vocabularyIndex(std::string_view suffix) {
     for (int chord = 0; chord < VocabularySize; ++chord)
@@ -143,10 +142,10 @@ void startDecoder(ChordDecoder& d) {
     d.frames = 0;
 }
 
-void decodeFrame(ChordDecoder& d, const AudioFrame& frame) {
+void decodeFrame(ChordDecoder& d, const AudioFrame& frame, float switchCost) {
     fitFrame(frame, d.fit);
     int best = leadingState(d);
-    float switched = d.score[best] - SwitchCost;
+    float switched = d.score[best] - switchCost;
     size_t base = d.stayed.size();
     d.stayed.resize(base + d.words, 0);
     d.bestBefore.push_back(best);

@@ -45,7 +45,10 @@ struct ChordDecoder {
 };
 
 void startDecoder(ChordDecoder& decoder);
-void decodeFrame(ChordDecoder& decoder, const AudioFrame& frame);
+inline constexpr float SwitchCost = 2.2f;  // in fit units: a change must pay for itself
+
+// A frame decoded; a live input lowers the switching cost where it hears an onset.
+void decodeFrame(ChordDecoder& decoder, const AudioFrame& frame, float switchCost = SwitchCost);
 
 // The most likely chord now, on what has been heard so far (for live input).
 int leadingState(const ChordDecoder& decoder);

@@ -20,9 +20,10 @@ void retune(AudioFrontEnd& f, double cents) {
 // The tuning meter needs only the peaks below 2 kHz: a shorter kernel does.
 constexpr int ZeroCrossings = 8, MeterZeroCrossings = 3;
 
-void startStream(AudioFrontEnd& f, int sampleRate, int zeroCrossings, int frameSize) {
+void startStream(AudioFrontEnd& f, int sampleRate, int zeroCrossings, int frameSize, int hop) {
     startResampler(f.resampler, sampleRate, zeroCrossings);
     f.frameSize = frameSize;
+    f.hop = hop;
     f.pending.assign(static_cast<size_t>(frameSize / 2), 0.0f);
     f.framesOut = 0;
     f.samplesIn = 0;
@@ -53,7 +54,7 @@ void analyseFrame(AudioFrontEnd& f, const float* samples, std::vector<AudioFrame
     whiten(f.logBins.data(), f.whitened.data());
     transcribe(f.dictionary, f.whitened.data(), f.activations.data());
     AudioFrame frame{};
-    frame.time = static_cast<double>(f.framesOut) * FrameSeconds;
+    frame.time = static_cast<double>(f.framesOut) * f.hop / AnalysisRate;
     chromaOf(f.activations.data(), frame.treble, frame.bass);
     frame.level = rmsLevel(samples, f.frameSize);
     frames.push_back(frame);
@@ -65,7 +66,7 @@ void analysePending(AudioFrontEnd& f, std::vector<AudioFrame>& frames) {
     while (start + static_cast<size_t>(f.frameSize) <= f.pending.size()) {
         if (!f.tuningOnly || f.framesOut % MeterStride == 0) analyseFrame(f, &f.pending[start], frames);
         ++f.framesOut;
-        start += FrameHop;
+        start += static_cast<size_t>(f.hop);
     }
     f.pending.erase(f.pending.begin(), f.pending.begin() + static_cast<std::ptrdiff_t>(start));
 }
@@ -79,15 +80,15 @@ float rmsLevel(const float* samples, int count) {
 }
 
 
-void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents, int frameSize) {
-    startStream(f, sampleRate, ZeroCrossings, frameSize);
+void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents, int frameSize, int hop) {
+    startStream(f, sampleRate, ZeroCrossings, frameSize, hop);
     f.tuningOnly = false;
     f.following = tuningCents == FollowTuning;
     retune(f, f.following ? 0.0 : tuningCents);
 }
 
 void startTuningMeter(AudioFrontEnd& f, int sampleRate) {
-    startStream(f, sampleRate, MeterZeroCrossings, LongFrameSize);
+    startStream(f, sampleRate, MeterZeroCrossings, LongFrameSize, FrameHop);
     f.tuningOnly = true;
     f.following = false;
 }
@@ -108,10 +109,10 @@ void finishFrontEnd(AudioFrontEnd& f, std::vector<AudioFrame>& frames) {
     f.samplesIn += static_cast<int64_t>(f.resampled.size());
     f.pending.insert(f.pending.end(), f.resampled.begin(), f.resampled.end());
     // Frames whose centres lie before the last sample; silence fills their second halves.
-    int64_t framesWanted = f.samplesIn == 0 ? 0 : (f.samplesIn - 1) / FrameHop + 1;
+    int64_t framesWanted = f.samplesIn == 0 ? 0 : (f.samplesIn - 1) / f.hop + 1;
     analysePending(f, frames);
     while (f.framesOut < framesWanted) {
-        f.pending.resize(f.pending.size() + FrameHop, 0.0f);
+        f.pending.resize(f.pending.size() + static_cast<size_t>(f.hop), 0.0f);
         analysePending(f, frames);
     }
 }

@@ -19,6 +19,7 @@
 #include "audio/transcription.h"
 
 inline constexpr double FrameSeconds = static_cast<double>(FrameHop) / AnalysisRate;
+inline constexpr int LiveFrameHop = FrameHop / 2;  // 23 ms: a live input's changes seen sooner
 inline constexpr double FollowTuning = 1e9;  // as a tuning: estimate it while running
 
 struct AudioFrame {
@@ -38,6 +39,7 @@ struct AudioFrontEnd {
     bool following;                    // the tuning is estimated as it goes
     bool tuningOnly;                   // only the tuning is measured, every fourth frame
     int frameSize;                     // samples a frame looks at: LongFrameSize or ShortFrameSize
+    int hop;                           // samples from one frame to the next: FrameHop or LiveFrameHop
     TuningSum tuningSum;
     MagnitudeTransform transform;
     std::vector<float> window, windowed, magnitudes, logBins, whitened, activations;
@@ -47,7 +49,8 @@ struct AudioFrontEnd {
 
 // Frames look at 0.37 s of sound (LongFrameSize), or at 0.19 s
 // (ShortFrameSize) for changes shown sooner at the cost of a blurred bass.
-void startFrontEnd(AudioFrontEnd& frontEnd, int sampleRate, double tuningCents, int frameSize = LongFrameSize);
+void startFrontEnd(AudioFrontEnd& frontEnd, int sampleRate, double tuningCents, int frameSize = LongFrameSize,
+                   int hop = FrameHop);
 void releaseFrontEnd(AudioFrontEnd& frontEnd);
 
 // Mono samples, full scale -1 .. 1; appends every frame they complete.

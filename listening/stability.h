@@ -6,7 +6,7 @@
 
 #include "analysis/pitch_set.h"
 
-inline constexpr double StableSeconds = 0.04;  // two frames 46 ms apart agreeing
+inline constexpr double StableSeconds = 0.065;  // four frames 23 ms apart agreeing
 inline constexpr float SilenceLevel = 0.003f;  // RMS below about -50 dB of full scale
 
 struct StabilityRecord {

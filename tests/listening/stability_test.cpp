@@ -33,23 +33,31 @@ const char* nameOf(const StabilityRecord& stability) {
 TEST(Stability, AChordReplacesTheLastOnlyOnceHeardForAMoment) {
     const PitchSet c = chord({0, 4, 7}), am = chord({9, 0, 4}), cOverE = chord({4, 7, 0});
     constexpr float loud = 0.1f, quiet = SilenceLevel / 2;
-    const Frame frames[] = {
+    const Frame frames[] = {  // frames 23 ms apart
         {0.000, c, loud, "", false},       // heard once: not yet
-        {0.046, c, loud, "C", true},       // heard twice, 46 ms apart
+        {0.046, c, loud, "", false},       // 46 ms: not yet a moment
+        {0.070, c, loud, "C", true},       // heard over 70 ms
         {0.093, c, loud, "C", false},      // held: nothing changes
-        {0.139, am, loud, "C", false},     // one frame of another chord: no flicker
-        {0.186, c, loud, "C", false},
+        {0.116, am, loud, "C", false},     // a few frames of another chord: no flicker
+        {0.139, am, loud, "C", false},
+        {0.163, c, loud, "C", false},
+        {0.186, am, loud, "C", false},
+        {0.209, am, loud, "C", false},
         {0.232, am, loud, "C", false},
-        {0.278, am, loud, "Am", true},
-        {0.325, emptyPitchSet(), loud, "Am", false},  // nothing heard: the last chord stays
-        {0.371, c, quiet, "Am", false},    // too quiet to count
-        {0.418, c, quiet, "Am", false},
-        {0.464, c, loud, "Am", false},     // the quiet frames did not start its time
-        {0.510, cOverE, loud, "Am", false},  // another bass is another chord
-        {0.557, cOverE, loud, "C/E", true},
-        {0.580, c, loud, "C/E", false},
-        {0.600, c, loud, "C/E", false},    // 20 ms: not yet a moment
-        {0.630, c, loud, "C", true},
+        {0.255, am, loud, "Am", true},
+        {0.279, emptyPitchSet(), loud, "Am", false},  // nothing heard: the last chord stays
+        {0.302, c, quiet, "Am", false},    // too quiet to count
+        {0.325, c, quiet, "Am", false},
+        {0.348, c, quiet, "Am", false},
+        {0.371, c, loud, "Am", false},     // the quiet frames did not start its time
+        {0.395, cOverE, loud, "Am", false},  // another bass is another chord
+        {0.418, cOverE, loud, "Am", false},
+        {0.441, cOverE, loud, "Am", false},
+        {0.464, cOverE, loud, "C/E", true},
+        {0.487, c, loud, "C/E", false},
+        {0.510, c, loud, "C/E", false},
+        {0.534, c, loud, "C/E", false},    // 47 ms: not yet a moment
+        {0.557, c, loud, "C", true},
     };
     StabilityRecord stability;
     resetStability(stability);
