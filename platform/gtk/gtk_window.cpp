@@ -57,9 +57,12 @@ int virtualKeyOf(guint keyval) {
 }
 
 // The keys a window with no control focused takes for itself (the piece
-// window's stepping, playing and zooming); a control keeps them for its own use.
-int windowKeyOf(guint keyval) {
+// window's stepping, playing, zooming and saving); a control keeps them for its own use.
+int windowKeyOf(guint keyval, bool control) {
     switch (keyval) {
+        case GDK_KEY_s:
+        case GDK_KEY_S:
+            return control ? 'S' : 0;
         case GDK_KEY_Left:
         case GDK_KEY_KP_Left:
             return VK_LEFT;
@@ -86,12 +89,13 @@ int windowKeyOf(guint keyval) {
 // nor activates the control itself: the program's dialog navigation decides.
 gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data) {
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
+    const bool control = (event->state & GDK_CONTROL_MASK) != 0;
     const int virtualKey = focus ? virtualKeyOf(event->keyval)
-                                 : std::max(virtualKeyOf(event->keyval), windowKeyOf(event->keyval));
+                                 : std::max(virtualKeyOf(event->keyval), windowKeyOf(event->keyval, control));
     if (!virtualKey) return FALSE;
     Gtk_Window* focused = focus ? Gtk_findWidget(focus) : nullptr;
     core::keyPressed(focused ? focused->handle : handleOf(data), virtualKey,
-                     (event->state & GDK_SHIFT_MASK) != 0);
+                     (event->state & GDK_SHIFT_MASK) != 0, control);
     return TRUE;
 }
 
