@@ -45,6 +45,7 @@ void showLiveSession() {
     if (!PieceWindow.live.shown) {
         Piece start;
         start.kind = session->kind;
+        start.title = session->title;
         showPiece(std::move(start));
         PieceWindow.live.shown = true;
         PieceWindow.view.pixelsPerSecond = LivePixelsPerSecond;

@@ -174,7 +174,7 @@ void sessionListening(SessionRecord& s, bool on, double now) {
     if (!on) s.streamOpen = false;
 }
 
-void sessionHeardBlock(SessionRecord& s, const HeardBlock& block, double now) {
+bool sessionHeardBlock(SessionRecord& s, const HeardBlock& block, double now) {
     start(s, now);
     moveClock(s, now);
     if (!s.streamOpen || s.stream != block.stream) openStream(s, block);
@@ -185,7 +185,7 @@ void sessionHeardBlock(SessionRecord& s, const HeardBlock& block, double now) {
     }
     for (const HeardChord& heard : *block.chords)
         addChange(s, {s.streamStart + heard.streamTime, SessionChange::Heard, heard.chord});
-    makeColumns(s);
+    return makeColumns(s);
 }
 
 void sessionKeyMessage(SessionRecord& s, unsigned message, bool keysDown, double now) {

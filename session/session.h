@@ -84,7 +84,8 @@ void resetSession(SessionRecord& session);
 // The Listen box ticked (on) or cleared. On starts the session.
 void sessionListening(SessionRecord& session, bool on, double now);
 // A block of the input heard; starts the session if listening did not.
-void sessionHeardBlock(SessionRecord& session, const HeardBlock& block, double now);
+// True when the piece grew.
+bool sessionHeardBlock(SessionRecord& session, const HeardBlock& block, double now);
 // A channel message from a keyboard; keysDown: whether any key sounds after
 // it. A note played starts the session.
 void sessionKeyMessage(SessionRecord& session, unsigned message, bool keysDown, double now);

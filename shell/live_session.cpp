@@ -28,19 +28,20 @@ double now() {
 }
 
 // The session just started, or grew: shown where the window is not busy with a file.
-void sessionMoved(bool wasStarted) {
+void sessionMoved(bool wasStarted, bool grew) {
     if (!wasStarted && Session.started && (!PieceWindow.hasPiece || PieceWindow.live.shown))
         showLiveSession();
-    else
+    else if (grew)
         liveSessionGrew();
     if (sessionRunning(Session, now())) SetTimer(Form1, SessionTimer, SessionFrameMilliseconds, nullptr);
 }
 
 void blockHeard(const float* samples, int count, const std::vector<AudioFrame>& frames) {
     const bool wasStarted = Session.started;
-    sessionHeardBlock(Session, HeardBlock{ListenWatch.openedAt, samples, count, &frames, &chordsHeard}, now());
+    const bool grew =
+        sessionHeardBlock(Session, HeardBlock{ListenWatch.openedAt, samples, count, &frames, &chordsHeard}, now());
     chordsHeard.clear();
-    sessionMoved(wasStarted);
+    sessionMoved(wasStarted, grew);
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ const Piece* currentLiveSession(bool* full) {
 void sessionListenSwitched(bool on) {
     const bool wasStarted = Session.started;
     sessionListening(Session, on, now());
-    sessionMoved(wasStarted);
+    sessionMoved(wasStarted, false);
 }
 
 void sessionChordHeard(const PitchSet& chord, double watchTime) {
@@ -75,7 +76,7 @@ void sessionKeyboardData(HMIDIIN input, DWORD message) {
     if (!isKeyboardInput(input)) return;
     const bool wasStarted = Session.started;
     sessionKeyMessage(Session, message, HeldNotes.held.any(), now());
-    if (Session.started) sessionMoved(wasStarted);
+    if (Session.started) sessionMoved(wasStarted, false);
 }
 
 void sessionChordHeld(const PitchSet& chord) { sessionHeldChord(Session, chord, now()); }
