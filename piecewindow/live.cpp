@@ -38,7 +38,7 @@ void follow() {
 
 }  // namespace
 
-void showLiveSession() {
+void showLiveSession(bool takeFocus) {
     bool full = false;
     const Piece* session = PieceWindow.host.liveSession ? PieceWindow.host.liveSession(&full) : nullptr;
     if (!session) return;
@@ -46,7 +46,7 @@ void showLiveSession() {
         Piece start;
         start.kind = session->kind;
         start.title = session->title;
-        showPiece(std::move(start));
+        presentPiece(std::move(start), takeFocus);
         PieceWindow.live.shown = true;
         PieceWindow.view.pixelsPerSecond = LivePixelsPerSecond;
     }

@@ -10,8 +10,10 @@
 
 inline constexpr double LivePixelsPerSecond = 20.0;
 
-// The window (made or shown as needed) switched to the session, following it.
-void showLiveSession();
+// The window (made or shown as needed) switched to the session, following
+// it; the keyboard focus taken to it, or left where it is (the session
+// opening by itself while the person plays or types in the main window).
+void showLiveSession(bool takeFocus);
 // The host's session grew: the window takes what is new if it shows the
 // session, and keeps the newest moment in view while it follows.
 void liveSessionGrew();

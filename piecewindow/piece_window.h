@@ -24,6 +24,8 @@ void preparePieceWindow(HINSTANCE instance, const PieceWindowHost& host);
 // fitting, the cursor at the start, its first frame drawn; the window titled
 // with the file's name.
 void showPiece(Piece&& piece);
+// The same, the keyboard focus taken to the window or left where it is.
+void presentPiece(Piece&& piece, bool takeFocus);
 // Reads the file and shows it; a file that cannot be read is named with the
 // reason in a message box over the owner, and the piece shown before stays.
 bool openPieceFile(const char* path, HWND owner);

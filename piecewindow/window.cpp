@@ -88,7 +88,7 @@ void runCommand(int id) {
     if (id == PlayButtonId) startPlaying();
     if (id == PauseButtonId) pausePlaying();
     if (id == StopButtonId) stopPlaying();
-    if (id == SessionButtonId) showLiveSession();
+    if (id == SessionButtonId) showLiveSession(true);
     SetFocus(PieceWindow.window);
     if (id == SaveButtonId) saveShownChords();
 }
@@ -244,7 +244,9 @@ void preparePieceWindow(HINSTANCE instance, const PieceWindowHost& host) {
     RegisterClassA(&pieceClass);
 }
 
-void showPiece(Piece&& piece) {
+void showPiece(Piece&& piece) { presentPiece(std::move(piece), true); }
+
+void presentPiece(Piece&& piece, bool takeFocus) {
     if (PieceWindow.playback.playing) stopPlaying();
     stopRecording();  // a paused recording's device, too
     if (!PieceWindow.window) createWindow();
@@ -258,7 +260,7 @@ void showPiece(Piece&& piece) {
     fitWholePiece();
     ShowWindow(PieceWindow.window, SW_SHOW);
     redrawPieceWindow();
-    SetFocus(PieceWindow.window);
+    if (takeFocus) SetFocus(PieceWindow.window);
     if (PieceWindow.host.pieceShown) PieceWindow.host.pieceShown(PieceWindow.piece.title.c_str());
 }
 

@@ -30,7 +30,7 @@ double now() {
 // The session just started, or grew: shown where the window is not busy with a file.
 void sessionMoved(bool wasStarted, bool grew) {
     if (!wasStarted && Session.started && (!PieceWindow.hasPiece || PieceWindow.live.shown))
-        showLiveSession();
+        showLiveSession(false);
     else if (grew)
         liveSessionGrew();
     if (sessionRunning(Session, now())) SetTimer(Form1, SessionTimer, SessionFrameMilliseconds, nullptr);

@@ -77,7 +77,8 @@ poll 10 inputs_open 2 || failed "the inputs in the JACK server" "2" "$(jack_lsp 
 SESSION=$(find_window Session) || failed "the piece window on the session" "a window \"Session\"" "none"
 passed "the piece window" "on the session" "window $SESSION"
 xdotool windowminimize --sync "$SESSION"  # it opens over the fields, as a piece's window does
-sleep 0.5  # what it covered drawn again
+xdotool windowactivate --sync "$WINDOW"     # the fields look as they do in the active window
+sleep 0.5                                   # what it covered drawn again
 screenshot
 control_shot AudioStatus status-listening
 
