@@ -55,7 +55,7 @@ void showLiveSession(bool takeFocus) {
     takeSession(*session);
     SetWindowTextA(PieceWindow.window, liveSessionTitle());
     follow();
-    ShowWindow(PieceWindow.window, SW_SHOW);  // again, if it was closed
+    ShowWindow(PieceWindow.window, takeFocus ? SW_SHOW : SW_SHOWNOACTIVATE);  // again, if it was closed
     redrawPieceWindow();
 }
 

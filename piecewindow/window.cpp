@@ -258,7 +258,7 @@ void presentPiece(Piece&& piece, bool takeFocus) {
     PieceWindow.playback.shownSegment = -1;
     SetWindowTextA(PieceWindow.window, fileNameOf(PieceWindow.piece.path));
     fitWholePiece();
-    ShowWindow(PieceWindow.window, SW_SHOW);
+    ShowWindow(PieceWindow.window, takeFocus ? SW_SHOW : SW_SHOWNOACTIVATE);
     redrawPieceWindow();
     if (takeFocus) SetFocus(PieceWindow.window);
     if (PieceWindow.host.pieceShown) PieceWindow.host.pieceShown(PieceWindow.piece.title.c_str());

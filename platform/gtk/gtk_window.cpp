@@ -199,9 +199,14 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     if (desc.style & WS_VISIBLE) backend::showWindow(record.handle, true);
 }
 
-void showTopLevel(Gtk_Window& record) {
+void showTopLevel(Gtk_Window& record, bool activate) {
     ++Gtk_state.changingQuietly;
-    gtk_window_present(GTK_WINDOW(record.widget));
+    // Mapped without the focus, the window manager leaves the active window be.
+    gtk_window_set_focus_on_map(GTK_WINDOW(record.widget), activate);
+    if (activate)
+        gtk_window_present(GTK_WINDOW(record.widget));
+    else
+        gtk_widget_show(record.widget);
     // GTK focuses the first control when a window first shows; Windows gives
     // the focus to the window itself, and the program moves it from there.
     gtk_window_set_focus(GTK_WINDOW(record.widget), nullptr);
@@ -244,13 +249,13 @@ void moveWindow(HWND window, const RECT& outer, const RECT& client) {
     gtk_window_resize(GTK_WINDOW(record->widget), width, height);
 }
 
-void showWindow(HWND window, bool visible) {
+void showWindow(HWND window, bool visible, bool activate) {
     Gtk_Window* record = Gtk_find(window);
     if (!record) return;
     if (!visible)
         gtk_widget_hide(record->widget);
     else if (record->kind == WindowKind::TopLevel)
-        showTopLevel(*record);
+        showTopLevel(*record, activate);
     else
         gtk_widget_show(record->widget);
 }
