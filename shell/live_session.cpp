@@ -18,6 +18,7 @@ namespace {
 std::vector<HeardChord> chordsHeard;
 DWORD lastTick;
 double steadyTime;
+bool ticking;  // the session's timer is set
 
 // Seconds on GetTickCount, counted on across its wrap.
 double now() {
@@ -33,7 +34,11 @@ void sessionMoved(bool wasStarted, bool grew) {
         showLiveSession(false);
     else if (grew)
         liveSessionGrew();
-    if (sessionRunning(Session, now())) SetTimer(Form1, SessionTimer, SessionFrameMilliseconds, nullptr);
+    // Set once: set again at every key or buffer, it would never fall due while they come.
+    if (!ticking && sessionRunning(Session, now())) {
+        SetTimer(Form1, SessionTimer, SessionFrameMilliseconds, nullptr);
+        ticking = true;
+    }
 }
 
 void blockHeard(const float* samples, int count, const std::vector<AudioFrame>& frames) {
@@ -51,6 +56,7 @@ void prepareLiveSession() {
     chordsHeard.clear();
     lastTick = GetTickCount();
     steadyTime = 0;
+    ticking = false;
 }
 
 void startLiveSession() { watchHeardBlocks(blockHeard); }
@@ -85,6 +91,9 @@ bool sessionTimerDue(WPARAM timer) {
     if (timer != SessionTimer) return false;
     const double time = now();
     if (advanceSession(Session, time)) liveSessionGrew();
-    if (!sessionRunning(Session, time)) KillTimer(Form1, SessionTimer);
+    if (!sessionRunning(Session, time)) {
+        KillTimer(Form1, SessionTimer);
+        ticking = false;
+    }
     return true;
 }

@@ -66,7 +66,13 @@ TEST_F(SessionWindow, KeysPlayedGrowIntoTheSessionViewWhichPlaysAndSaves) {
     ASSERT_NE(PieceWindow.window, nullptr);
     EXPECT_EQ(textOf(PieceWindow.window), "Session");
     EXPECT_EQ(SetFocus(focusBefore), focusBefore) << "the session opened by itself took the focus";
-    headless::advanceClock(2000);
+    for (unsigned char turn = 0; turn < 20; ++turn) {  // the modulation wheel turned while the chord is held
+        headless::advanceClock(50);
+        headless::sendMidi("Keys", {0xB0, 1, turn});
+        headless::runUntilIdle();
+    }
+    EXPECT_GT(PieceWindow.piece.duration, 0.5) << "the view grows while messages come";
+    headless::advanceClock(1000);
     keys({C4, E4, G4}, false);
     headless::advanceClock(10000);  // the clock stops IdleSeconds after the last key
     const Piece& shown = PieceWindow.piece;
@@ -76,7 +82,7 @@ TEST_F(SessionWindow, KeysPlayedGrowIntoTheSessionViewWhichPlaysAndSaves) {
     EXPECT_FALSE(shown.segments[1].name.named);
     EXPECT_NEAR(shown.duration, 2.0 + IdleSeconds - HearingDelay, 2 * ColumnSeconds);
     EXPECT_EQ(shown.columns.size(), Session.piece.columns.size());
-    EXPECT_EQ(shown.messages.size(), 6u);
+    EXPECT_EQ(shown.messages.size(), 26u);
     EXPECT_TRUE(viewAtEnd());
 
     struct SaveCase {
@@ -119,7 +125,7 @@ TEST_F(SessionWindow, KeysPlayedGrowIntoTheSessionViewWhichPlaysAndSaves) {
     headless::runUntilIdle();
     EXPECT_EQ(PieceWindow.playback.nextMessage, 3u);  // the three keys went down at the start
     headless::advanceClock(2100);
-    EXPECT_EQ(PieceWindow.playback.nextMessage, 6u);
+    EXPECT_EQ(PieceWindow.playback.nextMessage, 26u);
 }
 
 }  // namespace
