@@ -177,6 +177,7 @@ void sessionListening(SessionRecord& s, bool on, double now) {
 bool sessionHeardBlock(SessionRecord& s, const HeardBlock& block, double now) {
     start(s, now);
     moveClock(s, now);
+    if (s.full) return false;  // nothing more is kept
     if (!s.streamOpen || s.stream != block.stream) openStream(s, block);
     keepSamples(s, block);
     for (AudioFrame frame : *block.frames) {
@@ -195,7 +196,7 @@ void sessionKeyMessage(SessionRecord& s, unsigned message, bool keysDown, double
     if (noteOn) start(s, now);
     if (!s.started) return;
     moveClock(s, now);
-    if (keysDown != s.keysDown) {
+    if (keysDown != s.keysDown && !s.full) {
         if (!keysDown) s.lastKeyAt = now;
         addChange(s, {s.clock, keysDown ? SessionChange::KeysSounding : SessionChange::KeysSilent, emptyPitchSet()});
     }
@@ -206,7 +207,7 @@ void sessionKeyMessage(SessionRecord& s, unsigned message, bool keysDown, double
 void sessionHeldChord(SessionRecord& s, const PitchSet& chord, double now) {
     if (!s.started) return;
     moveClock(s, now);
-    addChange(s, {s.clock, SessionChange::Held, chord});
+    if (!s.full) addChange(s, {s.clock, SessionChange::Held, chord});
 }
 
 bool advanceSession(SessionRecord& s, double now) {

@@ -127,7 +127,8 @@ const SessionCase sessionCases[] = {
      [](SessionRecord& s) {
          sessionListening(s, true, 0.0);
          advanceSession(s, SessionCap + 60.0);
-         keys(s, CMajor, true, SessionCap + 61.0);
+         play(s, CMajor, SessionCap + 61.0, SessionCap + 62.0);
+         hear(s, 1, SessionCap + 62.0, &CMajor, 0.0, 1.0);
          advanceSession(s, SessionCap + 70.0);
      },
      {"N 0 3600"}, SessionCap, 0, 0},
@@ -168,6 +169,10 @@ TEST_P(SessionTable, GrowsAsTheInputsCome) {
     EXPECT_NEAR(static_cast<double>(piece.samples.size()) / SessionRate, c.soundSeconds, 2 * BlockSeconds);
     EXPECT_EQ(piece.kind, c.soundSeconds > 0 ? PieceKind::Recording : PieceKind::MidiFile);
     EXPECT_EQ(session.full, c.duration == SessionCap);
+    if (session.full) {  // what comes after is not kept, not even on its way to a column
+        EXPECT_TRUE(session.frames.empty());
+        EXPECT_TRUE(session.changes.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Session, SessionTable, testing::ValuesIn(sessionCases),
