@@ -10,17 +10,18 @@
 # (inversions of them aside). Ticking the box opens the piece window on the
 # live session (set aside while the fields are looked at); at the end,
 # Ctrl+S there saves it through the save dialog as a .lab whose chords are
-# C, Am, then C again. (The save comes last: GTK draws the labels of every
+# C, Am, then C again, and space plays it back: the server records C E G.
+# (The save comes last: GTK draws the labels of every
 # window smoothed once a file chooser has been open, which the status checks
 # would see.)
-#   listen_window_test.sh TONVISOR TONVISOR_CLI
+#   listen_window_test.sh TONVISOR TONVISOR_CLI SOUND_SCAN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/e2e-lib.sh"
 source "$here/steps.sh"
 source "$here/jack-lib.sh"
 
-program=$1 cli=$2
+program=$1 cli=$2 sound_scan=$3
 exec > >(tee "$E2E_ARTIFACTS/listen-window.log") 2>&1
 start_jack || fail "no JACK server"
 export TONVISOR_AUDIO_DRIVER=jack
@@ -28,10 +29,11 @@ export TONVISOR_SOUNDFONT=/nonexistent  # no synthesizer: the server's going is 
 export GSETTINGS_BACKEND=memory  # the file chooser keeps its settings here, not in a desktop's dconf
 
 scratch=$(mktemp -d /tmp/tonvisor-listen.XXXXXX)
-listener=""
+listener="" recorder=""
 cleanup() {
   [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
   [ -n "$listener" ] && kill "$listener" 2>/dev/null
+  [ -n "$recorder" ] && kill "$recorder" 2>/dev/null
   stop_jack
   rm -rf "$scratch"
 }
@@ -138,6 +140,24 @@ verify "the chords of the saved session" "C:maj;A:min;C:maj;" \
   "$(cut -f3 "$scratch/session.lab" | sed 's|/.*||' | grep -vx N | uniq | tr '\n' ';')"
 verify "the lab's lines" "start<TAB>end<TAB>label" \
   "$(grep -cvP '^\d+\.\d{3}\t\d+\.\d{3}\t\S+$' "$scratch/session.lab" | sed 's/^0$/start<TAB>end<TAB>label/')"
+
+scenario "the session played back into the server"
+ports_open() { jack_lsp 2>/dev/null | grep -q '^Tonvisor-out:left$'; }
+recorder_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q Tonvisor-out:left; }
+press_key "$SESSION" space  # plays from the start: the audio output opens
+poll 10 ports_open || failed "the session's sound in the server" "Tonvisor-out:left" "none"
+press_key "$SESSION" space  # paused there, the output still open
+jack_rec -f "$E2E_ARTIFACTS/session-played.wav" -d 3 Tonvisor-out:left Tonvisor-out:right >/dev/null 2>&1 &
+recorder=$!
+poll 5 recorder_connected || failed "the recorder" "connected to Tonvisor-out's ports" "not connected"
+press_key "$SESSION" space
+wait "$recorder"
+recorder=""
+press_key "$SESSION" space
+report=$("$sound_scan" "$E2E_ARTIFACTS/session-played.wav" 60 64 67)
+status=$?
+echo "$report" | sed 's/^/        /'
+verify "the session's first chord played back" "C4 E4 G4 heard" "$([ "$status" -eq 0 ] && echo "C4 E4 G4 heard" || echo "something else")"
 
 scenario "closing the window"
 close_window "$WINDOW"
