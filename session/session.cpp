@@ -15,6 +15,10 @@ namespace {
 
 constexpr unsigned NoteOnStatus = 0x90, SystemStatus = 0xF0;
 constexpr double Never = -1e30;
+// Frames wait for their column HearingDelay; a clock that stood still (no
+// time passing between buffers) must not make them pile up: past this many
+// (about three seconds' worth), the oldest go.
+constexpr std::size_t MostWaitingFrames = 64;
 
 void start(SessionRecord& s, double now) {
     if (s.started) return;
@@ -184,6 +188,8 @@ bool sessionHeardBlock(SessionRecord& s, const HeardBlock& block, double now) {
         frame.time += s.streamStart;
         s.frames.push_back(frame);
     }
+    if (s.frames.size() > MostWaitingFrames)
+        s.frames.erase(s.frames.begin(), s.frames.end() - static_cast<std::ptrdiff_t>(MostWaitingFrames));
     for (const HeardChord& heard : *block.chords)
         addChange(s, {s.streamStart + heard.streamTime, SessionChange::Heard, heard.chord});
     return makeColumns(s);
