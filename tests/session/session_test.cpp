@@ -202,4 +202,19 @@ TEST(SessionSound, KeepsTheMeanOfEachPairOfSamples) {
     EXPECT_EQ(session.piece.samples.back(), std::lround(0.125 * 32767));
 }
 
+// Buffers that come while the clock stands still make no column; the frames
+// waiting for one stay few.
+TEST(SessionFrames, DoNotPileUpWhileTheClockStandsStill) {
+    SessionRecord session;
+    resetSession(session);
+    sessionListening(session, true, 0.0);
+    const std::vector<float> samples(BlockFrames, 0.1f);
+    const std::vector<AudioFrame> frames(1);
+    const std::vector<HeardChord> chords;
+    for (int block = 0; block < 1000; ++block)
+        sessionHeardBlock(session, HeardBlock{1, samples.data(), BlockFrames, &frames, &chords}, 0.0);
+    EXPECT_TRUE(session.piece.columns.empty());
+    EXPECT_LE(session.frames.size(), 64u);
+}
+
 }  // namespace
