@@ -12,6 +12,7 @@
 #include "analysis/harte.h"
 #include "cli/json.h"
 #include "cli/report.h"
+#include "piece/lab.h"
 
 namespace {
 
@@ -38,11 +39,6 @@ char* writeTextLine(char* at, const PieceSegment& segment) {
     if (!segment.name.named) return put(at, "  N        no chord\n");
     at += std::snprintf(at, LineBound - 80, "  %-8s %s\n", segment.name.symbol, segment.name.longName);
     return at;
-}
-
-char* writeLabLine(char* at, const PieceSegment& segment) {
-    return at + std::snprintf(at, LineBound, "%.3f\t%.3f\t%s\n", segment.start, segment.end,
-                              harteLabel(segment.name).text);
 }
 
 char* writePitches(char* at, const PitchSet& pitches) {

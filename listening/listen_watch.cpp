@@ -42,6 +42,7 @@ void takeData(HWAVEIN input, WAVEHDR* header) {
     }
     for (int i = 0; i < count; ++i) ListenWatch.block[i] = static_cast<float>(samples[i]) / 32768.0f;
     hearSamples(ListenWatch.hearing, ListenWatch.block, count, heard);
+    if (ListenWatch.blockHeard) ListenWatch.blockHeard(ListenWatch.block, count, ListenWatch.hearing.frames);
 }
 
 }  // namespace
@@ -62,6 +63,8 @@ void startListenWatch(HWND window, UINT_PTR scanTimer, UINT firstScanDelay, Chor
     ListenWatch.startedAt = GetTickCount();
     SetTimer(window, scanTimer, firstScanDelay, nullptr);
 }
+
+void watchHeardBlocks(BlockHeard blockHeard) { ListenWatch.blockHeard = blockHeard; }
 
 void wantListening(bool on) {
     ListenWatch.wanted = on;

@@ -13,12 +13,17 @@
 
 inline constexpr UINT AudioScanPeriod = 2000;
 
+// A buffer heard: its samples (full scale -1 .. 1) and the frames they
+// completed, with times from the input's last opening (ListenWatch.openedAt).
+using BlockHeard = void (*)(const float* samples, int count, const std::vector<AudioFrame>& frames);
+
 struct ListenWatchRecord {
     HWND window;
     UINT_PTR scanTimer;
     bool wanted;            // the person asked to listen
     ChordHeard chordHeard;
     void (*inputChanged)();
+    BlockHeard blockHeard;  // optional
     HearingRecord hearing;
     DWORD startedAt, openedAt;  // GetTickCount at the watch's start and the input's last opening
     float block[ListenBufferFrames];  // one buffer's samples as floats
@@ -33,6 +38,8 @@ void resetListenWatch();
 // whether the input is open, has changed.
 void startListenWatch(HWND window, UINT_PTR scanTimer, UINT firstScanDelay, ChordHeard chordHeard,
                       void (*inputChanged)());
+// Each buffer, once heard, also goes to blockHeard (null: to no one).
+void watchHeardBlocks(BlockHeard blockHeard);
 // On: the input is opened now if it is there, else when it comes. Off: closed.
 void wantListening(bool on);
 // Whether the input is open and listened to.

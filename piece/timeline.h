@@ -4,6 +4,7 @@
 // from the start of the piece.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,4 +49,8 @@ struct Piece {
     std::vector<PieceColumn> columns;  // in time order, without gaps
     std::vector<PieceSegment> segments;
     std::vector<TimedMessage> messages;  // a MIDI file's channel messages in time order, for playback
+    // A recording's sound kept in memory (a live session's heard sound),
+    // 16-bit mono at sampleRate; empty where the recording plays from its file.
+    std::vector<std::int16_t> samples;
+    int sampleRate = 0;
 };

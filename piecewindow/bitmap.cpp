@@ -32,27 +32,60 @@ void fillColumn(int x, const PieceColumn& column, const int (&cells)[ChordRows],
     PieceBitmap& bitmap = PieceWindow.bitmap;
     for (int row = 0; row < ChordRows; ++row) {
         const int slot = ChordRows - 1 - row;
-        bitmap.pixels[static_cast<std::size_t>(row) * bitmap.width + x] = cellColour(colours[slot], column.scores[cells[slot]]);
+        bitmap.pixels[static_cast<std::size_t>(row) * bitmap.stride + x] = cellColour(colours[slot], column.scores[cells[slot]]);
+    }
+}
+
+int pieceWidthInPixels() {
+    return std::max(1, static_cast<int>(std::ceil(PieceWindow.piece.duration * PieceWindow.view.pixelsPerSecond)));
+}
+
+// The pixel columns from `from` to the bitmap's width.
+void drawColumns(int from) {
+    PieceBitmap& bitmap = PieceWindow.bitmap;
+    const std::vector<PieceColumn>& columns = PieceWindow.piece.columns;
+    if (columns.empty()) return;
+    int cells[ChordRows], colours[ChordRows];
+    for (int slot = 0; slot < ChordRows; ++slot) cells[slot] = cellOfSlot(slot, bitmap.byChord, &colours[slot]);
+    const double firstTime = (from + 0.5) / bitmap.pixelsPerSecond;
+    std::size_t index = static_cast<std::size_t>(
+        std::upper_bound(columns.begin(), columns.end(), firstTime,
+                         [](double time, const PieceColumn& column) { return time < column.end; }) -
+        columns.begin());
+    index = std::min(index, columns.size() - 1);
+    for (int x = from; x < bitmap.width; ++x) {
+        const double time = (x + 0.5) / bitmap.pixelsPerSecond;
+        while (index + 1 < columns.size() && columns[index].end <= time) ++index;
+        if (columns[index].start <= time) fillColumn(x, columns[index], cells, colours);
     }
 }
 
 void drawBitmap() {
     PieceBitmap& bitmap = PieceWindow.bitmap;
-    const Piece& piece = PieceWindow.piece;
-    const double pixelsPerSecond = PieceWindow.view.pixelsPerSecond;
-    bitmap.width = std::max(1, static_cast<int>(std::ceil(piece.duration * pixelsPerSecond)));
+    bitmap.width = bitmap.stride = pieceWidthInPixels();
     bitmap.height = ChordRows;
     bitmap.pixels.assign(static_cast<std::size_t>(bitmap.width) * ChordRows, groundColour());
-    bitmap.pixelsPerSecond = pixelsPerSecond;
+    bitmap.pixelsPerSecond = PieceWindow.view.pixelsPerSecond;
     bitmap.byChord = PieceWindow.view.byChord;
-    int cells[ChordRows], colours[ChordRows];
-    for (int slot = 0; slot < ChordRows; ++slot) cells[slot] = cellOfSlot(slot, bitmap.byChord, &colours[slot]);
-    std::size_t index = 0;
-    for (int x = 0; x < bitmap.width && index < piece.columns.size(); ++x) {
-        const double time = (x + 0.5) / pixelsPerSecond;
-        while (index + 1 < piece.columns.size() && piece.columns[index].end <= time) ++index;
-        if (piece.columns[index].start <= time) fillColumn(x, piece.columns[index], cells, colours);
+    drawColumns(0);
+}
+
+// A piece that grew: its new columns drawn after the old, in room that
+// doubles when it runs out, so that growing costs what is new.
+void extendBitmap(int width) {
+    PieceBitmap& bitmap = PieceWindow.bitmap;
+    if (width > bitmap.stride) {
+        const int stride = std::max(width, 2 * bitmap.stride);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(stride) * ChordRows, groundColour());
+        for (int row = 0; row < ChordRows; ++row)
+            std::copy_n(bitmap.pixels.begin() + static_cast<std::ptrdiff_t>(row) * bitmap.stride, bitmap.width,
+                        pixels.begin() + static_cast<std::ptrdiff_t>(row) * stride);
+        bitmap.pixels.swap(pixels);
+        bitmap.stride = stride;
     }
+    const int from = std::max(0, bitmap.width - 1);  // the last column may have been drawn before it was whole
+    bitmap.width = width;
+    drawColumns(from);
 }
 
 }  // namespace
@@ -74,8 +107,9 @@ std::uint32_t groundColour() { return packed(ground.r, ground.g, ground.b); }
 
 void updateBitmap() {
     const PieceBitmap& bitmap = PieceWindow.bitmap;
-    if (!bitmap.pixels.empty() && bitmap.pixelsPerSecond == PieceWindow.view.pixelsPerSecond &&
-        bitmap.byChord == PieceWindow.view.byChord)
-        return;
-    drawBitmap();
+    if (bitmap.pixels.empty() || bitmap.pixelsPerSecond != PieceWindow.view.pixelsPerSecond ||
+        bitmap.byChord != PieceWindow.view.byChord)
+        drawBitmap();
+    else if (pieceWidthInPixels() > bitmap.width)
+        extendBitmap(pieceWidthInPixels());
 }

@@ -20,5 +20,6 @@ std::uint32_t cellColour(int colourIndex, float score);
 // The ground the spikes stand on, 0x00RRGGBB.
 std::uint32_t groundColour();
 
-// Draws PieceWindow.bitmap again if the zoom or the arrangement changed since.
+// Draws PieceWindow.bitmap again if the zoom or the arrangement changed
+// since, or only its new columns where the piece grew.
 void updateBitmap();

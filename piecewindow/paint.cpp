@@ -54,7 +54,7 @@ void verticalLine(HDC dc, int x, LONG top, LONG bottom) {
 void blitSpectrogram(HDC dc, const RECT& area) {
     const PieceBitmap& bitmap = PieceWindow.bitmap;
     const int width = std::min(static_cast<int>(area.right - area.left), bitmap.width - PieceWindow.view.scrollX);
-    const BITMAPINFO info = bitmapInfo(bitmap.width, bitmap.height);
+    const BITMAPINFO info = bitmapInfo(bitmap.stride, bitmap.height);
     if (width > 0)
         StretchDIBits(dc, area.left, area.top, width, area.bottom - area.top, PieceWindow.view.scrollX, 0, width,
                       bitmap.height, bitmap.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);

@@ -57,10 +57,16 @@ void closeFile() {
     p.fileOpen = false;
 }
 
+bool inMemory() { return !PieceWindow.piece.samples.empty(); }
+
 // The file open again with its first `frame` samples read past: the readers
-// go forward only.
-bool openFileAt(std::int64_t frame, std::string& error) {
+// go forward only. Sound in memory is read from the frame on at once.
+bool openSourceAt(std::int64_t frame, std::string& error) {
     RecordingPlayer& p = player();
+    if (inMemory()) {
+        p.memoryAt = static_cast<std::size_t>(std::max<std::int64_t>(frame, 0));
+        return true;
+    }
     closeFile();
     if (!openSoundFile(PieceWindow.piece.path, p.file, error)) return false;
     p.fileOpen = true;
@@ -74,13 +80,37 @@ bool openFileAt(std::int64_t frame, std::string& error) {
     return true;
 }
 
+// The next samples into the block: their count, 0 at the end, -1 on an error.
+int readSource(std::string& error) {
+    RecordingPlayer& p = player();
+    if (!inMemory()) return readSoundFile(p.file, p.block.data(), static_cast<int>(p.block.size()), error);
+    const std::vector<std::int16_t>& samples = PieceWindow.piece.samples;
+    const std::size_t count = std::min(p.block.size(), samples.size() - std::min(p.memoryAt, samples.size()));
+    for (std::size_t i = 0; i < count; ++i) p.block[i] = samples[p.memoryAt + i] / 32768.0f;
+    p.memoryAt += count;
+    return static_cast<int>(count);
+}
+
+// The sample rate of the sound to play.
+bool sourceRate(int& rate, std::string& error) {
+    if (inMemory()) {
+        rate = PieceWindow.piece.sampleRate;
+        return true;
+    }
+    SoundFile probe;
+    if (!openSoundFile(PieceWindow.piece.path, probe, error)) return false;
+    rate = probe.sampleRate;
+    closeSoundFile(probe);
+    return true;
+}
+
 // The buffer filled with the file's next samples and queued; false at the
 // file's end or when the device refuses it.
 bool queue(WAVEHDR& header, std::vector<std::int16_t>& samples) {
     RecordingPlayer& p = player();
     if (p.fileEnded) return false;
     std::string error;
-    const int read = readSoundFile(p.file, p.block.data(), static_cast<int>(p.block.size()), error);
+    const int read = readSource(error);
     if (read <= 0) {
         if (read < 0) tellSilence(error);
         p.fileEnded = true;
@@ -119,19 +149,17 @@ bool playRecordingFrom(double time) {
     if (p.device) {
         waveOutReset(p.device);
     } else {
-        SoundFile probe;
+        int rate = 0;
         std::string error;
-        if (!openSoundFile(PieceWindow.piece.path, probe, error)) {
+        if (!sourceRate(rate, error)) {
             tellSilence(error);
             return false;
         }
-        const int rate = probe.sampleRate;
-        closeSoundFile(probe);
         if (!openDevice(rate)) return false;
     }
     p.startFrame = std::llround(time * p.sampleRate);
     std::string error;
-    if (!openFileAt(p.startFrame, error)) {
+    if (!openSourceAt(p.startFrame, error)) {
         tellSilence(error);
         stopRecording();
         return false;

@@ -1,7 +1,8 @@
 // Playing a recording: its own samples, streamed from the file through the
 // wave output in a few short buffers refilled as the device hands each back
 // (MM_WOM_DONE on the piece window), so memory does not grow with the
-// recording's length. Where it is comes from the device (waveOutGetPosition)
+// recording's length; a live session's sound, kept in memory
+// (piece.samples), is queued from there the same way. Where it is comes from the device (waveOutGetPosition)
 // plus the sample playing started from. Without a device it plays nothing,
 // and standard error says why, once; the cursor then runs on the clock.
 #pragma once

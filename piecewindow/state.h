@@ -17,6 +17,7 @@ struct PieceWindowHost {
     void (*showMoment)(const PitchSet& set);  // the moment's notes, as if typed and entered
     HMIDIOUT (*synthesizer)();                // where the piece plays; null: silently
     void (*pieceShown)(const char* title);    // a piece was opened in the window
+    const Piece* (*liveSession)(bool* full);  // the live session as it is now; null before it starts
     UINT_PTR playbackTimer;                   // the piece window's timer id
 };
 
@@ -27,8 +28,9 @@ struct PieceView {
 };
 
 struct PieceBitmap {
-    std::vector<std::uint32_t> pixels;  // rows top down, 0x00RRGGBB
+    std::vector<std::uint32_t> pixels;  // rows top down, 0x00RRGGBB, `stride` pixels apart
     int width, height;                  // height: one row a chord
+    int stride;                         // room for a growing piece's columns
     double pixelsPerSecond;             // the zoom it was drawn at
     bool byChord;                       // the arrangement it was drawn in
 };
@@ -50,6 +52,7 @@ struct RecordingPlayer {
     int sampleRate;            // the file's and the device's
     SoundFile file;
     bool fileOpen, fileEnded;  // ended: nothing more to queue
+    std::size_t memoryAt;      // the next of piece.samples to queue, where the sound is in memory
     std::int64_t startFrame;   // the sample the device's position counts from
     bool paused;
     double pausedAt;           // seconds, where the pause holds the device
@@ -59,8 +62,15 @@ struct RecordingPlayer {
     std::vector<float> block;  // the file's samples on their way to a buffer
 };
 
+// The live session in the window (live.h).
+struct LiveView {
+    bool shown;      // the window shows the session, not a file
+    bool following;  // the view keeps the newest moment at its right edge
+    bool full;       // the session has stopped growing at its cap
+};
+
 struct PieceWindowRecord {
-    HWND window, playButton, pauseButton, stopButton, scrollBar;
+    HWND window, playButton, pauseButton, stopButton, saveButton, sessionButton, scrollBar;
     HINSTANCE instance;
     PieceWindowHost host;
     bool hasPiece;
@@ -70,6 +80,7 @@ struct PieceWindowRecord {
     double cursorTime;  // seconds: where playing starts and the cursor stands
     PiecePlayback playback;
     RecordingPlayer recording;
+    LiveView live;
 };
 
 extern PieceWindowRecord PieceWindow;

@@ -66,6 +66,13 @@ void scrollBy(int pixels) {
     clampScroll();
 }
 
+void scrollToEnd() {
+    PieceWindow.view.scrollX = pieceWidth();
+    clampScroll();
+}
+
+bool viewAtEnd() { return PieceWindow.view.scrollX >= pieceWidth() - spectrogramWidth(); }
+
 void keepInView(double time) {
     const RECT area = pieceLayout().spectrogram;
     const int x = xOfTime(time);

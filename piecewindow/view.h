@@ -28,6 +28,10 @@ void fitWholePiece();
 void zoomAround(double factor, int x);
 // The view scrolled by this many pixels, never past either end.
 void scrollBy(int pixels);
+// Scrolled so that the piece's end is at the right edge (or the whole piece in view).
+void scrollToEnd();
+// Whether the piece's end is in view.
+bool viewAtEnd();
 // Scrolled so that the moment is visible, a little in from the right edge.
 void keepInView(double time);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "piecewindow/live.h"
 #include "piecewindow/moments.h"
 #include "piecewindow/paint.h"
 #include "piecewindow/playback.h"
@@ -24,6 +25,8 @@ const ButtonPlan buttonPlans[] = {
     {&PieceWindow.playButton, "Play", PlayButtonId},
     {&PieceWindow.pauseButton, "Pause", PauseButtonId},
     {&PieceWindow.stopButton, "Stop", StopButtonId},
+    {&PieceWindow.saveButton, "Save", SaveButtonId},
+    {&PieceWindow.sessionButton, "Session", SessionButtonId},
 };
 
 void placeButtons() {
@@ -54,6 +57,8 @@ void createButtons() {
                                        PieceWindow.instance, nullptr);
         SendMessageA(*plan.handle, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     }
+    const bool sessionStarted = PieceWindow.host.liveSession && PieceWindow.host.liveSession(nullptr);
+    EnableWindow(PieceWindow.sessionButton, sessionStarted ? TRUE : FALSE);
     placeButtons();
 }
 
@@ -79,10 +84,13 @@ const char* fileNameOf(const std::string& path) {
 
 // A click takes the focus to a button; the window takes it back for its keys.
 void runCommand(int id) {
+    if (id == PlayButtonId || id == PauseButtonId || id == StopButtonId) PieceWindow.live.following = false;
     if (id == PlayButtonId) startPlaying();
     if (id == PauseButtonId) pausePlaying();
     if (id == StopButtonId) stopPlaying();
+    if (id == SessionButtonId) showLiveSession(true);
     SetFocus(PieceWindow.window);
+    if (id == SaveButtonId) saveShownChords();
 }
 
 void zoomAtCursor(double factor) {
@@ -98,6 +106,7 @@ void moveCursor(Move move) {
     const bool playing = PieceWindow.playback.playing;
     if (playing) pausePlaying();
     move();
+    viewMovedByHand();
     redrawPieceWindow();
     if (playing) startPlaying();
 }
@@ -109,7 +118,12 @@ bool pressKey(WPARAM key) {
         moveCursor([key] { stepSegment(key == VK_RIGHT ? 1 : -1); });
         return true;
     case VK_SPACE:
+        PieceWindow.live.following = false;
         togglePlaying();
+        return true;
+    case 'S':
+        if (GetKeyState(VK_CONTROL) >= 0) return false;
+        saveShownChords();
         return true;
     case VK_ADD:
     case VK_OEM_PLUS:
@@ -134,6 +148,7 @@ void turnWheel(WPARAM wParam, LPARAM lParam) {
         zoomAround(std::pow(ZoomStep, notches / static_cast<double>(WHEEL_DELTA)), point.x);
     else
         scrollBy(-notches * (area.right - area.left) / 10 / WHEEL_DELTA);
+    viewMovedByHand();
     redrawPieceWindow();
 }
 
@@ -144,9 +159,16 @@ void press(int x, int y) {
     moveCursor([x] { showMomentAt(timeAtX(x)); });
 }
 
-// A new size keeps the zoom, unless the whole piece was fitting: then it fits again.
+// A new size keeps the zoom, unless the whole piece was fitting: then it fits
+// again. The live session keeps its zoom and its end in view.
 void resize() {
     if (!PieceWindow.window) return;
+    if (PieceWindow.live.shown) {
+        placeButtons();
+        placeScrollBar();
+        liveSessionGrew();
+        return;
+    }
     const double zoom = PieceWindow.view.pixelsPerSecond;
     const int scroll = PieceWindow.view.scrollX;
     fitWholePiece();
@@ -180,6 +202,7 @@ LRESULT CALLBACK pieceWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_HSCROLL:
         if (PieceWindow.hasPiece) {
             scrollAsAsked(wParam);
+            viewMovedByHand();
             redrawPieceWindow();
         }
         return 0;
@@ -221,20 +244,23 @@ void preparePieceWindow(HINSTANCE instance, const PieceWindowHost& host) {
     RegisterClassA(&pieceClass);
 }
 
-void showPiece(Piece&& piece) {
+void showPiece(Piece&& piece) { presentPiece(std::move(piece), true); }
+
+void presentPiece(Piece&& piece, bool takeFocus) {
     if (PieceWindow.playback.playing) stopPlaying();
     stopRecording();  // a paused recording's device, too
     if (!PieceWindow.window) createWindow();
     PieceWindow.piece = std::move(piece);
     PieceWindow.hasPiece = true;
+    PieceWindow.live = LiveView{};
     PieceWindow.bitmap = PieceBitmap{};
     PieceWindow.cursorTime = 0;
     PieceWindow.playback.shownSegment = -1;
     SetWindowTextA(PieceWindow.window, fileNameOf(PieceWindow.piece.path));
     fitWholePiece();
-    ShowWindow(PieceWindow.window, SW_SHOW);
+    ShowWindow(PieceWindow.window, takeFocus ? SW_SHOW : SW_SHOWNOACTIVATE);
     redrawPieceWindow();
-    SetFocus(PieceWindow.window);
+    if (takeFocus) SetFocus(PieceWindow.window);
     if (PieceWindow.host.pieceShown) PieceWindow.host.pieceShown(PieceWindow.piece.title.c_str());
 }
 

@@ -27,6 +27,7 @@
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
+typedef short SHORT;
 typedef std::uint32_t DWORD;
 typedef unsigned int UINT;
 typedef int INT;
@@ -217,6 +218,7 @@ typedef struct tagINITCOMMONCONTROLSEX {
 #define SPI_GETWORKAREA 0x0030
 #define SWP_NOSIZE 0x0001
 #define SW_SHOWNORMAL 1
+#define SW_SHOWNOACTIVATE 4
 #define SW_SHOW 5
 
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
@@ -517,6 +519,8 @@ int WINAPI StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHe
 #define VK_SUBTRACT 0x6D
 #define VK_OEM_PLUS 0xBB
 #define VK_OEM_MINUS 0xBD
+#define VK_CONTROL 0x11
+SHORT WINAPI GetKeyState(int virtualKey);
 #define SW_HIDE 0
 // Drawing in the window leaves its controls alone: always so on this layer,
 // whose controls lie on top of the window's picture.
@@ -589,10 +593,12 @@ typedef struct tagOFNA {
     DWORD dwReserved;
     DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
+#define OFN_OVERWRITEPROMPT 0x00000002
 #define OFN_HIDEREADONLY 0x00000004
 #define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA openFile);
+BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA saveFile);
 
 // shell32: files dropped on a window that accepts them.
 struct HDROP__ {

@@ -11,6 +11,7 @@
 #include "shell/form.h"
 #include "shell/formproc.h"
 #include "shell/keyboard_input.h"
+#include "shell/live_session.h"
 #include "shell/pieces.h"
 #include "shell/sounding.h"
 
@@ -79,6 +80,7 @@ void prepareApplication(HINSTANCE instance) {
     registerFormClass();
     initCommonControls();
     preparePieces();
+    prepareLiveSession();
 }
 
 // The sound starts once the first frame is drawn, so that it never delays it.

@@ -4,11 +4,15 @@
 #include "listening/listen_watch.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
+#include "shell/live_session.h"
 #include "shell/window_ids.h"
 
 namespace {
 
-void showChordHeard(const PitchSet& chord, double) { showPitchSet(chord); }
+void showChordHeard(const PitchSet& chord, double time) {
+    showPitchSet(chord);
+    sessionChordHeard(chord, time);
+}
 
 void showAudioInput() {
     char status[AudioStatusCapacity];
@@ -22,11 +26,14 @@ void showAudioInput() {
 void startListening() {
     EnableWindow(ListenBox, FALSE);
     startListenWatch(Form1, AudioScanTimer, FirstAudioScanDelay, showChordHeard, showAudioInput);
+    startLiveSession();
 }
 
 void listenSwitched() {
-    wantListening(SendMessageA(ListenBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    const bool on = SendMessageA(ListenBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    wantListening(on);
     showAudioInput();
+    sessionListenSwitched(on);
 }
 
 void stopListening() { stopListenWatch(); }

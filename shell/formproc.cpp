@@ -14,6 +14,7 @@
 #include "shell/form.h"
 #include "shell/help.h"
 #include "shell/keyboard_input.h"
+#include "shell/live_session.h"
 #include "shell/pieces.h"
 #include "shell/sounding.h"
 #include "shell/window_ids.h"
@@ -122,10 +123,13 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_TIMER:
         if (soundTimerDue(wParam) || handleKeyboardMessage(message, wParam, lParam) ||
-            handleListenMessage(message, wParam, lParam))
+            handleListenMessage(message, wParam, lParam) || sessionTimerDue(wParam))
             return 0;
         break;
     case MM_MIM_DATA:
+        if (!handleKeyboardMessage(message, wParam, lParam)) break;
+        sessionKeyboardData(reinterpret_cast<HMIDIIN>(wParam), static_cast<DWORD>(lParam));
+        return 0;
     case MM_MIM_CLOSE:
         if (handleKeyboardMessage(message, wParam, lParam)) return 0;
         break;

@@ -5,9 +5,15 @@
 #include "midi/keyboards.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
+#include "shell/live_session.h"
 #include "shell/window_ids.h"
 
 namespace {
+
+void showChordPlayed(const PitchSet& chord) {
+    showPitchSet(chord);
+    sessionChordHeld(chord);
+}
 
 void showKeyboards() {
     char status[StatusCapacity];
@@ -18,7 +24,7 @@ void showKeyboards() {
 }  // namespace
 
 void startWatchingKeyboards() {
-    startKeyboardWatch(Form1, {ChordSettleTimer, KeyboardScanTimer}, FirstScanDelay, showPitchSet, showKeyboards);
+    startKeyboardWatch(Form1, {ChordSettleTimer, KeyboardScanTimer}, FirstScanDelay, showChordPlayed, showKeyboards);
 }
 
 void stopWatchingKeyboards() {

@@ -7,6 +7,7 @@
 #include "piecewindow/piece_window.h"
 #include "shell/drawing.h"
 #include "shell/form.h"
+#include "shell/live_session.h"
 #include "shell/window_ids.h"
 
 namespace {
@@ -32,7 +33,7 @@ std::string fileOfCommandLine(const char* commandLine) {
 }  // namespace
 
 void preparePieces() {
-    preparePieceWindow(Shell.programInstance, PieceWindowHost{showPitchSet, currentSynthesizer, namePiece, PlaybackTimer});
+    preparePieceWindow(Shell.programInstance, PieceWindowHost{showPitchSet, currentSynthesizer, namePiece, currentLiveSession, PlaybackTimer});
 }
 
 void startPieces(const char* commandLine) {

@@ -14,6 +14,7 @@ inline constexpr UINT_PTR OpenTimer = 4;          // the synthesizer's open star
 inline constexpr UINT_PTR ListenInputTimer = 5;   // tonvisor-cli --listen looks at standard input
 inline constexpr UINT_PTR AudioScanTimer = 6;     // the next look for the audio input
 inline constexpr UINT_PTR PlaybackTimer = 7;      // the piece window's sequencer, on the piece window
+inline constexpr UINT_PTR SessionTimer = 8;       // the live session's clock moves on
 
 // Messages posted to Form1.
 // The synthesizer's open has answered: wParam the MMRESULT, lParam the

@@ -1,7 +1,7 @@
 // GTK 3 backend: the dialogs and dropped files of seam/dialogs.h.
 //
-// A message box is a GtkMessageDialog and the open dialog a
-// GtkFileChooserDialog, each run modally over its owner's GtkWindow; a
+// A message box is a GtkMessageDialog and the open and save dialogs
+// GtkFileChooserDialogs, each run modally over its owner's GtkWindow; a
 // window that accepts files is a drag destination for URI lists, whose local
 // files reach the core as one drop. Limits: only local files (file:// URIs)
 // are taken; timers do not run while a dialog is open.
@@ -44,6 +44,21 @@ void onDragDataReceived(GtkWidget*, GdkDragContext* context, gint, gint, GtkSele
     core::filesDropped(static_cast<HWND>(window), paths);
 }
 
+// Runs the chooser, which it then destroys: the file chosen, if any.
+bool runFileChooser(GtkWidget* dialog, const std::vector<backend::FileFilter>& filters, std::string* path) {
+    for (const backend::FileFilter& filter : filters) addFilter(GTK_FILE_CHOOSER(dialog), filter);
+    bool chosen = false;
+    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+        if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog))) {
+            *path = name;
+            chosen = true;
+            g_free(name);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
+}
+
 }  // namespace
 
 namespace backend {
@@ -62,17 +77,17 @@ bool chooseFileToOpen(HWND owner, const std::string& title, const std::vector<Fi
     GtkWidget* dialog = gtk_file_chooser_dialog_new(title.c_str(), parentOf(owner), GTK_FILE_CHOOSER_ACTION_OPEN,
                                                     "_Cancel", GTK_RESPONSE_CANCEL, "_Open",
                                                     GTK_RESPONSE_ACCEPT, nullptr);
-    for (const FileFilter& filter : filters) addFilter(GTK_FILE_CHOOSER(dialog), filter);
-    bool chosen = false;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-        if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog))) {
-            *path = name;
-            chosen = true;
-            g_free(name);
-        }
-    }
-    gtk_widget_destroy(dialog);
-    return chosen;
+    return runFileChooser(dialog, filters, path);
+}
+
+bool chooseFileToSave(HWND owner, const std::string& title, const std::vector<FileFilter>& filters,
+                      const std::string& initialName, bool askOverwrite, std::string* path) {
+    GtkWidget* dialog = gtk_file_chooser_dialog_new(title.c_str(), parentOf(owner), GTK_FILE_CHOOSER_ACTION_SAVE,
+                                                    "_Cancel", GTK_RESPONSE_CANCEL, "_Save",
+                                                    GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(dialog), askOverwrite);
+    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(dialog), initialName.c_str());
+    return runFileChooser(dialog, filters, path);
 }
 
 void acceptDroppedFiles(HWND window, bool accept) {

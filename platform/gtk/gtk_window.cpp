@@ -57,9 +57,12 @@ int virtualKeyOf(guint keyval) {
 }
 
 // The keys a window with no control focused takes for itself (the piece
-// window's stepping, playing and zooming); a control keeps them for its own use.
-int windowKeyOf(guint keyval) {
+// window's stepping, playing, zooming and saving); a control keeps them for its own use.
+int windowKeyOf(guint keyval, bool control) {
     switch (keyval) {
+        case GDK_KEY_s:
+        case GDK_KEY_S:
+            return control ? 'S' : 0;
         case GDK_KEY_Left:
         case GDK_KEY_KP_Left:
             return VK_LEFT;
@@ -86,12 +89,13 @@ int windowKeyOf(guint keyval) {
 // nor activates the control itself: the program's dialog navigation decides.
 gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data) {
     GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
+    const bool control = (event->state & GDK_CONTROL_MASK) != 0;
     const int virtualKey = focus ? virtualKeyOf(event->keyval)
-                                 : std::max(virtualKeyOf(event->keyval), windowKeyOf(event->keyval));
+                                 : std::max(virtualKeyOf(event->keyval), windowKeyOf(event->keyval, control));
     if (!virtualKey) return FALSE;
     Gtk_Window* focused = focus ? Gtk_findWidget(focus) : nullptr;
     core::keyPressed(focused ? focused->handle : handleOf(data), virtualKey,
-                     (event->state & GDK_SHIFT_MASK) != 0);
+                     (event->state & GDK_SHIFT_MASK) != 0, control);
     return TRUE;
 }
 
@@ -195,9 +199,14 @@ void createTopLevel(Gtk_Window& record, const backend::WindowDesc& desc) {
     if (desc.style & WS_VISIBLE) backend::showWindow(record.handle, true);
 }
 
-void showTopLevel(Gtk_Window& record) {
+void showTopLevel(Gtk_Window& record, bool activate) {
     ++Gtk_state.changingQuietly;
-    gtk_window_present(GTK_WINDOW(record.widget));
+    // Mapped without the focus, the window manager leaves the active window be.
+    gtk_window_set_focus_on_map(GTK_WINDOW(record.widget), activate);
+    if (activate)
+        gtk_window_present(GTK_WINDOW(record.widget));
+    else
+        gtk_widget_show(record.widget);
     // GTK focuses the first control when a window first shows; Windows gives
     // the focus to the window itself, and the program moves it from there.
     gtk_window_set_focus(GTK_WINDOW(record.widget), nullptr);
@@ -240,13 +249,13 @@ void moveWindow(HWND window, const RECT& outer, const RECT& client) {
     gtk_window_resize(GTK_WINDOW(record->widget), width, height);
 }
 
-void showWindow(HWND window, bool visible) {
+void showWindow(HWND window, bool visible, bool activate) {
     Gtk_Window* record = Gtk_find(window);
     if (!record) return;
     if (!visible)
         gtk_widget_hide(record->widget);
     else if (record->kind == WindowKind::TopLevel)
-        showTopLevel(*record);
+        showTopLevel(*record, activate);
     else
         gtk_widget_show(record->widget);
 }

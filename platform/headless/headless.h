@@ -30,7 +30,7 @@ void mouseDown(int screenX, int screenY);
 // Move the cursor there and release the left button.
 void mouseUp(int screenX, int screenY);
 // A key press to the focused window, through the queue.
-void pressKey(int virtualKey, bool shift);
+void pressKey(int virtualKey, bool shift, bool control = false);
 
 // The mouse wheel turned by delta (WHEEL_DELTA a notch, positive away from
 // the person) with the pointer at a screen point, Ctrl held or not: the
@@ -45,6 +45,9 @@ bool dropFiles(HWND window, const std::vector<std::string>& paths);
 // The next open dialog (GetOpenFileNameA) chooses this path at once; an
 // empty path cancels it. A dialog with no answer queued is cancelled.
 void answerOpenDialog(const std::string& path);
+// The next save dialog (GetSaveFileNameA) chooses this path at once, without
+// asking about a file there; an empty path cancels it, as does no answer.
+void answerSaveDialog(const std::string& path);
 // Every message box shown since reset(), as "caption: text"; the headless
 // screen closes each at once with OK.
 const std::vector<std::string>& messageBoxes();

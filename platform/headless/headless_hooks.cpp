@@ -125,8 +125,8 @@ void mouseUp(int screenX, int screenY) {
     if (window && !control) clickPoint(window, screenX, screenY, core::mouseReleased);
 }
 
-void pressKey(int virtualKey, bool shift) {
-    if (HWND focus = core::focusedWindow()) core::keyPressed(focus, virtualKey, shift);
+void pressKey(int virtualKey, bool shift, bool control) {
+    if (HWND focus = core::focusedWindow()) core::keyPressed(focus, virtualKey, shift, control);
 }
 
 void dragScrollBar(HWND scrollBar, int position) { core::scrollBarMoved(scrollBar, position); }

@@ -108,7 +108,7 @@ void moveWindow(HWND window, const RECT& outer, const RECT& client) {
     }
 }
 
-void showWindow(HWND window, bool visible) {
+void showWindow(HWND window, bool visible, bool) {
     if (Headless_Window* mirror = Headless_find(window)) mirror->visible = visible;
 }
 

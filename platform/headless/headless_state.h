@@ -34,6 +34,7 @@ struct Headless_Screen {
     std::uint64_t clock = 0;           // milliseconds; only advanceClock moves it
     bool realClock = false;            // useRealClock: the system's clock instead
     std::deque<std::string> openAnswers;   // what the next open dialogs choose; "" cancels
+    std::deque<std::string> saveAnswers;   // where the next save dialogs save; "" cancels
     std::vector<std::string> messageBoxes; // every message box shown: caption, ": ", text
     std::set<HWND> dropTargets;            // windows that accept dropped files
 };

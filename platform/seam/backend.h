@@ -42,8 +42,9 @@ void createWindow(HWND window, const WindowDesc& desc);
 void destroyWindow(HWND window);
 // New position and size, in the coordinates of WindowDesc::outer and WindowDesc::client.
 void moveWindow(HWND window, const RECT& outer, const RECT& client);
-// Show or hide the window (a top-level window shown becomes the active one).
-void showWindow(HWND window, bool visible);
+// Show or hide the window (a top-level window shown becomes the active one,
+// unless activate is false: then the active window stays so).
+void showWindow(HWND window, bool visible, bool activate = true);
 // Replace the title, the button caption, the edit contents or the static text.
 void setWindowText(HWND window, const char* text);
 // Give keyboard focus to this window or control.

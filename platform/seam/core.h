@@ -46,10 +46,12 @@ void editChanged(HWND edit, const char* text);
 // pointer at a screen point: the window receives WM_MOUSEWHEEL.
 void wheelTurned(HWND window, int delta, bool control, int screenX, int screenY);
 // A navigation key (VK_TAB, VK_RETURN, VK_ESCAPE; VK_LEFT, VK_RIGHT, VK_SPACE,
-// VK_ADD, VK_SUBTRACT while a top-level window itself has the focus) was
-// pressed while this window or control had focus; it reaches the program as WM_KEYDOWN through the queue.
+// VK_ADD, VK_SUBTRACT, and S with Ctrl, while a top-level window itself has
+// the focus) was pressed while this window or control had focus; it reaches
+// the program as WM_KEYDOWN through the queue, Shift and Ctrl as GetKeyState
+// reports them while it is handled.
 // Ordinary typing in an edit control is reported with editChanged instead.
-void keyPressed(HWND window, int virtualKey, bool shift);
+void keyPressed(HWND window, int virtualKey, bool shift, bool control = false);
 // The person moved keyboard focus to this window or control (by a click, say).
 void focusChanged(HWND window);
 // The person dragged a scroll bar's thumb to this position: its parent

@@ -1,5 +1,5 @@
 // What a screen implements for the program's dialogs (a message box, the file
-// open dialog) and for files dropped on a window, and the core's report of a
+// open and save dialogs) and for files dropped on a window, and the core's report of a
 // drop. The core calls the backend:: functions; the screen calls
 // core::filesDropped. The program never includes this file.
 #pragma once
@@ -22,6 +22,11 @@ struct FileFilter {
 // A modal dialog for choosing one existing file; false when the person cancels.
 bool chooseFileToOpen(HWND owner, const std::string& title, const std::vector<FileFilter>& filters,
                       std::string* path);
+// A modal dialog for choosing where to save, starting from `initialName`;
+// with askOverwrite it asks before an existing file is chosen. False when
+// the person cancels.
+bool chooseFileToSave(HWND owner, const std::string& title, const std::vector<FileFilter>& filters,
+                      const std::string& initialName, bool askOverwrite, std::string* path);
 
 // From now on (or no longer) files dropped on the top-level window reach core::filesDropped.
 void acceptDroppedFiles(HWND window, bool accept);

@@ -45,9 +45,9 @@ void core::wheelTurned(HWND window, int delta, bool control, int screenX, int sc
     if (user::find(window)) user::queueInput(window, WM_MOUSEWHEEL, wParam, user::pointParameter(screenX, screenY));
 }
 
-void core::keyPressed(HWND window, int virtualKey, bool shift) {
+void core::keyPressed(HWND window, int virtualKey, bool shift, bool control) {
     if (user::find(window))
-        user::queueInput(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1, shift);
+        user::queueInput(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1, shift, control);
 }
 
 void core::closeRequested(HWND window) {

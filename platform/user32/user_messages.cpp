@@ -19,7 +19,7 @@ namespace {
 
 struct Queued {
     MSG message;
-    bool shift;
+    bool shift, control;
 };
 
 std::deque<Queued> input;
@@ -35,6 +35,7 @@ bool takeFrom(std::deque<Queued>& queue, MSG* message) {
     if (queue.empty()) return false;
     *message = queue.front().message;
     shiftDown = queue.front().shift;
+    controlDown = queue.front().control;
     queue.pop_front();
     return true;
 }
@@ -58,19 +59,19 @@ void quitMessage(MSG* message, int code) {
     *message = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(code), 0);
 }
 
-// Posted messages carry no Shift state of their own.
+// Posted messages carry no Shift or Ctrl state of their own.
 bool takePostedMessage(MSG* message) {
     if (!takePosted(message)) return false;
-    shiftDown = false;
+    shiftDown = controlDown = false;
     return true;
 }
 
 }  // namespace
 
-bool shiftDown = false;
+bool shiftDown = false, controlDown = false;
 
-void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift) {
-    input.push_back(Queued{makeMessage(window, message, wParam, lParam), shift});
+void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift, bool control) {
+    input.push_back(Queued{makeMessage(window, message, wParam, lParam), shift, control});
 }
 
 void queueLoss(HWND window) { lost.push_back(window); }
@@ -80,7 +81,7 @@ void emptyQueue() {
     input.clear();
     lost.clear();
     quitPending = false;
-    shiftDown = false;
+    shiftDown = controlDown = false;
 }
 
 }  // namespace user
@@ -221,4 +222,11 @@ void core::reset() {
     user::forgetClasses();
     user::emptyQueue();
     recordDrawing(false);
+}
+
+// The keys as they were for the input message being handled: the high bit
+// while down. Only Shift and Ctrl are followed.
+SHORT WINAPI GetKeyState(int virtualKey) {
+    const bool down = (virtualKey == VK_SHIFT && user::shiftDown) || (virtualKey == VK_CONTROL && user::controlDown);
+    return down ? static_cast<SHORT>(0x8000) : 0;
 }

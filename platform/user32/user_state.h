@@ -83,9 +83,9 @@ void emptyPosted();
 
 // The queue (user_messages.cpp).
 // Input from the person: after posted messages, before paints.
-void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift = false);
+void queueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool shift = false, bool control = false);
 // Shift as it was when the message being handled was queued.
-extern bool shiftDown;
+extern bool shiftDown, controlDown;
 // A top-level window the screen lost: destroyed with WM_DESTROY at the next
 // fetch, before any message is returned.
 void queueLoss(HWND window);

@@ -239,15 +239,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 
 BOOL WINAPI ShowWindow(HWND handle, int show) {
     constexpr int hide = 0;  // SW_HIDE
+    const bool activate = show != SW_SHOWNOACTIVATE;
     Window* window = user::find(handle);
     if (!window) return FALSE;
     const BOOL wasVisible = window->visible;
     window->visible = show != hide;
     if (window->visible == static_cast<bool>(wasVisible)) return wasVisible;
-    backend::showWindow(handle, window->visible);
+    backend::showWindow(handle, window->visible, activate);
     if (window->visible) {
         user::invalidate(*window);
-        if (!window->parent) user::activate(handle);
+        if (!window->parent && activate) user::activate(handle);
     }
     return wasVisible;
 }

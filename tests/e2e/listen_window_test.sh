@@ -7,25 +7,33 @@
 # stops while both listen: the inputs are closed quietly and the status
 # changes; the server starts again, both inputs open again at their next
 # scan, and C E G is heard again. --listen-audio must print C, Am, C
-# (inversions of them aside).
-#   listen_window_test.sh TONVISOR TONVISOR_CLI
+# (inversions of them aside). Ticking the box opens the piece window on the
+# live session (set aside while the fields are looked at); at the end,
+# Ctrl+S there saves it through the save dialog as a .lab whose chords are
+# C, Am, then C again, and space plays it back: the server records C E G.
+# (The save comes last: GTK draws the labels of every
+# window smoothed once a file chooser has been open, which the status checks
+# would see.)
+#   listen_window_test.sh TONVISOR TONVISOR_CLI SOUND_SCAN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/e2e-lib.sh"
 source "$here/steps.sh"
 source "$here/jack-lib.sh"
 
-program=$1 cli=$2
+program=$1 cli=$2 sound_scan=$3
 exec > >(tee "$E2E_ARTIFACTS/listen-window.log") 2>&1
 start_jack || fail "no JACK server"
 export TONVISOR_AUDIO_DRIVER=jack
 export TONVISOR_SOUNDFONT=/nonexistent  # no synthesizer: the server's going is the inputs' alone
+export GSETTINGS_BACKEND=memory  # the file chooser keeps its settings here, not in a desktop's dconf
 
 scratch=$(mktemp -d /tmp/tonvisor-listen.XXXXXX)
-listener=""
+listener="" recorder=""
 cleanup() {
   [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
   [ -n "$listener" ] && kill "$listener" 2>/dev/null
+  [ -n "$recorder" ] && kill "$recorder" 2>/dev/null
   stop_jack
   rm -rf "$scratch"
 }
@@ -71,6 +79,11 @@ screenshot
 control_shot AudioStatus status-before
 click_control ListenBox
 poll 10 inputs_open 2 || failed "the inputs in the JACK server" "2" "$(jack_lsp | grep -c Tonvisor-in)"
+SESSION=$(find_window Session) || failed "the piece window on the session" "a window \"Session\"" "none"
+passed "the piece window" "on the session" "window $SESSION"
+xdotool windowminimize --sync "$SESSION"  # it opens over the fields, as a piece's window does
+xdotool windowactivate --sync "$WINDOW"     # the fields look as they do in the active window
+sleep 0.5                                   # what it covered drawn again
 screenshot
 control_shot AudioStatus status-listening
 
@@ -117,6 +130,42 @@ verify "the chords --listen-audio printed" "C Major;A Minor;C Major;" \
 verify "the input --listen-audio saw go and come" "listening;closed;listening;" \
   "$(sed -n 's/^tonvisor-cli: Audio in: \(none\|default (JACK)\)\(, listening\)\{0,1\}$/\1\2/p' "$E2E_ARTIFACTS/listen.err" |
     sed 's/^default (JACK), listening$/listening/; s/^\(none\|default (JACK)\)$/closed/' | uniq | tr '\n' ';')"
+
+scenario "the session in the piece window, saved with Ctrl+S"
+xdotool windowactivate --sync "$SESSION"
+sleep 0.5
+screenshot
+keep_screenshot session
+press_key "$SESSION" ctrl+s
+dialog=$(find_window "Save the chords") || failed "the save dialog" "a window \"Save the chords\"" "none"
+xdotool windowactivate --sync "$dialog" key ctrl+a type "$scratch/session.lab"
+sleep 0.5
+xdotool key Return
+poll 5 test -s "$scratch/session.lab" || failed "the session's .lab" "written" "no file"
+cp "$scratch/session.lab" "$E2E_ARTIFACTS/session.lab"
+# Its chords by root and type, no chord left out; a chord's first frames may show it inverted.
+verify "the chords of the saved session" "C:maj;A:min;C:maj;" \
+  "$(cut -f3 "$scratch/session.lab" | sed 's|/.*||' | grep -vx N | uniq | tr '\n' ';')"
+verify "the lab's lines" "start<TAB>end<TAB>label" \
+  "$(grep -cvP '^\d+\.\d{3}\t\d+\.\d{3}\t\S+$' "$scratch/session.lab" | sed 's/^0$/start<TAB>end<TAB>label/')"
+
+scenario "the session played back into the server"
+ports_open() { jack_lsp 2>/dev/null | grep -q '^Tonvisor-out:left$'; }
+recorder_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q Tonvisor-out:left; }
+press_key "$SESSION" space  # plays from the start: the audio output opens
+poll 10 ports_open || failed "the session's sound in the server" "Tonvisor-out:left" "none"
+press_key "$SESSION" space  # paused there, the output still open
+jack_rec -f "$E2E_ARTIFACTS/session-played.wav" -d 3 Tonvisor-out:left Tonvisor-out:right >/dev/null 2>&1 &
+recorder=$!
+poll 5 recorder_connected || failed "the recorder" "connected to Tonvisor-out's ports" "not connected"
+press_key "$SESSION" space
+wait "$recorder"
+recorder=""
+press_key "$SESSION" space
+report=$("$sound_scan" "$E2E_ARTIFACTS/session-played.wav" 60 64 67)
+status=$?
+echo "$report" | sed 's/^/        /'
+verify "the session's first chord played back" "C4 E4 G4 heard" "$([ "$status" -eq 0 ] && echo "C4 E4 G4 heard" || echo "something else")"
 
 scenario "closing the window"
 close_window "$WINDOW"

@@ -2,6 +2,7 @@
 // tones fed in as it would capture them, and Form1 as the program loads it.
 #include "listening/audio_input.h"
 #include "listening/listen_watch.h"
+#include "piecewindow/piece_window.h"
 #include "platform/headless/headless.h"
 #include "shell/application.h"
 #include "shell/audio_listening.h"
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -53,6 +56,11 @@ protected:
         headless::runUntilIdle();
     }
     static bool greyed() { return !IsWindowEnabled(ListenBox); }
+    static double rms(const std::vector<float>& samples) {
+        double sum = 0;
+        for (float sample : samples) sum += static_cast<double>(sample) * sample;
+        return samples.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(samples.size()));
+    }
 
 private:
     std::unique_ptr<ScratchDirectory> directory_;
@@ -114,6 +122,39 @@ TEST_F(Listening, AnInputLostWhileListeningOpensAgainWhenItComesBack) {
     EXPECT_EQ(textOf(AudioStatus), "Audio in: default (Microphone)");
     sound({A3, C5, E4 + 12}, 1.5);
     EXPECT_EQ(textOf(ChordField), "A Minor");
+}
+
+// The session kept what was heard while the box was ticked: the piece
+// window shows it, titled Session, with C heard; Play sends its own sound,
+// as loud as it was heard, to the audio output.
+TEST_F(Listening, TheSessionKeepsWhatWasHeardAndPlaysItBack) {
+    headless::setAudioDevices({"Microphone"}, {"Speakers"});
+    headless::advanceClock(FirstAudioScanDelay);
+    click();
+    ASSERT_NE(PieceWindow.window, nullptr);
+    EXPECT_EQ(textOf(PieceWindow.window), "Session");
+    const std::vector<float> tone = chordTone({C4, E4, G4}, 2.0, ListenRate);
+    for (std::size_t at = 0; at + ListenBufferFrames <= tone.size(); at += ListenBufferFrames) {
+        const auto from = tone.begin() + static_cast<long>(at);
+        headless::feedAudio("Microphone", std::vector<float>(from, from + ListenBufferFrames));
+        headless::runUntilIdle();
+        headless::advanceClock(ListenBufferFrames * 1000 / ListenRate);
+    }
+    click();  // cleared: the session's clock stops
+    const Piece& shown = PieceWindow.piece;
+    EXPECT_EQ(shown.kind, PieceKind::Recording);
+    EXPECT_NEAR(static_cast<double>(shown.samples.size()), tone.size() / 2.0, ListenBufferFrames);
+    EXPECT_TRUE(std::any_of(shown.segments.begin(), shown.segments.end(),
+                            [](const PieceSegment& segment) { return std::string(segment.name.symbol) == "C"; }));
+
+    headless::takePlayedAudio("Speakers");
+    headless::clickButton(PieceWindow.stopButton);
+    headless::clickButton(PieceWindow.playButton);
+    headless::runUntilIdle();
+    headless::advanceClock(1000);
+    const std::vector<float> played = headless::takePlayedAudio("Speakers");
+    ASSERT_FALSE(played.empty());
+    EXPECT_NEAR(rms(played) / rms(std::vector<float>(tone.begin(), tone.begin() + ListenRate)), 1.0, 0.25);
 }
 
 }  // namespace
