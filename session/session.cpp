@@ -17,7 +17,7 @@ constexpr unsigned NoteOnStatus = 0x90, SystemStatus = 0xF0;
 constexpr double Never = -1e30;
 // Frames wait for their column HearingDelay; a clock that stood still (no
 // time passing between buffers) must not make them pile up: past this many
-// (about three seconds' worth), the oldest go.
+// (about a second and a half's worth), the oldest go.
 constexpr std::size_t MostWaitingFrames = 64;
 
 void start(SessionRecord& s, double now) {

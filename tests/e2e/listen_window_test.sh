@@ -143,9 +143,10 @@ sleep 0.5
 xdotool key Return
 poll 5 test -s "$scratch/session.lab" || failed "the session's .lab" "written" "no file"
 cp "$scratch/session.lab" "$E2E_ARTIFACTS/session.lab"
-# Its chords by root and type, no chord left out; a chord's first frames may show it inverted.
+# Its chords by root and type, no chord left out, each that held for a
+# quarter of a second (as for --listen-audio above).
 verify "the chords of the saved session" "C:maj;A:min;C:maj;" \
-  "$(cut -f3 "$scratch/session.lab" | sed 's|/.*||' | grep -vx N | uniq | tr '\n' ';')"
+  "$(awk -F'\t' '$2 - $1 >= 0.25 { print $3 }' "$scratch/session.lab" | sed 's|/.*||' | grep -vx N | uniq | tr '\n' ';')"
 verify "the lab's lines" "start<TAB>end<TAB>label" \
   "$(grep -cvP '^\d+\.\d{3}\t\d+\.\d{3}\t\S+$' "$scratch/session.lab" | sed 's/^0$/start<TAB>end<TAB>label/')"
 
@@ -162,10 +163,10 @@ press_key "$SESSION" space
 wait "$recorder"
 recorder=""
 press_key "$SESSION" space
-report=$("$sound_scan" "$E2E_ARTIFACTS/session-played.wav" 60 64 67)
+report=$("$sound_scan" "$E2E_ARTIFACTS/session-played.wav" 48 64 67)
 status=$?
 echo "$report" | sed 's/^/        /'
-verify "the session's first chord played back" "C4 E4 G4 heard" "$([ "$status" -eq 0 ] && echo "C4 E4 G4 heard" || echo "something else")"
+verify "the session's first chord played back" "C3 E4 G4 heard" "$([ "$status" -eq 0 ] && echo "C3 E4 G4 heard" || echo "something else")"
 
 scenario "closing the window"
 close_window "$WINDOW"
