@@ -1,0 +1,14 @@
+// What MIDI streams (midi_stream.cpp) share with MIDI output (midi_out.cpp):
+// the one synthesizer that midiOutOpen opened, and the log of what it played.
+#pragma once
+
+#include "platform/win32.h"
+
+namespace winmm {
+
+// Plays a channel message on the open synthesizer and logs it, as
+// midiOutShortMsg does; false when no synthesizer is open or the message is
+// not a channel message. Safe on any thread.
+bool playOnSynthesizer(DWORD message);
+
+}  // namespace winmm
