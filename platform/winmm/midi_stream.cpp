@@ -110,6 +110,7 @@ void retirePlayedBuffers(Stream& stream) {
 }
 
 void playDueEvents(Stream& stream) {
+    if (!stream.running) return;
     const double played = position(stream, nowMicros(stream));
     while (!stream.events.empty() && static_cast<double>(stream.events.front().tick) <= played) {
         winmm::playOnSynthesizer(stream.events.front().message);
@@ -224,7 +225,7 @@ MMRESULT WINAPI midiStreamProperty(HMIDISTRM handle, BYTE* property, DWORD flags
 MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT handle, LPMIDIHDR header, UINT size) {
     if (!find(reinterpret_cast<HMIDISTRM>(handle))) return MMSYSERR_INVALHANDLE;
     if (!validHeader(header, size) || !header->lpData) return MMSYSERR_INVALPARAM;
-    header->dwFlags = (header->dwFlags & ~MHDR_DONE) | MHDR_PREPARED | MHDR_ISSTRM;
+    header->dwFlags |= MHDR_PREPARED | MHDR_ISSTRM;
     return MMSYSERR_NOERROR;
 }
 
