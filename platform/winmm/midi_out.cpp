@@ -172,6 +172,23 @@ bool winmm::playOnSynthesizer(DWORD message) {
     return midiOut.synth && playAndLog(midiOut.synth->synth, message);
 }
 
+bool winmm::synthesizerClock(unsigned* milliseconds) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    return midiOut.synth && synth::renderedClock(*midiOut.synth, milliseconds);
+}
+
+bool winmm::playOnSynthesizerAt(DWORD message, unsigned at) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    if (!midiOut.synth || !synth::playAt(*midiOut.synth, message, at)) return false;
+    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{backend::milliseconds(), message});
+    return true;
+}
+
+void winmm::dropTimedMessages() {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    if (midiOut.synth) synth::dropTimed(*midiOut.synth);
+}
+
 void core::recordMidiOut(bool on) {
     std::lock_guard<std::mutex> hold(midiOut.lock);
     midiOut.recording = on;

@@ -11,4 +11,12 @@ namespace winmm {
 // not a channel message. Safe on any thread.
 bool playOnSynthesizer(DWORD message);
 
+// The open synthesizer's clock of rendered samples, in milliseconds
+// (synth.h's renderedClock); false when none is open or it plays silently.
+bool synthesizerClock(unsigned* milliseconds);
+// Plays the message when that clock reaches `at`, logged now; false as above.
+bool playOnSynthesizerAt(DWORD message, unsigned at);
+// Every message still waiting for its time on that clock is dropped.
+void dropTimedMessages();
+
 }  // namespace winmm

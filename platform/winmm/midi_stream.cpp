@@ -5,10 +5,15 @@
 // A stream times its queued events itself and plays each through the
 // synthesizer that midiOutOpen opened (midi_out.h), logged like
 // midiOutShortMsg. On a real clock each stream has a scheduler thread that
-// sleeps on the steady clock until its next event; on the headless virtual
+// sleeps on the steady clock until its next event, at real-time priority
+// where the system grants it; on the headless virtual
 // clock there is none, and the backend plays the events as it moves the clock
-// (core::playMidiStreams), each exactly at its time. The event times are
-// counted from the first event of the stream, so no rounding adds up.
+// (core::playMidiStreams), each exactly at its time. Through an audio driver,
+// events go to the synthesizer a little ahead, timed by its clock of rendered
+// samples, so that what it renders is on time whatever the load on the
+// scheduler or the driver; pausing takes back those not yet played. The
+// event times are counted from the first event of the stream, so no rounding
+// adds up.
 //
 // Limits: device 0 (also MIDI_MAPPER) only, one device per stream,
 // CALLBACK_NULL only (the caller polls MHDR_DONE and the position); short
@@ -21,6 +26,9 @@
 #include "platform/seam/core.h"
 #include "platform/seam/handles.h"
 #include "platform/winmm/midi_out.h"
+
+#include <pthread.h>
+#include <sched.h>
 
 #include <chrono>
 #include <cmath>
@@ -39,10 +47,18 @@ constexpr DWORD DefaultTempo = 500000;      // microseconds a quarter note: 120 
 constexpr DWORD LargestBuffer = 65535;      // a buffer must be smaller than 64 KB
 constexpr DWORD ShortEventBytes = 3 * sizeof(DWORD);
 constexpr unsigned ControlChange = 0xB0, AllNotesOff = 123;
+constexpr int SchedulerPriority = 40;
+constexpr std::int64_t HandAhead = 20000;  // microseconds: the scheduler may wake this late  // FluidSynth's audio threads ask for 60, jackd's tests run at 70
 
 struct Event {
     std::uint64_t tick;  // from the stream's first event
     DWORD message;
+    bool counted = false;  // its buffer has counted it played already
+};
+
+struct Handed {
+    Event event;
+    unsigned at;  // on the synthesizer's clock of rendered samples
 };
 
 struct Queued {
@@ -61,6 +77,12 @@ struct Stream {
     double ticksAtMark = 0;       // the position at markMicros
     std::int64_t markMicros = 0;  // when it last started or changed tempo, on the stream's clock
     bool virtualClock = false;
+    // Through a driver, events are handed to the synthesizer HandAhead early,
+    // timed by its clock of rendered samples (winmm::synthesizerClock), which
+    // read clockAtMark at the mark.
+    bool sampleTimed = false;
+    unsigned clockAtMark = 0;
+    std::deque<Handed> handed;  // handed over and perhaps not yet played
     bool closing = false;
     std::thread scheduler;
 };
@@ -97,6 +119,35 @@ void mark(Stream& stream) {
     const std::int64_t now = nowMicros(stream);
     stream.ticksAtMark = position(stream, now);
     stream.markMicros = now;
+    stream.sampleTimed = !stream.virtualClock && winmm::synthesizerClock(&stream.clockAtMark);
+}
+
+std::int64_t handAhead(const Stream& stream) { return stream.sampleTimed ? HandAhead : 0; }
+
+// Now, or to the synthesizer for its time on the clock of rendered samples.
+void play(Stream& stream, const Event& event) {
+    if (!stream.sampleTimed) {
+        winmm::playOnSynthesizer(event.message);
+        return;
+    }
+    const double ticks = static_cast<double>(event.tick) - stream.ticksAtMark;
+    const unsigned at = stream.clockAtMark + static_cast<unsigned>(std::llround(ticks * microsPerTick(stream) / 1000));
+    if (winmm::playOnSynthesizerAt(event.message, at)) stream.handed.push_back(Handed{event, at});
+}
+
+// The events handed over and not yet played come back to the front of the
+// queue, the synthesizer's copies dropped.
+void takeBackHanded(Stream& stream) {
+    unsigned clock = 0;
+    if (!winmm::synthesizerClock(&clock)) stream.handed.clear();
+    winmm::dropTimedMessages();
+    while (!stream.handed.empty()) {
+        if (stream.handed.back().at > clock) {
+            stream.events.push_front(stream.handed.back().event);
+            stream.events.front().counted = true;
+        }
+        stream.handed.pop_back();
+    }
 }
 
 void finish(LPMIDIHDR header) { header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE; }
@@ -111,10 +162,15 @@ void retirePlayedBuffers(Stream& stream) {
 
 void playDueEvents(Stream& stream) {
     if (!stream.running) return;
-    const double played = position(stream, nowMicros(stream));
+    const double played = position(stream, nowMicros(stream) + handAhead(stream));
+    unsigned clock;
+    if (stream.sampleTimed && winmm::synthesizerClock(&clock))
+        while (!stream.handed.empty() && stream.handed.front().at <= clock) stream.handed.pop_front();
     while (!stream.events.empty() && static_cast<double>(stream.events.front().tick) <= played) {
-        winmm::playOnSynthesizer(stream.events.front().message);
+        const Event event = stream.events.front();
         stream.events.pop_front();
+        play(stream, event);
+        if (event.counted) continue;
         retirePlayedBuffers(stream);  // empty buffers before the event's own
         --stream.buffers.front().events;
     }
@@ -125,11 +181,21 @@ void playDueEvents(Stream& stream) {
 bool nextDueMicros(const Stream& stream, std::int64_t* due) {
     if (!stream.running || stream.events.empty()) return false;
     const double ticks = static_cast<double>(stream.events.front().tick) - stream.ticksAtMark;
-    *due = stream.markMicros + static_cast<std::int64_t>(std::ceil(ticks * microsPerTick(stream)));
+    *due = stream.markMicros + static_cast<std::int64_t>(std::ceil(ticks * microsPerTick(stream))) - handAhead(stream);
     return true;
 }
 
+// Real-time scheduling where the system grants it, as audio threads ask
+// (below FluidSynth's and JACK's own): a busy machine then delays an event by
+// microseconds, not by whole time slices. Without it the thread runs as any other.
+void askForRealTime() {
+    sched_param priority{};
+    priority.sched_priority = SchedulerPriority;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+}
+
 void schedule(Stream& stream) {
+    askForRealTime();
     std::unique_lock<std::mutex> hold(stream.lock);
     while (!stream.closing) {
         playDueEvents(stream);
@@ -169,6 +235,8 @@ bool readEvents(Stream& stream, const MIDIHDR& header, std::size_t* count) {
 
 // Every queued buffer back, done; the position back to 0; every note off.
 void stop(Stream& stream) {
+    winmm::dropTimedMessages();
+    stream.handed.clear();
     stream.running = false;
     stream.ticksAtMark = 0;
     stream.lastTick = 0;
@@ -276,6 +344,7 @@ MMRESULT WINAPI midiStreamPause(HMIDISTRM handle) {
     if (!stream->running) return MMSYSERR_NOERROR;
     mark(*stream);
     stream->running = false;
+    takeBackHanded(*stream);
     stream->changed.notify_one();
     return MMSYSERR_NOERROR;
 }
