@@ -244,7 +244,17 @@ void stop(Stream& stream) {
     for (const Queued& queued : stream.buffers) finish(queued.header);
     stream.buffers.clear();
     for (DWORD channel = 0; channel < 16; ++channel) winmm::playOnSynthesizer(ControlChange | channel | AllNotesOff << 8);
-    stream.changed.notify_one();
+}
+
+// A change to an open stream under its lock, its scheduler told.
+template <typename Change>
+MMRESULT changeStream(HMIDISTRM handle, Change change) {
+    std::shared_ptr<Stream> stream = find(handle);
+    if (!stream) return MMSYSERR_INVALHANDLE;
+    std::lock_guard<std::mutex> hold(stream->lock);
+    change(*stream);
+    stream->changed.notify_one();
+    return MMSYSERR_NOERROR;
 }
 
 bool validHeader(LPMIDIHDR header, UINT size) { return header && size >= sizeof(MIDIHDR); }
@@ -326,36 +336,24 @@ MMRESULT WINAPI midiStreamOut(HMIDISTRM handle, LPMIDIHDR header, UINT size) {
 }
 
 MMRESULT WINAPI midiStreamRestart(HMIDISTRM handle) {
-    std::shared_ptr<Stream> stream = find(handle);
-    if (!stream) return MMSYSERR_INVALHANDLE;
-    std::lock_guard<std::mutex> hold(stream->lock);
-    if (stream->running) return MMSYSERR_NOERROR;
-    mark(*stream);
-    stream->running = true;
-    playDueEvents(*stream);  // those at the very start go out with the call
-    stream->changed.notify_one();
-    return MMSYSERR_NOERROR;
+    return changeStream(handle, [](Stream& stream) {
+        if (stream.running) return;
+        mark(stream);
+        stream.running = true;
+        playDueEvents(stream);  // those at the very start go out with the call
+    });
 }
 
 MMRESULT WINAPI midiStreamPause(HMIDISTRM handle) {
-    std::shared_ptr<Stream> stream = find(handle);
-    if (!stream) return MMSYSERR_INVALHANDLE;
-    std::lock_guard<std::mutex> hold(stream->lock);
-    if (!stream->running) return MMSYSERR_NOERROR;
-    mark(*stream);
-    stream->running = false;
-    takeBackHanded(*stream);
-    stream->changed.notify_one();
-    return MMSYSERR_NOERROR;
+    return changeStream(handle, [](Stream& stream) {
+        if (!stream.running) return;
+        mark(stream);
+        stream.running = false;
+        takeBackHanded(stream);
+    });
 }
 
-MMRESULT WINAPI midiStreamStop(HMIDISTRM handle) {
-    std::shared_ptr<Stream> stream = find(handle);
-    if (!stream) return MMSYSERR_INVALHANDLE;
-    std::lock_guard<std::mutex> hold(stream->lock);
-    stop(*stream);
-    return MMSYSERR_NOERROR;
-}
+MMRESULT WINAPI midiStreamStop(HMIDISTRM handle) { return changeStream(handle, stop); }
 
 // In ticks; a stream asked for another format answers in ticks, as Windows
 // does for a format it does not keep.
