@@ -1,4 +1,4 @@
-// The piece's sequencer (playback.h).
+// Playing the piece and its cursor (playback.h).
 #include "piecewindow/playback.h"
 
 #include <algorithm>

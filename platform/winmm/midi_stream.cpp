@@ -164,8 +164,14 @@ void playDueEvents(Stream& stream) {
     if (!stream.running) return;
     const double played = position(stream, nowMicros(stream) + handAhead(stream));
     unsigned clock;
-    if (stream.sampleTimed && winmm::synthesizerClock(&clock))
+    if (stream.sampleTimed && winmm::synthesizerClock(&clock)) {
+        // A clock behind the mark is another synthesizer's, opened since: timed from now on it.
+        if (clock < stream.clockAtMark) {
+            mark(stream);
+            stream.handed.clear();
+        }
         while (!stream.handed.empty() && stream.handed.front().at <= clock) stream.handed.pop_front();
+    }
     while (!stream.events.empty() && static_cast<double>(stream.events.front().tick) <= played) {
         const Event event = stream.events.front();
         stream.events.pop_front();
