@@ -6,8 +6,8 @@
 // synthesizer that midiOutOpen opened (midi_out.h), logged like
 // midiOutShortMsg. On a real clock each stream has a scheduler thread that
 // sleeps on the steady clock until its next event, at real-time priority
-// where the system grants it; on the headless virtual
-// clock there is none, and the backend plays the events as it moves the clock
+// where the system grants it; on the headless virtual clock there is none,
+// and the backend plays the events as it moves the clock
 // (core::playMidiStreams), each exactly at its time. Through an audio driver,
 // events go to the synthesizer a little ahead, timed by its clock of rendered
 // samples, so that what it renders is on time whatever the load on the
@@ -19,9 +19,11 @@
 // CALLBACK_NULL only (the caller polls MHDR_DONE and the position); short
 // messages and MEVT_NOP only (long events are skipped by their lengths);
 // time divisions in ticks per quarter note; a stream opened while no
-// synthesizer is open runs its clock silently. The header is read when it is
-// queued, and written (MHDR_DONE) when its last event has played or the
-// stream stops. Every call is safe from any thread.
+// synthesizer is open runs its clock silently; streams share the
+// synthesizer's sequencer, so pausing or stopping one drops what the others
+// handed over ahead. The header is read when it is queued, and written
+// (MHDR_DONE) when its last event has played (through a driver: has been
+// handed over) or the stream stops. Every call is safe from any thread.
 #include "platform/seam/backend.h"
 #include "platform/seam/core.h"
 #include "platform/seam/handles.h"
@@ -30,6 +32,7 @@
 #include <pthread.h>
 #include <sched.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -47,8 +50,8 @@ constexpr DWORD DefaultTempo = 500000;      // microseconds a quarter note: 120 
 constexpr DWORD LargestBuffer = 65535;      // a buffer must be smaller than 64 KB
 constexpr DWORD ShortEventBytes = 3 * sizeof(DWORD);
 constexpr unsigned ControlChange = 0xB0, AllNotesOff = 123;
-constexpr int SchedulerPriority = 40;
-constexpr std::int64_t HandAhead = 20000;  // microseconds: the scheduler may wake this late  // FluidSynth's audio threads ask for 60, jackd's tests run at 70
+constexpr int SchedulerPriority = 40;      // FluidSynth's audio threads ask for 60, jackd's tests run at 70
+constexpr std::int64_t HandAhead = 20000;  // microseconds: the scheduler may wake this late
 
 struct Event {
     std::uint64_t tick;  // from the stream's first event
@@ -130,7 +133,8 @@ void play(Stream& stream, const Event& event) {
         winmm::playOnSynthesizer(event.message);
         return;
     }
-    const double ticks = static_cast<double>(event.tick) - stream.ticksAtMark;
+    // An event taken back at a pause may lie before the mark: it plays at once.
+    const double ticks = std::max(0.0, static_cast<double>(event.tick) - stream.ticksAtMark);
     const unsigned at = stream.clockAtMark + static_cast<unsigned>(std::llround(ticks * microsPerTick(stream) / 1000));
     if (winmm::playOnSynthesizerAt(event.message, at)) stream.handed.push_back(Handed{event, at});
 }
