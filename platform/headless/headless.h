@@ -17,7 +17,8 @@ namespace headless {
 void setScreen(int width, int height);
 // Default: the whole screen less a 40-pixel task bar at the bottom.
 void setWorkArea(RECT area);
-// Destroy every window, forget classes, empty the queue, close MIDI inputs (between tests).
+// Destroy every window, forget classes, empty the queue, close MIDI inputs and
+// streams (between tests).
 void reset();
 
 // As a person types: appended to the control's text; a read-only edit keeps its own.

@@ -89,6 +89,8 @@ bool renderSynthesizer(float* interleaved, int frames);
 // due (false when none will), and playing every event due by now.
 bool nextMidiStreamEventDue(std::uint64_t* due);
 void playMidiStreams();
+// Every open MIDI stream closed, as midiStreamClose does (between tests).
+void closeMidiStreams();
 
 // ---- Inspection, for the headless backend's test hooks ----
 

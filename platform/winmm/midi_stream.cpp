@@ -42,6 +42,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -422,4 +423,13 @@ void core::playMidiStreams() {
         std::lock_guard<std::mutex> holdStream(stream->lock);
         if (stream->virtualClock) playDueEvents(*stream);
     }
+}
+
+void core::closeMidiStreams() {
+    std::vector<HMIDISTRM> open;
+    {
+        std::lock_guard<std::mutex> hold(streams.lock);
+        for (const auto& [handle, stream] : streams.open) open.push_back(handle);
+    }
+    for (HMIDISTRM handle : open) midiStreamClose(handle);
 }
