@@ -1,10 +1,10 @@
-// The piece's sequencer (playback.h).
+// Playing the piece and its cursor (playback.h).
 #include "piecewindow/playback.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "piecewindow/moments.h"
+#include "piecewindow/piece_stream.h"
 #include "piecewindow/piece_window.h"
 #include "piecewindow/recording_playback.h"
 #include "piecewindow/state.h"
@@ -12,15 +12,14 @@
 
 namespace {
 
-constexpr unsigned NoteOffStatus = 0x80, NoteOnStatus = 0x90, PolyPressureStatus = 0xA0;
 constexpr unsigned ControlChangeStatus = 0xB0, ProgramChangeStatus = 0xC0;
 constexpr unsigned AllSoundOff = 120, ResetAllControllers = 121, AllNotesOff = 123;
 constexpr int ChannelCount = 16;
-constexpr double ShortestTimer = 10;  // milliseconds: SetTimer waits no less (USER_TIMER_MINIMUM)
+
+HMIDIOUT synthesizer() { return PieceWindow.host.synthesizer ? PieceWindow.host.synthesizer() : nullptr; }
 
 void send(unsigned message) {
-    if (HMIDIOUT output = PieceWindow.host.synthesizer ? PieceWindow.host.synthesizer() : nullptr)
-        midiOutShortMsg(output, message);
+    if (HMIDIOUT output = synthesizer()) midiOutShortMsg(output, message);
 }
 
 // Notes cut off, and every channel back to General MIDI's start: the first
@@ -34,51 +33,12 @@ void silenceEveryChannel() {
     }
 }
 
-bool setsChannelState(unsigned message) {
-    const unsigned kind = message & 0xF0;
-    return kind != NoteOffStatus && kind != NoteOnStatus && kind != PolyPressureStatus;
-}
-
-// Programs, controllers, pressure and bends of everything before the start.
-void chaseChannelState(std::size_t until) {
-    const std::vector<TimedMessage>& messages = PieceWindow.piece.messages;
-    for (std::size_t i = 0; i < until; ++i)
-        if (setsChannelState(messages[i].message)) send(messages[i].message);
-}
-
 std::size_t firstMessageFrom(double time) {
     const std::vector<TimedMessage>& messages = PieceWindow.piece.messages;
     return static_cast<std::size_t>(
         std::lower_bound(messages.begin(), messages.end(), time,
                          [](const TimedMessage& message, double t) { return message.time < t; }) -
         messages.begin());
-}
-
-// A frame on, or until the next message when that comes sooner than a frame
-// and the shortest timer after it: no frame's timer may fall due just before a
-// message and leave it waiting for the shortest timer. Only messages closer
-// together than the shortest timer go out late, by less than it.
-UINT nextDelay(double now) {
-    const std::vector<TimedMessage>& messages = PieceWindow.piece.messages;
-    double wait = FrameMilliseconds;
-    if (PieceWindow.playback.nextMessage < messages.size()) {
-        const double untilNext = (messages[PieceWindow.playback.nextMessage].time - now) * 1000.0;
-        if (untilNext <= FrameMilliseconds + ShortestTimer) wait = untilNext;
-    }
-    return static_cast<UINT>(std::max(1.0, std::ceil(wait)));
-}
-
-// The cursor moves at most once a frame, so that notes close together are
-// not kept waiting by drawing.
-void showFrameAt(double now) {
-    PiecePlayback& playback = PieceWindow.playback;
-    const DWORD tick = GetTickCount();
-    if (static_cast<DWORD>(tick - playback.frameTick) < FrameMilliseconds) return;
-    playback.frameTick = tick;
-    PieceWindow.cursorTime = now;
-    keepInView(now);
-    followSegmentAt(now);
-    redrawPieceWindow();
 }
 
 void stopTimer() { KillTimer(PieceWindow.window, PieceWindow.host.playbackTimer); }
@@ -90,6 +50,7 @@ double playbackTime() {
     if (!playback.playing) return PieceWindow.cursorTime;
     double played;
     if (recordingPosition(played)) return played;
+    if (streamPosition(played)) return playback.startTime + played;
     return playback.startTime + static_cast<DWORD>(GetTickCount() - playback.startTick) / 1000.0;
 }
 
@@ -98,19 +59,22 @@ void startPlaying() {
     PiecePlayback& playback = PieceWindow.playback;
     if (PieceWindow.cursorTime >= PieceWindow.piece.duration) PieceWindow.cursorTime = 0;
     playback.startTime = PieceWindow.cursorTime;
-    playback.nextMessage = firstMessageFrom(playback.startTime);
-    chaseChannelState(playback.nextMessage);
-    if (PieceWindow.piece.kind == PieceKind::Recording) playRecordingFrom(playback.startTime);
+    if (PieceWindow.piece.kind == PieceKind::Recording)
+        playRecordingFrom(playback.startTime);
+    else if (synthesizer() && !PieceWindow.piece.messages.empty())
+        playStreamFrom(firstMessageFrom(playback.startTime), playback.startTime);
     playback.startTick = GetTickCount();
-    playback.frameTick = playback.startTick - FrameMilliseconds;  // the first frame at once
     playback.playing = true;
+    SetTimer(PieceWindow.window, PieceWindow.host.playbackTimer, FrameMilliseconds, nullptr);
     playbackTick();
 }
 
 void pausePlaying() {
     if (!PieceWindow.playback.playing) return;
+    pauseStream();
     PieceWindow.cursorTime = std::min(playbackTime(), PieceWindow.piece.duration);
     PieceWindow.playback.playing = false;
+    closeStream();
     pauseRecording();
     stopTimer();
     silenceEveryChannel();
@@ -132,17 +96,16 @@ void togglePlaying() {
         startPlaying();
 }
 
+// The cursor where the piece is, kept in view, the main window on its chord.
 void playbackTick() {
-    PiecePlayback& playback = PieceWindow.playback;
-    if (!playback.playing) return;
-    const std::vector<TimedMessage>& messages = PieceWindow.piece.messages;
+    if (!PieceWindow.playback.playing) return;
     const double now = playbackTime();
-    for (; playback.nextMessage < messages.size() && messages[playback.nextMessage].time <= now; ++playback.nextMessage)
-        send(messages[playback.nextMessage].message);
-    if (now >= PieceWindow.piece.duration && playback.nextMessage >= messages.size()) {
+    if (now >= PieceWindow.piece.duration) {
         stopPlaying();
         return;
     }
-    SetTimer(PieceWindow.window, PieceWindow.host.playbackTimer, nextDelay(now), nullptr);
-    showFrameAt(now);
+    PieceWindow.cursorTime = now;
+    keepInView(now);
+    followSegmentAt(now);
+    redrawPieceWindow();
 }

@@ -1,11 +1,10 @@
-// Playing the piece: the window's own sequencer. A window timer sends the
-// piece's channel messages through midiOutShortMsg when their time comes
-// (the timer is set for the next message, and at least every frame, so the
-// cursor moves smoothly; messages closer together than the shortest timer,
-// 10 ms, may go out up to that late); without a synthesizer the cursor runs all the same,
-// silently. The cursor scrolls the view to keep itself visible, and the main
-// window follows the chord under it. A recording plays its own sound beside
-// it (recording_playback.h), and then the cursor stands where the device is.
+// Playing the piece. A MIDI file's channel messages go out on a MIDI stream
+// (piece_stream.h), which times them itself; a window timer moves the cursor
+// every frame to where the stream says it is. Without a synthesizer the
+// cursor runs all the same on the clock, silently. The cursor scrolls the view
+// to keep itself visible, and the main window follows the chord under it. A
+// recording plays its own sound beside it (recording_playback.h), and then the
+// cursor stands where the device is.
 #pragma once
 
 #include "platform/win32.h"
@@ -21,7 +20,7 @@ void pausePlaying();
 void stopPlaying();
 // Space: playing pauses, anything else plays.
 void togglePlaying();
-// The playback timer fell due: sends what is due and moves the cursor.
+// The playback timer fell due: the cursor moves to where the piece is.
 void playbackTick();
 // Where the piece is now, in seconds: moving while it plays.
 double playbackTime();

@@ -39,9 +39,15 @@ struct PiecePlayback {
     bool playing;
     double startTime;          // where in the piece the playing started
     std::uint32_t startTick;   // GetTickCount then
-    std::size_t nextMessage;   // the next of piece.messages to send
-    std::uint32_t frameTick;   // GetTickCount at the cursor's last frame
     int shownSegment;          // the segment the main window was last shown; -1 none
+};
+
+// A MIDI file's messages on a MIDI stream (piece_stream.h): every event from
+// the cursor on, in buffers under the device's 64 KB, all queued at once.
+struct PieceStream {
+    HMIDISTRM handle;                         // null: none open
+    std::vector<std::vector<DWORD>> buffers;  // MIDIEVENTs of three DWORDs each
+    std::vector<MIDIHDR> headers;             // one a buffer
 };
 
 // A recording's own sound (recording_playback.h): its file read on as the
@@ -79,6 +85,7 @@ struct PieceWindowRecord {
     PieceBitmap bitmap;
     double cursorTime;  // seconds: where playing starts and the cursor stands
     PiecePlayback playback;
+    PieceStream stream;
     RecordingPlayer recording;
     LiveView live;
 };

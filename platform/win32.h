@@ -70,6 +70,7 @@ TONVISOR_DECLARE_HANDLE(HICON);
 TONVISOR_DECLARE_HANDLE(HMENU);
 TONVISOR_DECLARE_HANDLE(HMIDIOUT);
 TONVISOR_DECLARE_HANDLE(HMIDIIN);
+TONVISOR_DECLARE_HANDLE(HMIDISTRM);
 TONVISOR_DECLARE_HANDLE(HWAVEOUT);
 TONVISOR_DECLARE_HANDLE(HWAVEIN);
 #undef TONVISOR_DECLARE_HANDLE
@@ -77,6 +78,7 @@ typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 typedef HMIDIOUT* LPHMIDIOUT;
 typedef HMIDIIN* LPHMIDIIN;
+typedef HMIDISTRM* LPHMIDISTRM;
 typedef HWAVEOUT* LPHWAVEOUT;
 typedef HWAVEIN* LPHWAVEIN;
 
@@ -340,6 +342,71 @@ MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOut, DWORD message);
 MMRESULT WINAPI midiOutReset(HMIDIOUT midiOut);
 MMRESULT WINAPI midiOutClose(HMIDIOUT midiOut);
 MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR text, UINT size);
+
+// MIDI streams: the device times a queue of buffers of timed events itself.
+// A stream handle is also a MIDI output handle for midiOutPrepareHeader and
+// midiOutUnprepareHeader. Buffers hold MIDIEVENTs, a short one three DWORDs
+// (no dwParms), and are smaller than 64 KB.
+#define MIDIERR_UNPREPARED 64
+#define MIDIERR_STILLPLAYING 65
+#define MHDR_DONE 0x00000001
+#define MHDR_PREPARED 0x00000002
+#define MHDR_INQUEUE 0x00000004
+#define MHDR_ISSTRM 0x00000008
+#define MEVT_F_SHORT 0x00000000L
+#define MEVT_F_LONG 0x80000000L
+#define MEVT_F_CALLBACK 0x40000000L
+#define MEVT_EVENTTYPE(x) ((BYTE)(((x) >> 24) & 0xFF))
+#define MEVT_EVENTPARM(x) ((DWORD)((x) & 0x00FFFFFFL))
+#define MEVT_SHORTMSG ((BYTE)0x00)
+#define MEVT_NOP ((BYTE)0x02)
+#define MIDIPROP_SET 0x80000000L
+#define MIDIPROP_GET 0x40000000L
+#define MIDIPROP_TIMEDIV 0x00000001L
+#define MIDIPROP_TEMPO 0x00000002L
+#define TIME_TICKS 0x0020
+
+typedef struct midihdr_tag {
+    LPSTR lpData;
+    DWORD dwBufferLength;
+    DWORD dwBytesRecorded;
+    DWORD_PTR dwUser;
+    DWORD dwFlags;
+    struct midihdr_tag* lpNext;
+    DWORD_PTR reserved;
+    DWORD dwOffset;
+    DWORD_PTR dwReserved[8];
+} MIDIHDR, *LPMIDIHDR;
+
+typedef struct midievent_tag {
+    DWORD dwDeltaTime;
+    DWORD dwStreamID;
+    DWORD dwEvent;
+    DWORD dwParms[1];
+} MIDIEVENT;
+
+typedef struct midiproptimediv_tag {
+    DWORD cbStruct;
+    DWORD dwTimeDiv;
+} MIDIPROPTIMEDIV;
+
+typedef struct midiproptempo_tag {
+    DWORD cbStruct;
+    DWORD dwTempo;
+} MIDIPROPTEMPO;
+
+struct mmtime_tag;
+MMRESULT WINAPI midiStreamOpen(LPHMIDISTRM stream, UINT* deviceId, DWORD midiCount, DWORD_PTR callback,
+                               DWORD_PTR instance, DWORD flags);
+MMRESULT WINAPI midiStreamProperty(HMIDISTRM stream, BYTE* property, DWORD flags);
+MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT midiOut, LPMIDIHDR header, UINT headerSize);
+MMRESULT WINAPI midiOutUnprepareHeader(HMIDIOUT midiOut, LPMIDIHDR header, UINT headerSize);
+MMRESULT WINAPI midiStreamOut(HMIDISTRM stream, LPMIDIHDR header, UINT headerSize);
+MMRESULT WINAPI midiStreamRestart(HMIDISTRM stream);
+MMRESULT WINAPI midiStreamPause(HMIDISTRM stream);
+MMRESULT WINAPI midiStreamStop(HMIDISTRM stream);
+MMRESULT WINAPI midiStreamPosition(HMIDISTRM stream, struct mmtime_tag* time, UINT timeSize);
+MMRESULT WINAPI midiStreamClose(HMIDISTRM stream);
 
 // MIDI input. With CALLBACK_WINDOW the window receives MM_MIM_OPEN when the
 // device is opened, MM_MIM_DATA (wParam the HMIDIIN, lParam the message: status

@@ -13,7 +13,7 @@ inline constexpr UINT_PTR KeyboardScanTimer = 3;  // the next look for keyboards
 inline constexpr UINT_PTR OpenTimer = 4;          // the synthesizer's open starts
 inline constexpr UINT_PTR ListenInputTimer = 5;   // tonvisor-cli --listen looks at standard input
 inline constexpr UINT_PTR AudioScanTimer = 6;     // the next look for the audio input
-inline constexpr UINT_PTR PlaybackTimer = 7;      // the piece window's sequencer, on the piece window
+inline constexpr UINT_PTR PlaybackTimer = 7;      // the piece window's playing cursor, on the piece window
 inline constexpr UINT_PTR SessionTimer = 8;       // the live session's clock moves on
 
 // Messages posted to Form1.

@@ -2,7 +2,7 @@
 // event loop.
 //
 // Implements backend::initialise, cursorPosition, screenRect, workArea,
-// milliseconds, playsAloud, pollEvents, waitForEvents and wake. Limits: X11
+// milliseconds, clockIsVirtual, playsAloud, pollEvents, waitForEvents and wake. Limits: X11
 // only (the program places its window in screen coordinates, which Wayland does
 // not offer, so GDK is kept to X11 or XWayland); the screen is the primary
 // monitor, at scale 1.
@@ -77,6 +77,8 @@ RECT workArea() {
 std::uint64_t milliseconds() { return static_cast<std::uint64_t>(g_get_monotonic_time() / 1000); }
 
 // A desktop has speakers: the synthesizer plays through the sound server.
+bool clockIsVirtual() { return false; }
+
 bool playsAloud() { return true; }
 
 void pollEvents() {

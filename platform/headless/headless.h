@@ -17,7 +17,8 @@ namespace headless {
 void setScreen(int width, int height);
 // Default: the whole screen less a 40-pixel task bar at the bottom.
 void setWorkArea(RECT area);
-// Destroy every window, forget classes, empty the queue, close MIDI inputs (between tests).
+// Destroy every window, forget classes, empty the queue, close MIDI inputs and
+// streams (between tests).
 void reset();
 
 // As a person types: appended to the control's text; a read-only edit keeps its own.
@@ -58,7 +59,8 @@ const std::vector<std::string>& messageBoxes();
 // is still running.
 void runUntilIdle();
 // Let this much virtual time pass with the program running: at each moment a
-// timer falls due, in order, the clock stops there and the queue runs as in
+// timer or an event of a playing MIDI stream falls due, in order, the clock
+// stops there, the stream's events play, and the queue runs as in
 // runUntilIdle, WM_TIMER included. Nothing else moves the clock, so timers
 // never fire in runUntilIdle or GetMessageA of their own accord.
 void advanceClock(unsigned milliseconds);

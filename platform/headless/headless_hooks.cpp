@@ -144,17 +144,33 @@ void runUntilIdle() {
     while (dispatchQueued(handled) && core::programThreadsRunning()) Headless_awaitPost();
 }
 
+namespace {
+
+// The first moment a timer or a MIDI stream's event falls due, or none.
+bool nextDue(std::uint64_t* due) {
+    std::uint64_t timer, event;
+    const bool hasTimer = core::nextTimerDue(&timer), hasEvent = core::nextMidiStreamEventDue(&event);
+    if (!hasTimer && !hasEvent) return false;
+    *due = !hasEvent ? timer : !hasTimer ? event : std::min(timer, event);
+    return true;
+}
+
+}  // namespace
+
+// Streams play their events before the timers of the same moment run.
 void advanceClock(unsigned milliseconds) {
     const std::uint64_t end = Headless_state.clock + milliseconds;
     std::uint64_t due;
-    while (core::nextTimerDue(&due) && due <= end) {
+    while (nextDue(&due) && due <= end) {
         Headless_state.clock = std::max(Headless_state.clock, due);
+        core::playMidiStreams();
         Headless_playAudio();
         runUntilIdle();
         // A timer still due means runUntilIdle gave up on a queue that never empties.
         if (core::nextTimerDue(&due) && due <= Headless_state.clock) break;
     }
     Headless_state.clock = end;
+    core::playMidiStreams();
     Headless_playAudio();
 }
 

@@ -3,6 +3,7 @@
 // the system's place from the first setMidiDevices on, so a test sees only
 // what it scripts. Bytes are delivered at once, on the test's thread.
 #include "platform/headless/headless.h"
+#include "platform/seam/core.h"
 #include "platform/seam/midi_in_devices.h"
 
 #include <algorithm>
@@ -64,5 +65,6 @@ void sendMidi(const char* device, const std::vector<unsigned char>& bytes) {
 
 void Headless_resetMidi() {
     core::closeMidiInputs();
+    core::closeMidiStreams();
     if (fakes) fakes->present.clear();
 }

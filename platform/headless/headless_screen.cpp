@@ -162,6 +162,8 @@ std::uint64_t milliseconds() {
     return static_cast<std::uint64_t>(duration_cast<std::chrono::milliseconds>(sinceStart).count());
 }
 
+bool clockIsVirtual() { return !Headless_state.realClock; }
+
 void pollEvents() {}
 
 // The virtual clock stands still while waiting: a timeout never ends a wait.

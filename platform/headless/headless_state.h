@@ -59,7 +59,7 @@ SIZE Headless_controlTextSize(const std::string& text);
 RECT Headless_editTextArea(const Headless_Window& edit);
 bool Headless_greyed(const Headless_Window& window);
 bool Headless_isCheckBox(const Headless_Window& window);
-// Close every MIDI input quietly and list no fake device (headless_midi.cpp).
+// Close every MIDI input quietly and every MIDI stream, and list no fake device (headless_midi.cpp).
 void Headless_resetMidi();
 // Close every wave input and output quietly and list no fake audio device
 // (headless_wave.cpp).

@@ -91,6 +91,9 @@ RECT workArea();
 // real time on a real screen, a virtual clock that only tests move on the
 // headless one.
 std::uint64_t milliseconds();
+// Whether that clock is the virtual one: MIDI streams then play as the
+// backend moves it (core::playMidiStreams), not on threads of their own.
+bool clockIsVirtual();
 
 // Whether a synthesizer that midiOutOpen opens plays through an audio driver
 // (the core chooses which). False: it plays silently and the backend pulls its

@@ -86,6 +86,13 @@ bool programThreadsRunning();
 // The next frames of the open synthesizer that plays silently, stereo
 // interleaved (left, right) at 44.1 kHz; false when there is none.
 bool renderSynthesizer(float* interleaved, int frames);
+// On the virtual clock (backend::clockIsVirtual): the moment on
+// backend::milliseconds() when the next event of a playing MIDI stream falls
+// due (false when none will), and playing every event due by now.
+bool nextMidiStreamEventDue(std::uint64_t* due);
+void playMidiStreams();
+// Every open MIDI stream closed, as midiStreamClose does (between tests).
+void closeMidiStreams();
 
 // ---- Inspection, for the headless backend's test hooks ----
 

@@ -19,6 +19,7 @@
 #include "platform/seam/handles.h"
 #include "platform/seam/core.h"
 #include "platform/winmm/error_text.h"
+#include "platform/winmm/midi_out.h"
 #include "platform/drivers/fluidsynth/synth.h"
 #include "platform/drivers/fluidsynth/fluidsynth_library.h"
 
@@ -106,6 +107,8 @@ std::string errorText(MMRESULT error) {
                    " is not a regular file (TONVISOR_SOUNDFONT names an SF2 or SF3 file)";
         return "no soundfont: cannot load " + synth::soundfontPath() +
                " (TONVISOR_SOUNDFONT names another SF2 or SF3 file)";
+    case MIDIERR_UNPREPARED: return "the buffer is not prepared";
+    case MIDIERR_STILLPLAYING: return "a buffer is still queued";
     default: return "";
     }
 }
@@ -144,15 +147,46 @@ MMRESULT WINAPI midiOutOpen(LPHMIDIOUT midiOutHandle, UINT deviceId, DWORD_PTR c
     return result;
 }
 
+namespace {
+
+// The caller holds the lock.
+bool playAndLog(fluid_synth_t* synth, DWORD message) {
+    // Logged when the call came, before the synthesizer's own work on it.
+    const std::uint64_t called = backend::milliseconds();
+    if (!synth::play(synth, message)) return false;
+    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{called, message});
+    return true;
+}
+
+}  // namespace
+
 MMRESULT WINAPI midiOutShortMsg(HMIDIOUT midiOutHandle, DWORD message) {
     std::lock_guard<std::mutex> hold(midiOut.lock);
     fluid_synth_t* synth = synthOf(midiOutHandle);
     if (!synth) return MMSYSERR_INVALHANDLE;
-    // Logged when the call came, before the synthesizer's own work on it.
-    const std::uint64_t called = backend::milliseconds();
-    if (!synth::play(synth, message)) return MMSYSERR_INVALPARAM;
-    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{called, message});
-    return MMSYSERR_NOERROR;
+    return playAndLog(synth, message) ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
+}
+
+bool winmm::playOnSynthesizer(DWORD message) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    return midiOut.synth && playAndLog(midiOut.synth->synth, message);
+}
+
+bool winmm::synthesizerClock(unsigned* milliseconds) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    return midiOut.synth && synth::renderedClock(*midiOut.synth, milliseconds);
+}
+
+bool winmm::playOnSynthesizerAt(DWORD message, unsigned at) {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    if (!midiOut.synth || !synth::playAt(*midiOut.synth, message, at)) return false;
+    if (midiOut.recording) midiOut.log.push_back(core::TimedShortMessage{backend::milliseconds(), message});
+    return true;
+}
+
+void winmm::dropTimedMessages() {
+    std::lock_guard<std::mutex> hold(midiOut.lock);
+    if (midiOut.synth) synth::dropTimed(*midiOut.synth);
 }
 
 void core::recordMidiOut(bool on) {

@@ -4,7 +4,9 @@
 # puts exactly the A minor spike at full height in the main window; Stop and
 # Play sound the piece into a private JACK server, whose recording starts with
 # the C major chord; the cursor moves over the spectrogram, space pauses it,
-# and the main window shows the chord under it. Then `tonvisor song.wav`, the
+# and the main window shows the chord under it. `tonvisor timing.mid`, claves
+# at irregular times, sounds each hit within 2 ms of its time in the file
+# (one constant latency taken off). Then `tonvisor song.wav`, the
 # same piece rendered through FluidSynth, plays the recording itself into the
 # server: Play, space to pause with the output open, space again, and the
 # sound from there is the C major chord; the cursor stands where it played.
@@ -55,6 +57,9 @@ cursor_x() {
 }
 # The recorder's first input is connected to this JACK port.
 recorder_connected() { jack_lsp -c 2>/dev/null | grep -A1 '^jackrec:input1$' | grep -q "$1"; }
+# jack_lsp succeeds whatever it finds: the port's name must be in its list.
+port_present() { jack_lsp "$1" 2>/dev/null | grep -qx "$1"; }
+port_gone() { ! port_present "$1"; }
 # The program started on the file named; its two windows in WINDOW and PIECE.
 start_program() {
   (cd "$workdir" && exec "$program" "$1") >"$E2E_ARTIFACTS/tonvisor-$1.out" 2>"$E2E_ARTIFACTS/tonvisor-$1.err" &
@@ -76,7 +81,7 @@ verify_cursor_between() {
 scenario "tonvisor song.mid"
 start_program song.mid
 passed "the piece window" "titled song.mid" "at ($PIECE_X, $PIECE_Y), ${PIECE_WIDTH}x$PIECE_HEIGHT"
-poll 10 jack_lsp Tonvisor:left >/dev/null || failed "the program's JACK ports" "Tonvisor:left" "none"
+poll 10 port_present Tonvisor:left || failed "the program's JACK ports" "Tonvisor:left" "none"
 screenshot
 keep_screenshot opened
 
@@ -115,12 +120,31 @@ scenario "closing"
 close_window "$WINDOW"
 verify_exit_status 0
 
+scenario "tonvisor timing.mid: every hit within 2 ms of its time in the file"
+times=$("$write_test_pieces" --timing "$workdir/timing.mid") || failed "the timing piece" "written" "not written"
+# The closed program's JACK client gone first, so that the new one's ports take its names.
+poll 10 port_gone Tonvisor:left || failed "the closed program's JACK ports" "gone" "still there"
+start_program timing.mid
+poll 10 port_present Tonvisor:left || failed "the program's JACK ports" "Tonvisor:left" "none"
+jack_rec -f "$E2E_ARTIFACTS/played-timing.wav" -d 4 Tonvisor:left Tonvisor:right >/dev/null 2>&1 &
+recorder=$!
+poll 5 recorder_connected Tonvisor:left || failed "the recorder" "connected to Tonvisor's ports" "not connected"
+press_key "$PIECE" space
+wait "$recorder"
+recorder=""
+report=$("$sound_scan" "$E2E_ARTIFACTS/played-timing.wav" --onsets $times)
+status=$?
+echo "$report" | sed 's/^/        /'
+verify "the hits' onsets" "each within 2 ms" "$([ "$status" -eq 0 ] && echo "each within 2 ms" || echo "not so")"
+close_window "$WINDOW"
+verify_exit_status 0
+
 scenario "tonvisor song.wav: the recording plays itself"
 fluidsynth -ni -q -r 44100 -F "$workdir/song.wav" /usr/share/sounds/sf2/TimGM6mb.sf2 "$workdir/song.mid" >/dev/null 2>&1 ||
   failed "the recording" "rendered" "not rendered"
 start_program song.wav
 press_key "$PIECE" space  # plays: the audio output opens
-poll 10 jack_lsp Tonvisor-out:left >/dev/null || failed "the recording's JACK ports" "Tonvisor-out:left" "none"
+poll 10 port_present Tonvisor-out:left || failed "the recording's JACK ports" "Tonvisor-out:left" "none"
 press_key "$PIECE" space  # paused, the output still open
 jack_rec -f "$E2E_ARTIFACTS/played-wav.wav" -d 3 Tonvisor-out:left Tonvisor-out:right >/dev/null 2>&1 &
 recorder=$!

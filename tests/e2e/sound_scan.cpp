@@ -4,10 +4,15 @@
 // scan, or silence.
 //   sound_scan FILE KEY...   exactly these MIDI keys sound (pitch_scan.h)
 //   sound_scan FILE          nothing louder than -60 dB
+//   sound_scan FILE --onsets SECONDS...
+//                            a hit for each time, and each hit's onset within
+//                            2 ms of its time plus the median latency
 // Prints what it found; exit status 0 when it is what was asked, 1 when not,
 // 2 when the file cannot be read.
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -46,6 +51,53 @@ int onset(const Recording& recording) {
     return -1;
 }
 
+// The first sample within 10 dB of the recording's peak of each hit that
+// follows 50 ms more than 15 dB below it: above the reverberation of the hit
+// before, on the steep part of the attack.
+std::vector<int> hits(const Recording& recording) {
+    const float peak = static_cast<float>(std::pow(10.0, peakDecibels(recording.stereo, 0, recording.frames()) / 20));
+    const float onsetLevel = peak * 0.316f, quietLevel = peak * 0.178f;
+    const int quietFrames = recording.rate / 20;
+    std::vector<int> found;
+    int quietSince = 0;
+    bool armed = false;  // quiet long enough: the next sound is a hit
+    for (int frame = 0; frame < recording.frames(); ++frame) {
+        const float level = std::max(std::abs(recording.stereo[2 * frame]), std::abs(recording.stereo[2 * frame + 1]));
+        if (level < quietLevel) {
+            armed = armed || frame - quietSince >= quietFrames;
+            continue;
+        }
+        quietSince = frame + 1;
+        if (armed && level > onsetLevel) {
+            found.push_back(frame);
+            armed = false;
+        }
+    }
+    return found;
+}
+
+int checkOnsets(const Recording& recording, const std::vector<double>& times) {
+    constexpr double Tolerance = 2.0;  // milliseconds
+    const std::vector<int> found = hits(recording);
+    if (found.size() != times.size()) {
+        std::printf("%zu hits heard, %zu in the file\n", found.size(), times.size());
+        return 1;
+    }
+    std::vector<double> late;
+    for (std::size_t i = 0; i < found.size(); ++i) late.push_back(1000.0 * found[i] / recording.rate - 1000.0 * times[i]);
+    std::vector<double> sorted = late;
+    std::sort(sorted.begin(), sorted.end());
+    const double latency = sorted[sorted.size() / 2];
+    bool onTime = true;
+    for (std::size_t i = 0; i < late.size(); ++i) {
+        const double off = late[i] - latency;
+        onTime = onTime && std::fabs(off) <= Tolerance;
+        std::printf("hit at %.4f s for %.4f s: %+.2f ms from the latency of %.2f ms\n",
+                    static_cast<double>(found[i]) / recording.rate, times[i], off, latency);
+    }
+    return onTime ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +110,11 @@ int main(int argc, char** argv) {
     std::printf("%s: %.2f s, peak %.1f dB\n", argv[1], static_cast<double>(recording.frames()) / recording.rate, peak);
     if (argc == 2) return peak < SilenceDecibels ? 0 : 1;
 
+    if (std::string(argv[2]) == "--onsets") {
+        std::vector<double> times;
+        for (int i = 3; i < argc; ++i) times.push_back(std::atof(argv[i]));
+        return checkOnsets(recording, times);
+    }
     std::vector<int> keys;
     for (int i = 2; i < argc; ++i) keys.push_back(std::atoi(argv[i]));
     const int start = onset(recording);

@@ -15,7 +15,12 @@ namespace synth {
     F(fluid_synth_sfload) F(fluid_synth_noteon) F(fluid_synth_noteoff) F(fluid_synth_key_pressure)   \
     F(fluid_synth_cc) F(fluid_synth_program_change) F(fluid_synth_channel_pressure)                  \
     F(fluid_synth_pitch_bend) F(fluid_synth_all_notes_off) F(fluid_synth_write_float)                \
-    F(new_fluid_audio_driver) F(delete_fluid_audio_driver)
+    F(new_fluid_audio_driver) F(delete_fluid_audio_driver) F(new_fluid_sequencer2) F(delete_fluid_sequencer)  \
+    F(fluid_sequencer_register_fluidsynth) F(fluid_sequencer_get_tick) F(fluid_sequencer_send_at)       \
+    F(fluid_sequencer_remove_events) F(new_fluid_event) F(delete_fluid_event) F(fluid_event_set_source) \
+    F(fluid_event_set_dest) F(fluid_event_noteon) F(fluid_event_noteoff) F(fluid_event_key_pressure)    \
+    F(fluid_event_control_change) F(fluid_event_program_change) F(fluid_event_channel_pressure)         \
+    F(fluid_event_pitch_bend)
 
 // Each member bears the name and type of the library's function.
 struct FluidSynthLibrary {

@@ -109,6 +109,7 @@ Synthesizer::~Synthesizer() {
     stopWatching(this);
     const bool leftBehind = driverLost && driverName == "jack";
     if (driver && !leftBehind) fluid().delete_fluid_audio_driver(driver);
+    if (sequencer) fluid().delete_fluid_sequencer(sequencer);  // nothing renders it now
     if (synth) fluid().delete_fluid_synth(synth);
     if (settings) fluid().delete_fluid_settings(settings);
 }

@@ -43,6 +43,8 @@ struct Synthesizer {
     std::string driverName;                  // the driver's, once it plays
     unsigned jackGeneration = 0;             // with "jack": its clients' (jack_server.h)
     std::atomic<bool> driverLost{false};
+    fluid_sequencer_t* sequencer = nullptr;  // made at the first timed message (sample_timer.cpp)
+    fluid_seq_id_t sequencerSynth = -1;      // the synthesizer as the sequencer's destination
 
     Synthesizer() = default;
     Synthesizer(const Synthesizer&) = delete;
@@ -74,6 +76,18 @@ void watchDriver(Synthesizer& synth, std::function<void()> lost);
 // Plays a MIDI channel message (status in the low byte, then two data bytes);
 // false for anything else.
 bool play(fluid_synth_t* synth, DWORD message);
+
+// Messages timed by the samples the synthesizer renders (FluidSynth's
+// sequencer on its own clock), for one that plays through a driver: each
+// plays at its millisecond on that clock however late the thread that hands
+// it over runs, so a recording of it is exact to the synthesizer's block of
+// 64 samples. The clock, in milliseconds; false without a driver.
+bool renderedClock(Synthesizer& synth, unsigned* milliseconds);
+// The message plays when the clock reaches `at`; false for anything but a
+// channel message, or without a driver.
+bool playAt(Synthesizer& synth, DWORD message, unsigned at);
+// Every message still waiting for its time is dropped.
+void dropTimed(Synthesizer& synth);
 
 // The drivers to try, in order; empty when sound is off (TONVISOR_AUDIO_DRIVER
 // is none, or names no driver this program knows).
