@@ -20,6 +20,7 @@
 #include "shell/form.h"
 #include "shell/keyboard_input.h"
 #include "shell/live_session.h"
+#include "shell/sounding.h"
 #include "tests/support/scratch_directory.h"
 #include "tests/support/window_text.h"
 
@@ -33,9 +34,11 @@ protected:
         headless::setMidiDevices({"Keys"});
         prepareApplication(GetModuleHandleA(nullptr));
         loadForm();
+        startSound();  // the session's notes play back through the synthesizer
         startWatchingKeyboards();
         headless::runUntilIdle();
-        headless::advanceClock(FirstScanDelay);
+        headless::advanceClock(std::max<UINT>(FirstScanDelay, OpenDelay));
+        headless::runUntilIdle();
     }
     void TearDown() override {
         headless::reset();
@@ -121,11 +124,26 @@ TEST_F(SessionWindow, KeysPlayedGrowIntoTheSessionViewWhichPlaysAndSaves) {
     headless::runUntilIdle();
 
     headless::clickButton(PieceWindow.stopButton);
+    headless::recordMidiOut(true);
+    const std::size_t before = headless::midiOutLog().size();
+    auto played = [before] {  // the messages sent since Play, as many as the session's first ones
+        const std::vector<std::pair<std::uint64_t, DWORD>> log = headless::midiOutLog();
+        std::vector<DWORD> sent;
+        for (std::size_t i = before; i < log.size() && sent.size() < Session.piece.messages.size(); ++i)
+            sent.push_back(log[i].second);
+        return sent;
+    };
+    auto sessionsFirst = [](std::size_t count) {
+        std::vector<DWORD> messages;
+        for (std::size_t i = 0; i < count; ++i) messages.push_back(Session.piece.messages[i].message);
+        return messages;
+    };
     headless::clickButton(PieceWindow.playButton);
     headless::runUntilIdle();
-    EXPECT_EQ(PieceWindow.playback.nextMessage, 3u);  // the three keys went down at the start
+    EXPECT_EQ(played(), sessionsFirst(3));  // the three keys went down at the start
     headless::advanceClock(2100);
-    EXPECT_EQ(PieceWindow.playback.nextMessage, 26u);
+    ASSERT_EQ(Session.piece.messages.size(), 26u);
+    EXPECT_EQ(played(), sessionsFirst(26));
 }
 
 }  // namespace
