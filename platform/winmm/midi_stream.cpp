@@ -118,6 +118,17 @@ double position(const Stream& stream, std::int64_t now) {
     return stream.ticksAtMark + static_cast<double>(now - stream.markMicros) / microsPerTick(stream);
 }
 
+// Where the sound is: on the synthesizer's clock of rendered samples when the
+// events are timed by it, since a busy machine can hold its rendering back
+// behind the steady clock (a piece must not end before its last notes have
+// sounded); otherwise on the stream's own clock.
+double soundedPosition(const Stream& stream) {
+    unsigned clock;
+    if (stream.running && stream.sampleTimed && winmm::synthesizerClock(&clock) && clock >= stream.clockAtMark)
+        return stream.ticksAtMark + (clock - stream.clockAtMark) * 1000.0 / microsPerTick(stream);
+    return position(stream, nowMicros(stream));
+}
+
 // Before a change of running or tempo: the position so far becomes the mark.
 void mark(Stream& stream) {
     const std::int64_t now = nowMicros(stream);
@@ -373,7 +384,7 @@ MMRESULT WINAPI midiStreamPosition(HMIDISTRM handle, LPMMTIME time, UINT size) {
     if (!stream) return MMSYSERR_INVALHANDLE;
     if (!time || size < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> hold(stream->lock);
-    const double ticks = position(*stream, nowMicros(*stream));
+    const double ticks = soundedPosition(*stream);
     if (time->wType == TIME_MS) {
         time->u.ms = static_cast<DWORD>(ticks * microsPerTick(*stream) / 1000);
     } else {

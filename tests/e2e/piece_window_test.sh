@@ -126,15 +126,30 @@ times=$("$write_test_pieces" --timing "$workdir/timing.mid") || failed "the timi
 poll 10 port_gone Tonvisor:left || failed "the closed program's JACK ports" "gone" "still there"
 start_program timing.mid
 poll 10 port_present Tonvisor:left || failed "the program's JACK ports" "Tonvisor:left" "none"
-jack_rec -f "$E2E_ARTIFACTS/played-timing.wav" -d 4 Tonvisor:left Tonvisor:right >/dev/null 2>&1 &
-recorder=$!
-poll 5 recorder_connected Tonvisor:left || failed "the recorder" "connected to Tonvisor's ports" "not connected"
-press_key "$PIECE" space
-wait "$recorder"
-recorder=""
-report=$("$sound_scan" "$E2E_ARTIFACTS/played-timing.wav" --onsets $times)
-status=$?
-echo "$report" | sed 's/^/        /'
+xruns() { grep -c XRun "${E2E_ARTIFACTS}/jackd.log"; }
+recorder_ended() { ! kill -0 "$recorder" 2>/dev/null; }
+# The piece played from its start into a 4 s recording, its onsets scanned.
+record_hits() {
+  jack_rec -f "$E2E_ARTIFACTS/played-timing.wav" -d 4 Tonvisor:left Tonvisor:right >/dev/null 2>&1 &
+  recorder=$!
+  poll 5 recorder_connected Tonvisor:left || failed "the recorder" "connected to Tonvisor's ports" "not connected"
+  press_key "$PIECE" space
+  poll 10 recorder_ended || kill "$recorder"
+  wait "$recorder"
+  recorder=""
+  report=$("$sound_scan" "$E2E_ARTIFACTS/played-timing.wav" --onsets $times)
+}
+# A cycle the server dropped while recording (an xrun, on a busy machine)
+# spoils the measurement, not the playing: then it is taken again, twice at most.
+for attempt in 1 2 3; do
+  before=$(xruns)
+  record_hits
+  status=$?
+  echo "$report" | sed 's/^/        /'
+  [ "$status" -eq 0 ] || [ "$(xruns)" = "$before" ] && break
+  echo "        the server dropped cycles while recording: measured again"
+  sleep 0.5
+done
 verify "the hits' onsets" "each within 2 ms" "$([ "$status" -eq 0 ] && echo "each within 2 ms" || echo "not so")"
 close_window "$WINDOW"
 verify_exit_status 0

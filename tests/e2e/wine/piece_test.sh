@@ -39,11 +39,15 @@ open_piece() {
 
 # step_through CHORD...: from the first segment on, each one's chord (empty
 # for no chord) in the chord field, one step Right after another.
+# The first Left is pressed again until it takes: the window may not be
+# listening yet when it first appears.
+first_shows() { press_key "$piece" Left && sleep 0.3 && chord_is "$1"; }
+chord_is() { test "$(chord)" = "$1"; }
 step_through() {
   local want shown="" expected=""
-  press_key "$piece" Left
+  poll 10 first_shows "$1"
   for want in "$@"; do
-    poll 5 test "$(chord)" = "$want"
+    poll 5 chord_is "$want"
     shown+="$(chord);"
     expected+="$want;"
     press_key "$piece" Right
