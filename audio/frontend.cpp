@@ -79,7 +79,6 @@ float rmsLevel(const float* samples, int count) {
     return static_cast<float>(std::sqrt(sum / count));
 }
 
-
 void startFrontEnd(AudioFrontEnd& f, int sampleRate, double tuningCents, int frameSize, int hop) {
     startStream(f, sampleRate, ZeroCrossings, frameSize, hop);
     f.tuningOnly = false;

@@ -14,15 +14,14 @@ constexpr int BassReach = 30;        // 1.4 s: a walking bass's passing notes ar
 constexpr float LoudTarget = 0.1f;   // the RMS the loudest block is heard at, if it is quieter
 constexpr float LoudestGain = 30.0f; // at most: quieter than that, a recording is left as hiss
 
-int64_t frameIndex(const AudioFrame& frame) { return static_cast<int64_t>(frame.time / FrameSeconds + 0.5); }
-
 // The chroma's means over the frames within reach of frame `centre` that have
 // come; the level is the centre's own, so that silence stays where it is.
 AudioFrame smoothedFrame(const RecordingAnalysis& a, int64_t centre) {
     AudioFrame mean{};
     int trebles = 0, basses = 0;
-    for (const AudioFrame& frame : a.recent) {
-        const int64_t distance = std::abs(frameIndex(frame) - centre);
+    for (size_t i = 0; i < a.recent.size(); ++i) {
+        const AudioFrame& frame = a.recent[i];
+        const int64_t distance = std::abs(a.firstRecent + static_cast<int64_t>(i) - centre);
         if (distance <= TrebleReach) {
             for (int p = 0; p < PitchClassCount; ++p) mean.treble[p] += frame.treble[p];
             ++trebles;
@@ -42,12 +41,11 @@ AudioFrame smoothedFrame(const RecordingAnalysis& a, int64_t centre) {
 
 // Decodes every frame whose neighbours have all come (at the end, all that are left).
 void decodeRecent(RecordingAnalysis& a, bool finishing) {
-    if (a.recent.empty()) return;
-    const int64_t last = frameIndex(a.recent.back());
+    const int64_t last = a.firstRecent + static_cast<int64_t>(a.recent.size()) - 1;
     while (a.framesDecoded <= last && (finishing || a.framesDecoded + BassReach <= last)) {
         decodeFrame(a.decoder, smoothedFrame(a, a.framesDecoded));
         ++a.framesDecoded;
-        while (!a.recent.empty() && frameIndex(a.recent.front()) < a.framesDecoded - BassReach) a.recent.pop_front();
+        for (; a.firstRecent < a.framesDecoded - BassReach; ++a.firstRecent) a.recent.pop_front();
     }
 }
 
@@ -109,6 +107,7 @@ void startRecordingAnalysis(RecordingAnalysis& a, Piece& piece, int sampleRate, 
     std::fill(std::begin(a.bass), std::end(a.bass), 0.0f);
     a.framesInColumn = 0;
     a.recent.clear();
+    a.firstRecent = 0;
     a.framesDecoded = 0;
     a.levelGain = 1.0f;
     a.samples = 0;

@@ -33,6 +33,7 @@ struct RecordingAnalysis {
     ChordDecoder decoder;
     std::vector<AudioFrame> frames;       // scratch: the frames of one block
     std::deque<AudioFrame> recent;        // the frames around the next one decoded
+    int64_t firstRecent;                  // the index of recent's first frame
     int64_t framesDecoded;
     float levelGain;                      // the frames' levels as if the recording were loud
     float treble[PitchClassCount];        // the column being summed
